@@ -1,0 +1,35 @@
+# Common settings for the project's own targets.
+
+# Warnings are errors on our own code only; third-party headers come in as
+# system includes.
+function(cvcalc_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Werror)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# cvcalc_library(NAME SOURCES ... [DEPS ...])
+function(cvcalc_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  cvcalc_target_defaults(${name})
+  if(ARG_DEPS)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  endif()
+endfunction()
+
+# cvcalc_test(NAME SOURCES ... [DEPS ...]): one GoogleTest executable, its
+# cases discovered when CTest runs.  GUI tests run on Qt's offscreen platform.
+function(cvcalc_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  cvcalc_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+               TIMEOUT ${ARG_TIMEOUT})
+endfunction()

@@ -1,0 +1,20 @@
+// The machine-wide settings file: an optional INI-style file of "Name=value"
+// lines that only the administrator writes.  The program reads one value,
+// "FPUMaskValue".
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cvcalc {
+
+inline constexpr const char* MachineSettingsPath = "/etc/cvcalc/settings.ini";
+
+// The 32-bit value `name` (case-insensitive, in any section; decimal or 0x
+// hexadecimal).  A missing or unreadable file, a missing name or a value that
+// is no 32-bit number all mean: no value.
+std::optional<std::uint32_t> ReadMachineSetting(std::string_view name, const std::string& path = MachineSettingsPath);
+
+}  // namespace cvcalc
