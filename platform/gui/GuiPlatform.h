@@ -1,0 +1,37 @@
+// Start-up of the windowing platform (the one QApplication), the screen's
+// resolution, and the last-resort hook for errors that escape a dispatch.
+#pragma once
+
+#include <exception>
+#include <functional>
+
+namespace cvcalc {
+
+// Creates the Qt application once; later calls do nothing.  Every platform
+// object calls it when it needs Qt, so calling it early is optional.  Before
+// the application exists it prepares what the web engine will need later:
+// shared OpenGL contexts and, when running as root or on the offscreen
+// platform, "--no-sandbox" (plus "--disable-gpu" on offscreen) in
+// QTWEBENGINE_CHROMIUM_FLAGS and QTWEBENGINE_DISABLE_SANDBOX=1, unless the
+// environment already sets them.  Qt's own high-DPI scaling is switched off
+// (QT_ENABLE_HIGHDPI_SCALING=0 unless set) so that design pixels are pixels.
+void InitPlatform();
+bool PlatformInitialized();
+// True on Qt's "offscreen" platform (tests and headless runs).
+bool IsOffscreenPlatform();
+
+// Logical pixels per inch of the primary screen; 96 on the offscreen
+// platform, so that design sizes stay unscaled.
+int ScreenPixelsPerInch();
+
+// Called with whatever escaped a message procedure (or the message box
+// observer).  The default hook writes the error's text to stderr.  An empty
+// function restores the default.
+using DispatchErrorHook = std::function<void(std::exception_ptr)>;
+void SetDispatchErrorHook(DispatchErrorHook hook);
+
+// Used by the platform: hands the current exception to the hook, itself
+// catching anything the hook throws.
+void ReportDispatchError(std::exception_ptr error) noexcept;
+
+}  // namespace cvcalc

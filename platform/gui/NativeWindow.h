@@ -1,0 +1,145 @@
+// Native windows: top-level and child windows over Qt widgets, with their
+// bounds, texts, visibility, enable state and focus, and the process-wide
+// mouse capture, keyboard focus and active window.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/gui/GuiTypes.h"
+#include "platform/gui/Message.h"
+#include "platform/gui/NativeFont.h"
+
+namespace cvcalc {
+
+class TNativeImage;
+
+enum class NativeWindowKind : std::uint8_t {
+    // Forms, panels, charts and hosts of embedded components: every paint,
+    // mouse, key, wheel, resize, move, close, activation and focus event
+    // becomes a message.  Takes the focus only through SetFocus.
+    Plain,
+    // A single-line edit box: text, keys and focus; TextChanged on change.
+    Edit,
+    // A push button: Click when pressed by mouse, or by Space or Return while
+    // it has the focus.  Never a default button.
+    Button,
+};
+
+class TNativeWindow {
+public:
+    // A child window of `parent`, or a top-level window when `parent` is
+    // null.  Created hidden, at (0, 0) with size 0 x 0.  Initializes the
+    // platform if that has not happened yet.
+    explicit TNativeWindow(NativeWindowKind kind, TNativeWindow* parent = nullptr);
+    TNativeWindow(const TNativeWindow&) = delete;
+    TNativeWindow& operator=(const TNativeWindow&) = delete;
+    // Destroys the widget (and, as Qt does, the widgets of the child windows,
+    // whose TNativeWindow objects then stop existing, see Exists).  Releases
+    // the capture and forgets the focus if this window held them.
+    ~TNativeWindow();
+
+    NativeWindowKind Kind() const { return kind_; }
+    TNativeWindow* Parent() const { return parent_; }
+    bool IsTopLevel() const { return parent_ == nullptr; }
+    // False once the widget has been destroyed with its parent's; every
+    // operation on such a window does nothing and queries answer defaults.
+    bool Exists() const;
+    // Moves the window under another parent (null: make it top-level).  It
+    // keeps its bounds relative to the new parent and its visibility.
+    void SetParent(TNativeWindow* parent);
+
+    void SetMessageProc(MessageProc proc) { proc_ = std::move(proc); }
+
+    // Child windows: the rectangle in the parent's client area.  Top-level
+    // windows: the outer rectangle (frame included) on the screen.
+    void SetBounds(const PixelRect& bounds);
+    PixelRect Bounds() const;
+    PixelSize ClientSize() const;
+    void SetClientSize(int width, int height);
+    // Top-level windows: the thickness of the frame on each side
+    // (outer minus client); zero for child windows and where there is no
+    // window manager (the offscreen platform).
+    PixelRect FrameExtents() const;
+    PixelPoint ClientToScreen(PixelPoint p) const;
+    PixelPoint ScreenToClient(PixelPoint p) const;
+
+    // The caption of a top-level window or a button, the text of an edit.
+    // UTF-8.  Plain child windows keep the text without showing it.
+    void SetText(std::string_view utf8);
+    std::string Text() const;
+
+    void SetVisible(bool visible);
+    // True when the window itself is shown and so are all its parents.
+    bool IsVisible() const;
+    void SetEnabled(bool enabled);
+    // The window's own enable state (a disabled parent is not consulted).
+    bool IsEnabled() const;
+
+    // Edit and button windows: the face, height, style and colour of their text.
+    void SetFont(const FontSpec& font);
+
+    // Marks the whole client area, or a part of it, for painting.  The Paint
+    // message follows from the message loop, or at once from
+    // ProcessPendingPaints.
+    void Invalidate();
+    void Invalidate(const PixelRect& rect);
+    // Delivers this window's pending Paint now.
+    void Update();
+
+    // Top of the stacking order among its siblings; a top-level window is
+    // also raised above the other top-level windows and activated.
+    void BringToFront();
+    void SendToBack();
+
+    // Top-level windows only (ignored on child windows).
+    void SetResizable(bool resizable);
+    // From the bytes of an icon file (ICO, BMP or PNG); false when they hold
+    // no image Qt can read (the icon is then left as it was).
+    bool SetIconFromBytes(const void* data, std::size_t size);
+    void SetIcon(const TNativeImage& image);
+    void Activate();
+
+    // Edit windows only.
+    void SetReadOnly(bool readOnly);
+    void SetMaxLength(int maxLength);  // 0: no limit
+    void SelectAll();
+
+    // The keyboard focus to this window (and activation of its top-level
+    // window when that is shown).  Any kind of window can take it this way.
+    void SetFocus();
+    bool HasFocus() const;
+
+    // Used by the platform: sends `message` to the procedure, catching what
+    // escapes.  A window whose procedure is empty ignores its messages.
+    void Dispatch(Message& message);
+
+    struct Impl;
+    Impl& Internal() { return *impl_; }
+
+private:
+    NativeWindowKind kind_;
+    TNativeWindow* parent_;
+    MessageProc proc_;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Mouse capture: while a window holds it, all mouse input (injected input
+// too) goes to it, in its client coordinates.  Taking the capture away from
+// another window does not notify that window.
+void SetCapture(TNativeWindow* window);
+void ReleaseCapture();
+TNativeWindow* CaptureWindow();
+// Sends CancelMode to the capture holder, if any, and then releases the
+// capture if the holder has not done so itself, so that no drag outlives an
+// error box.  Returns whether there was a holder.
+bool SendCancelMode();
+
+// The window with the keyboard focus, or null (none of ours has it).
+TNativeWindow* FocusWindow();
+// The active top-level window, or null.
+TNativeWindow* ActiveWindow();
+
+}  // namespace cvcalc
