@@ -192,8 +192,8 @@ draw_icon() {
         -stroke '#1a1a1a' -strokewidth 10 -fill none -draw 'line 34,92 72,92' -draw 'line 142,92 176,92' \
         -fill '#1a1a1a' -stroke '#1a1a1a' -strokewidth 4 -draw 'polygon 72,56 72,128 132,92' \
         -strokewidth 12 -draw 'line 138,54 138,130' \
-        "PNG32:$file256"
-    "${im[@]}" "$file256" -filter Lanczos -resize 64x64 "PNG32:$file64"
+        -strip -define png:exclude-chunk=date,time "PNG32:$file256"
+    "${im[@]}" "$file256" -filter Lanczos -resize 64x64 -strip -define png:exclude-chunk=date,time "PNG32:$file64"
 }
 
 # ---------------------------------------------------------------------------
