@@ -154,7 +154,6 @@ draw_circuit() {
         -stroke black -strokewidth 1
         # Diode under the p|n boundary: triangle pointing right, bar.
         -fill black -draw 'polygon 61,61 61,75 73,68' -fill none
-        -draw 'line 61,68 61,68'
         -stroke black -strokewidth 2 -draw 'line 74,60 74,76'
         -stroke black -strokewidth 1 -draw 'line 74,68 85,68'
         # Ground hatches: three shrinking bars.
