@@ -1,0 +1,943 @@
+// The form description reader: primitive reads of tagged values, skipping,
+// and the recursive steps from the root record down to one property value.
+#include "shell/core/Reader.h"
+
+#include "platform/core/AsciiCase.h"
+#include "platform/core/FloatControl.h"
+#include "platform/core/MessageTable.h"
+#include "shell/core/ClassRegistry.h"
+#include "shell/core/Collection.h"
+#include "shell/core/Component.h"
+#include "shell/core/IdentMaps.h"
+#include "shell/core/MemoryStream.h"
+#include "shell/core/NameSpace.h"
+#include "shell/core/StreamErrors.h"
+#include "shell/core/TextConvert.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace cvcalc {
+
+namespace {
+
+template <typename F>
+class ScopeExit {
+public:
+    explicit ScopeExit(F f) : f_(std::move(f)) {}
+    ~ScopeExit() { f_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    F f_;
+};
+
+template <typename T>
+T LoadLittleEndian(const unsigned char* bytes) {
+    T value;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+bool IsIntegerTag(StreamValueTag tag) { return tag == ValInt8 || tag == ValInt16 || tag == ValInt32; }
+
+bool IsIdentifierTag(StreamValueTag tag) {
+    return tag == ValIdent || tag == ValFalse || tag == ValTrue || tag == ValEnd;
+}
+
+long double NarrowFloat(TFloatType type, long double value) {
+    switch (type) {
+    case TFloatType::ftExtended:
+        return value;
+    case TFloatType::ftDouble:
+        return NarrowToDouble(value);
+    case TFloatType::ftSingle: {
+        const double d = NarrowToDouble(value);
+        return RunFloatChecked([d] {
+            volatile float narrowed = static_cast<float>(d);
+            return static_cast<float>(narrowed);
+        });
+    }
+    }
+    return value;
+}
+
+}  // namespace
+
+// Counts the nesting of records, lists and collections; a hostile stream
+// nested deeper fails as an invalid stream instead of exhausting the stack.
+class TReader::NestingGuard {
+public:
+    explicit NestingGuard(TReader& reader) : reader_(reader) {
+        if (++reader_.nesting_ > MaxNesting) {
+            --reader_.nesting_;
+            RaiseMessage<EReadError>(msg::InvalidImage);
+        }
+    }
+    ~NestingGuard() { --reader_.nesting_; }
+    NestingGuard(const NestingGuard&) = delete;
+    NestingGuard& operator=(const NestingGuard&) = delete;
+
+private:
+    TReader& reader_;
+};
+
+TReader::TReader(TStream& stream, std::size_t bufferSize) : TFiler(stream, bufferSize) {}
+
+TReader::~TReader() {
+    if (bufferEnd_ > bufferPosition_)
+        stream_.Seek(-static_cast<std::int64_t>(bufferEnd_ - bufferPosition_), TSeekOrigin::soCurrent);
+}
+
+// --- Raw bytes ----------------------------------------------------------
+
+void TReader::FillBuffer() {
+    bufferPosition_ = 0;
+    bufferEnd_ = stream_.Read(buffer_.data(), buffer_.size());
+    if (bufferEnd_ == 0) RaiseMessage<EReadError>(msg::ReadError);
+}
+
+void TReader::Read(void* buffer, std::size_t count) {
+    auto* out = static_cast<unsigned char*>(buffer);
+    while (count > 0) {
+        if (bufferPosition_ == bufferEnd_) FillBuffer();
+        const std::size_t n = std::min(count, bufferEnd_ - bufferPosition_);
+        std::memcpy(out, buffer_.data() + bufferPosition_, n);
+        bufferPosition_ += n;
+        out += n;
+        count -= n;
+    }
+}
+
+std::uint8_t TReader::ReadByte() {
+    if (bufferPosition_ == bufferEnd_) FillBuffer();
+    return buffer_[bufferPosition_++];
+}
+
+std::uint32_t TReader::ReadUInt32() {
+    unsigned char bytes[4];
+    Read(bytes, 4);
+    return LoadLittleEndian<std::uint32_t>(bytes);
+}
+
+void TReader::SkipBytes(std::uint64_t count) {
+    unsigned char scratch[256];
+    while (count > 0) {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(count, sizeof scratch));
+        Read(scratch, n);
+        count -= n;
+    }
+}
+
+// Grows the text only as its bytes arrive, so a hostile length cannot make
+// the reader allocate what the stream does not hold.
+std::string TReader::ReadBytesAsString(std::uint64_t count) {
+    std::string text;
+    while (count > 0) {
+        if (bufferPosition_ == bufferEnd_) FillBuffer();
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(count, bufferEnd_ - bufferPosition_));
+        text.append(reinterpret_cast<const char*>(buffer_.data() + bufferPosition_), n);
+        bufferPosition_ += n;
+        count -= n;
+    }
+    return text;
+}
+
+std::u16string TReader::ReadUtf16(std::uint64_t units) {
+    std::u16string text;
+    while (units > 0) {
+        unsigned char pair[2];
+        Read(pair, 2);
+        text += static_cast<char16_t>(pair[0] | (pair[1] << 8));
+        --units;
+    }
+    return text;
+}
+
+std::string TReader::ReadShortString() {
+    const std::uint8_t length = ReadByte();
+    std::string text(length, '\0');
+    Read(text.data(), length);
+    return text;
+}
+
+// --- Tags -----------------------------------------------------------------
+
+StreamValueTag TReader::ReadTag() { return static_cast<StreamValueTag>(ReadByte()); }
+
+StreamValueTag TReader::PeekTag() {
+    const StreamValueTag tag = ReadTag();
+    UnreadTag();
+    return tag;
+}
+
+bool TReader::AtListEnd() { return PeekTag() == ValEnd; }
+
+void TReader::RaiseInvalidValue() { RaiseMessage<EReadError>(msg::InvalidPropertyValue); }
+
+void TReader::SkipAndRaiseInvalidValue() {
+    UnreadTag();
+    SkipOneValue();
+    RaiseInvalidValue();
+}
+
+void TReader::ReadListBegin() {
+    if (ReadTag() != ValList) SkipAndRaiseInvalidValue();
+}
+
+void TReader::ReadListEnd() {
+    if (ReadTag() != ValEnd) SkipAndRaiseInvalidValue();
+}
+
+void TReader::ReadRecordPrefix(unsigned& flags, std::int32_t& childPosition) {
+    flags = 0;
+    childPosition = 0;
+    const std::uint8_t prefix = ReadByte();
+    if ((prefix & 0xF0) != 0xF0) {
+        UnreadTag();
+        return;
+    }
+    flags = prefix & 0x0F;
+    if (flags & PrefixChildPos) childPosition = ReadInteger();
+}
+
+// --- Typed reads ------------------------------------------------------------
+
+std::int32_t TReader::ReadInteger() {
+    unsigned char bytes[4];
+    switch (ReadTag()) {
+    case ValInt8:
+        Read(bytes, 1);
+        return static_cast<std::int8_t>(bytes[0]);
+    case ValInt16:
+        Read(bytes, 2);
+        return LoadLittleEndian<std::int16_t>(bytes);
+    case ValInt32:
+        Read(bytes, 4);
+        return LoadLittleEndian<std::int32_t>(bytes);
+    default:
+        SkipAndRaiseInvalidValue();
+    }
+}
+
+std::int64_t TReader::ReadInt64() {
+    if (PeekTag() != ValInt64) return ReadInteger();
+    ReadTag();
+    unsigned char bytes[8];
+    Read(bytes, 8);
+    return LoadLittleEndian<std::int64_t>(bytes);
+}
+
+long double TReader::ReadFloat() {
+    const StreamValueTag tag = ReadTag();
+    if (tag == ValExtended) {
+        unsigned char bytes[10];
+        Read(bytes, 10);
+        long double value = 0;
+        static_assert(sizeof(long double) >= 10, "the 80-bit extended type is needed");
+        std::memcpy(&value, bytes, 10);
+        return value;
+    }
+    if (tag == ValDouble) {
+        unsigned char bytes[8];
+        Read(bytes, 8);
+        return LoadLittleEndian<double>(bytes);
+    }
+    if (tag == ValInt64 || IsIntegerTag(tag)) {
+        UnreadTag();
+        return static_cast<long double>(ReadInt64());
+    }
+    SkipAndRaiseInvalidValue();
+}
+
+double TReader::ReadDouble() {
+    if (PeekTag() == ValDouble) return static_cast<double>(ReadFloat());
+    return NarrowToDouble(ReadFloat());
+}
+
+float TReader::ReadSingle() {
+    const StreamValueTag tag = ReadTag();
+    if (tag == ValSingle) {
+        unsigned char bytes[4];
+        Read(bytes, 4);
+        return LoadLittleEndian<float>(bytes);
+    }
+    if (IsIntegerTag(tag)) {
+        UnreadTag();
+        return static_cast<float>(ReadInteger());
+    }
+    SkipAndRaiseInvalidValue();
+}
+
+long double TReader::ReadCurrency() {
+    if (ReadTag() != ValCurrency) SkipAndRaiseInvalidValue();
+    unsigned char bytes[8];
+    Read(bytes, 8);
+    return static_cast<long double>(LoadLittleEndian<std::int64_t>(bytes)) / 10000;
+}
+
+double TReader::ReadDate() {
+    if (ReadTag() != ValDate) SkipAndRaiseInvalidValue();
+    unsigned char bytes[8];
+    Read(bytes, 8);
+    return LoadLittleEndian<double>(bytes);
+}
+
+bool TReader::ReadBoolean() { return ReadTag() == ValTrue; }
+
+std::string TReader::ReadString() {
+    switch (ReadTag()) {
+    case ValString:
+        return ReadBytesAsString(ReadByte());
+    case ValLString:
+        return ReadBytesAsString(ReadUInt32());
+    case ValWString:
+        return Utf16ToUtf8(ReadUtf16(ReadUInt32()));
+    case ValUtf8String:
+        return SanitizeUtf8(ReadBytesAsString(ReadUInt32()));
+    default:
+        SkipAndRaiseInvalidValue();
+    }
+}
+
+std::u16string TReader::ReadWideString() {
+    switch (ReadTag()) {
+    case ValWString:
+        return ReadUtf16(ReadUInt32());
+    case ValUtf8String:
+        return Utf8ToUtf16(ReadBytesAsString(ReadUInt32()));
+    case ValString:
+        return Utf8ToUtf16(ReadBytesAsString(ReadByte()));
+    case ValLString:
+        return Utf8ToUtf16(ReadBytesAsString(ReadUInt32()));
+    default:
+        SkipAndRaiseInvalidValue();
+    }
+}
+
+char TReader::ReadChar() {
+    const std::string text = ReadString();
+    if (text.size() > 1) RaiseInvalidValue();
+    return text.empty() ? '\0' : text[0];
+}
+
+char16_t TReader::ReadWideChar() {
+    const std::u16string text = ReadWideString();
+    if (text.size() > 1) RaiseInvalidValue();
+    return text.empty() ? u'\0' : text[0];
+}
+
+std::string TReader::ReadIdent() {
+    switch (static_cast<StreamValueTag>(ReadByte() & 0x7F)) {
+    case ValIdent:
+        return ReadShortString();
+    case ValFalse:
+        return "False";
+    case ValTrue:
+        return "True";
+    case ValNil:
+        return "nil";
+    case ValEnd:
+        return "Null";
+    default:
+        SkipAndRaiseInvalidValue();
+    }
+}
+
+std::uint32_t TReader::ReadSet(const TTypeInfo& element) {
+    if (ReadTag() != ValSet) SkipAndRaiseInvalidValue();
+    std::uint32_t bits = 0;
+    bool unknown = false;
+    for (;;) {
+        const std::string name = ReadShortString();
+        if (name.empty()) break;
+        const std::optional<int> ordinal = element.FindMember(name);
+        if (!ordinal)
+            unknown = true;
+        else if (*ordinal < 32)
+            bits |= std::uint32_t{1} << *ordinal;
+    }
+    if (unknown) RaiseInvalidValue();
+    return bits;
+}
+
+TVariant TReader::ReadVariant() {
+    const StreamValueTag tag = PeekTag();
+    switch (tag) {
+    case ValNil:
+        ReadTag();
+        return std::monostate{};
+    case ValEnd:
+        ReadTag();
+        return TVariantNull{};
+    case ValFalse:
+    case ValTrue:
+        return ReadTag() == ValTrue;
+    case ValInt8:
+    case ValInt16:
+    case ValInt32:
+    case ValInt64:
+        return ReadInt64();
+    case ValExtended:
+    case ValDouble:
+        return ReadFloat();
+    case ValSingle:
+        return static_cast<long double>(ReadSingle());
+    case ValDate:
+        return static_cast<long double>(ReadDate());
+    case ValCurrency:
+        return ReadCurrency();
+    case ValString:
+    case ValLString:
+        return ReadString();
+    case ValWString:
+    case ValUtf8String:
+        return ReadWideString();
+    default:
+        ReadTag();
+        SkipAndRaiseInvalidValue();
+    }
+}
+
+// --- Skipping -----------------------------------------------------------------
+
+void TReader::SkipOneValue() { SkipValueOfTag(static_cast<StreamValueTag>(ReadByte() & 0x7F)); }
+
+void TReader::SkipSetNames() {
+    for (;;) {
+        const std::uint8_t length = ReadByte();
+        if (length == 0) return;
+        SkipBytes(length);
+    }
+}
+
+void TReader::SkipValueOfTag(StreamValueTag tag) {
+    switch (tag) {
+    case ValList: {
+        NestingGuard guard(*this);
+        while (!AtListEnd()) SkipOneValue();
+        ReadTag();
+        return;
+    }
+    case ValInt8:
+        return SkipBytes(1);
+    case ValInt16:
+        return SkipBytes(2);
+    case ValInt32:
+    case ValSingle:
+        return SkipBytes(4);
+    case ValExtended:
+        return SkipBytes(10);
+    case ValString:
+    case ValIdent:
+        return SkipBytes(ReadByte());
+    case ValBinary:
+    case ValLString:
+    case ValUtf8String:
+        return SkipBytes(ReadUInt32());
+    case ValWString:
+        return SkipBytes(std::uint64_t{ReadUInt32()} * 2);
+    case ValSet:
+        return SkipSetNames();
+    case ValCollection: {
+        NestingGuard guard(*this);
+        while (!AtListEnd()) {
+            if (IsIntegerTag(PeekTag())) SkipOneValue();
+            ReadByte();  // the item's ValList
+            while (!AtListEnd()) {
+                SkipBytes(ReadByte());  // property path
+                SkipOneValue();
+            }
+            ReadTag();
+        }
+        ReadTag();
+        return;
+    }
+    case ValCurrency:
+    case ValDate:
+    case ValInt64:
+    case ValDouble:
+        return SkipBytes(8);
+    default:
+        return;  // ValEnd, ValFalse, ValTrue, ValNil and tags above 21 carry nothing
+    }
+}
+
+void TReader::SkipRecordRest() {
+    while (!AtListEnd()) {
+        SkipBytes(ReadByte());
+        SkipOneValue();
+    }
+    ReadTag();
+    while (!AtListEnd()) {
+        NestingGuard guard(*this);
+        unsigned flags;
+        std::int32_t position;
+        ReadRecordPrefix(flags, position);
+        SkipBytes(ReadByte());
+        SkipBytes(ReadByte());
+        SkipRecordRest();
+    }
+    ReadTag();
+}
+
+// --- Stream properties ----------------------------------------------------------
+
+void TReader::DefineNamedProperty(std::string_view name, const TReaderProc& read, const TWriterProc&, bool) {
+    if (!read || propertyClaimed_ || !SameTextAscii(name, propertyName_)) return;
+    propertyClaimed_ = true;
+    read(*this);
+}
+
+void TReader::DefineBinaryNamedProperty(std::string_view name, const TStreamProc& read, const TStreamProc&, bool) {
+    if (!read || propertyClaimed_ || !SameTextAscii(name, propertyName_)) return;
+    propertyClaimed_ = true;
+    if (ReadTag() != ValBinary) SkipAndRaiseInvalidValue();
+    std::uint64_t remaining = ReadUInt32();
+    TMemoryStream data;
+    while (remaining > 0) {
+        if (bufferPosition_ == bufferEnd_) FillBuffer();
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(remaining, bufferEnd_ - bufferPosition_));
+        data.Write(buffer_.data() + bufferPosition_, n);
+        bufferPosition_ += n;
+        remaining -= n;
+    }
+    data.SetPosition(0);
+    read(data);
+}
+
+void TReader::FlushPending() {}
+
+// --- Hooks ------------------------------------------------------------------------
+
+bool TReader::HandleReadError(const std::string&) { return false; }
+
+TComponent* TReader::FindInheritedComponent(std::string_view name, std::string_view) {
+    TComponent* found = lookupRoot_ ? lookupRoot_->FindComponent(name) : nullptr;
+    if (!found) RaiseMessage<EReadError>(msg::AncestorNotFound, {name});
+    return found;
+}
+
+TMethod TReader::FindEventMethodInstance(TComponent* root, std::string_view name) {
+    if (!root) return {};
+    const TMethodInfo* method = root->ClassInfo().FindMethod(name);
+    if (!method) return {};
+    return TMethod{method, root};
+}
+
+void TReader::AssignComponentName(TComponent* component, const std::string& name) { component->SetName(name); }
+
+void TReader::AdjustReferenceName(std::string&) {}
+
+// --- Records ------------------------------------------------------------------------
+
+TComponent* TReader::ReadRoot(TComponent* root) {
+    unsigned char signature[4];
+    Read(signature, 4);
+    if (std::memcmp(signature, FormSignature, 4) != 0) RaiseMessage<EReadError>(msg::InvalidImage);
+
+    TNameSpaceWriteGuard lock;
+    TLoadedList* global = CurrentLoadingList();
+    TLoadedList local;
+    loaded_ = global ? global : &local;
+    const std::size_t loadedMark = loaded_->size();
+    bool created = false;
+    try {
+        unsigned flags;
+        std::int32_t position;
+        ReadRecordPrefix(flags, position);
+        if (root) {
+            ReadShortString();  // the stream's root class is not compared with the root's
+            root->IncludeState(csLoading);
+            root->IncludeState(csReading);
+            root->SetName(UniqueRootName(ReadShortString(), root));
+        } else {
+            const std::string className = ReadShortString();
+            const TClassInfo* cls = FindRegisteredClass(className);
+            if (!cls || !cls->IsComponentClass() || !cls->CanConstruct())
+                RaiseMessage<EClassNotFound>(msg::ClassNotFound, {className});
+            root = cls->Construct(nullptr);
+            created = true;
+            root->SetName(ReadShortString());
+        }
+        AssignRoot(root);
+        owner_ = root;
+        TClassFinder finder(root->ClassInfo());
+        if (std::find(loaded_->begin(), loaded_->end(), root) == loaded_->end()) loaded_->push_back(root);
+        root->IncludeState(csLoading);
+        root->IncludeState(csReading);
+        root->ReadOwnState(*this);
+        root->ExcludeState(csReading);
+        if (!global) {
+            for (TComponent* c : local) c->AfterLoad();
+            local.clear();
+        }
+        try {
+            ResolveGlobalReferences();
+        } catch (const Exception& e) {
+            if (!HandleReadError(e.Message())) throw;
+            ResolveGlobalReferences();
+        }
+    } catch (...) {
+        if (root) RemoveGlobalFixupsFor(root);
+        if (global) global->resize(loadedMark);
+        loaded_ = nullptr;
+        if (created) delete root;
+        throw;
+    }
+    loaded_ = nullptr;
+    return root;
+}
+
+void TReader::ReadBody(TComponent* instance) {
+    std::vector<TPropFixup> localFixups;
+    const bool outermost = fixups_ == nullptr;
+    if (outermost) fixups_ = &localFixups;
+    ScopeExit dropFixups([&] {
+        if (outermost) fixups_ = nullptr;
+    });
+    TComponent* const savedHolder = holder_;
+    holder_ = instance;
+    ScopeExit restoreHolder([&] { holder_ = savedHolder; });
+
+    while (!AtListEnd()) ReadPropertyEntry(*instance);
+    ReadTag();
+
+    TComponent* const savedParent = parent_;
+    TComponent* const savedOwner = owner_;
+    ScopeExit restore([&] {
+        parent_ = savedParent;
+        owner_ = savedOwner;
+    });
+    parent_ = instance->ChildParent();
+    owner_ = instance->ChildOwner();
+    if (!owner_) owner_ = root_;
+    while (!AtListEnd()) ReadComponentRecord(nullptr);
+    ReadTag();
+
+    if (outermost) ResolvePendingReferences();
+}
+
+const TClassInfo* TReader::FindComponentClass(std::string_view className) const {
+    auto searchFields = [&](const TComponent* where) -> const TClassInfo* {
+        for (const TClassInfo* c = &where->ClassInfo(); c; c = c->Parent())
+            for (const TFieldInfo& f : c->OwnFields())
+                if (const TClassInfo& fc = f.fieldClass(); SameTextAscii(fc.Name(), className)) return &fc;
+        return nullptr;
+    };
+    const TClassInfo* found = root_ ? searchFields(root_) : nullptr;
+    if (!found && lookupRoot_ && lookupRoot_ != root_) found = searchFields(lookupRoot_);
+    if (!found && root_) found = TClassFinder(root_->ClassInfo()).Find(className);
+    if (!found || !found->IsComponentClass() || !found->CanConstruct())
+        RaiseMessage<EClassNotFound>(msg::ClassNotFound, {className});
+    return found;
+}
+
+TComponent* TReader::ReadComponentRecord(TComponent* existing) {
+    NestingGuard guard(*this);
+    unsigned flags;
+    std::int32_t position;
+    ReadRecordPrefix(flags, position);
+    const std::string className = ReadShortString();
+    const std::string name = ReadShortString();
+
+    TComponent* const savedParent = parent_;
+    TComponent* const savedLookupRoot = lookupRoot_;
+    ScopeExit restore([&] {
+        parent_ = savedParent;
+        lookupRoot_ = savedLookupRoot;
+    });
+    const bool inherited = (flags & PrefixInherited) != 0;
+    const bool isInline = (flags & PrefixInline) != 0;
+
+    // Whatever this record adds to the lists goes again if it fails.
+    const std::size_t loadedMark = loaded_ ? loaded_->size() : 0;
+    const std::size_t fixupMark = fixups_ ? fixups_->size() : 0;
+    auto dropAdditions = [&] {
+        if (loaded_ && loaded_->size() > loadedMark) loaded_->resize(loadedMark);
+        if (fixups_ && fixups_->size() > fixupMark) fixups_->resize(fixupMark);
+    };
+
+    TComponent* result = existing;
+    bool created = false;
+    auto abandon = [&](const Exception& e) -> bool {
+        if (created) delete result;
+        result = nullptr;
+        created = false;
+        dropAdditions();
+        return HandleReadError(e.Message());
+    };
+
+    try {
+        if (inherited) {
+            result = FindInheritedComponent(name, className);
+            parent_ = result->ParentComponentOf();
+            if (!parent_) parent_ = root_;
+        } else if (!result) {
+            const TClassInfo* cls = FindComponentClass(className);
+            TComponentState initial;
+            if (isInline) initial = {csLoading, csInline};
+            TComponent::SetConstructionState(initial);
+            result = cls->Construct(owner_);
+            TComponent::SetConstructionState({});
+            created = true;
+        }
+    } catch (const Exception& e) {
+        TComponent::SetConstructionState({});
+        if (!abandon(e)) throw;
+        SkipRecordRest();
+        return nullptr;
+    }
+
+    try {
+        std::vector<TComponent*> subComponents;
+        for (int i = 0; i < result->ComponentCount(); ++i)
+            if (result->Components(i)->ComponentStyle().Contains(csSubComponent))
+                subComponents.push_back(result->Components(i));
+        result->IncludeState(csLoading);
+        for (TComponent* s : subComponents) s->IncludeState(csLoading);
+        if (!inherited) {
+            try {
+                result->AttachToParent(parent_);
+                AssignComponentName(result, name);
+            } catch (const Exception& e) {
+                if (!abandon(e)) throw;
+                SkipRecordRest();
+                return nullptr;
+            }
+        }
+        if (isInline) lookupRoot_ = result;
+        result->IncludeState(csReading);
+        for (TComponent* s : subComponents) s->IncludeState(csReading);
+        result->ReadOwnState(*this);
+        result->ExcludeState(csReading);
+        for (TComponent* s : subComponents) s->ExcludeState(csReading);
+        if (flags & PrefixChildPos) parent_->SetChildPosition(result, position);
+        if (loaded_) {
+            const bool once = inherited || isInline;
+            auto add = [&](TComponent* c) {
+                if (!once || std::find(loaded_->begin(), loaded_->end(), c) == loaded_->end()) loaded_->push_back(c);
+            };
+            for (TComponent* s : subComponents) add(s);
+            add(result);
+        }
+    } catch (...) {
+        if (created) delete result;
+        dropAdditions();
+        throw;
+    }
+    return result;
+}
+
+// --- Property entries -------------------------------------------------------------------
+
+void TReader::ReadPropertyEntry(TPersistent& instance) {
+    const std::string path = ReadShortString();
+    canHandleErrors_ = true;
+    try {
+        TPersistent* current = &instance;
+        std::string_view rest(path);
+        auto offerToDefiners = [&](TPersistent& object, std::string_view name) {
+            propertyName_.assign(name);
+            propertyClaimed_ = false;
+            object.DefineExtraProperties(*this);
+            const bool claimed = propertyClaimed_;
+            propertyName_.clear();
+            propertyClaimed_ = false;
+            if (!claimed) {
+                SkipOneValue();
+                RaiseMessage<EReadError>(msg::UnknownProperty, {name});
+            }
+        };
+        for (std::size_t dot; (dot = rest.find('.')) != std::string_view::npos;) {
+            const TPropInfo* prop = current->ClassInfo().FindProperty(rest.substr(0, dot));
+            if (!prop) return offerToDefiners(*current, path);
+            TPersistent* next = nullptr;
+            if (prop->Kind() == TTypeKind::tkClass) next = dynamic_cast<TPersistent*>(prop->getObject(*current));
+            if (!next) {
+                SkipOneValue();
+                RaiseMessage<EReadError>(msg::InvalidPropertyPath);
+            }
+            current = next;
+            rest.remove_prefix(dot + 1);
+        }
+        if (const TPropInfo* prop = current->ClassInfo().FindProperty(rest))
+            AssignPropertyValue(*current, *prop);
+        else
+            offerToDefiners(*current, rest);
+    } catch (const Exception& e) {
+        propertyName_.clear();
+        propertyClaimed_ = false;
+        const auto* component = dynamic_cast<const TComponent*>(&instance);
+        const std::string& who = component && !component->Name().empty() ? component->Name() : instance.ClassName();
+        std::string message = LoadMessageFormatted(msg::PropertyException, {who, ".", path, e.Message()});
+        if (!HandleReadError(message)) throw EReadError(std::move(message));
+    }
+}
+
+void TReader::AssignPropertyValue(TPersistent& instance, const TPropInfo& property) {
+    const bool setterless = !property.HasSetter();
+    if (setterless) {
+        // A read-only object property may still be read into: a sub-component
+        // it holds, or a collection filled in place.
+        bool allowed = false;
+        if (property.Kind() == TTypeKind::tkClass) {
+            TObject* held = property.getObject(instance);
+            if (auto* c = dynamic_cast<TComponent*>(held); c && c->ComponentStyle().Contains(csSubComponent))
+                allowed = true;
+            if (dynamic_cast<TCollection*>(held) && PeekTag() == ValCollection) allowed = true;
+        }
+        if (!allowed) {
+            SkipOneValue();
+            RaiseMessage<EReadError>(msg::ReadOnlyProperty);
+        }
+    }
+    const TTypeInfo& type = *property.type;
+    switch (type.Kind()) {
+    case TTypeKind::tkInteger: {
+        if (PeekTag() == ValIdent) {
+            const std::string ident = ReadIdent();
+            const TIdentToInt map = FindIdentToInt(type);
+            const std::optional<std::int32_t> value = map ? map(ident) : std::nullopt;
+            if (!value) RaiseInvalidValue();
+            property.setOrdinal(instance, *value);
+        } else {
+            property.setOrdinal(instance, ReadInteger());
+        }
+        return;
+    }
+    case TTypeKind::tkChar:
+        property.setOrdinal(instance, static_cast<unsigned char>(ReadChar()));
+        return;
+    case TTypeKind::tkWChar:
+        property.setOrdinal(instance, ReadWideChar());
+        return;
+    case TTypeKind::tkEnumeration: {
+        // A name that is no member is refused: an enumeration never holds
+        // an ordinal outside its members.
+        const std::optional<int> ordinal = type.FindMember(ReadIdent());
+        if (!ordinal) RaiseInvalidValue();
+        property.setOrdinal(instance, *ordinal);
+        return;
+    }
+    case TTypeKind::tkFloat:
+        property.setFloat(instance, NarrowFloat(type.FloatType(), ReadFloat()));
+        return;
+    case TTypeKind::tkString:
+        property.setString(instance, ReadString());
+        return;
+    case TTypeKind::tkWString:
+        property.setWideString(instance, ReadWideString());
+        return;
+    case TTypeKind::tkSet:
+        property.setOrdinal(instance, ReadSet(*type.ElementType()));
+        return;
+    case TTypeKind::tkInt64:
+        property.setOrdinal(instance, ReadInt64());
+        return;
+    case TTypeKind::tkClass:
+        AssignObjectValue(instance, property, setterless);
+        return;
+    case TTypeKind::tkInterface: {
+        const StreamValueTag tag = PeekTag();
+        if (tag == ValNil) {
+            ReadTag();
+            property.setObject(instance, nullptr);
+        } else if (IsIdentifierTag(tag)) {
+            RecordFixup(instance, property, ReadIdent());
+        } else {
+            ReadTag();
+            SkipAndRaiseInvalidValue();
+        }
+        return;
+    }
+    case TTypeKind::tkMethod: {
+        if (PeekTag() == ValNil) {
+            ReadTag();
+            property.setMethod(instance, TMethod{});
+            return;
+        }
+        const TMethod method = FindEventMethodInstance(root_, ReadIdent());
+        if (!method || !property.setMethod(instance, method)) RaiseInvalidValue();
+        return;
+    }
+    case TTypeKind::tkVariant:
+        property.setVariant(instance, ReadVariant());
+        return;
+    }
+}
+
+void TReader::AssignObjectValue(TPersistent& instance, const TPropInfo& property, bool setterless) {
+    const StreamValueTag tag = PeekTag();
+    if (tag == ValNil) {
+        ReadTag();
+        if (!setterless && !property.setObject(instance, nullptr)) RaiseInvalidValue();
+        return;
+    }
+    if (tag == ValCollection) {
+        ReadTag();
+        auto* collection = dynamic_cast<TCollection*>(property.getObject(instance));
+        if (!collection) SkipAndRaiseInvalidValue();
+        ReadCollection(*collection);
+        return;
+    }
+    if (IsIdentifierTag(tag)) {
+        std::string name = ReadIdent();
+        if (!setterless) RecordFixup(instance, property, std::move(name));
+        return;
+    }
+    ReadTag();
+    SkipAndRaiseInvalidValue();
+}
+
+void TReader::ReadCollection(TCollection& collection) {
+    NestingGuard guard(*this);
+    collection.BeginUpdate();
+    ScopeExit endUpdate([&] { collection.EndUpdate(); });
+    if (!AtListEnd()) collection.Clear();
+    while (!AtListEnd()) {
+        if (IsIntegerTag(PeekTag())) ReadInteger();  // the item's index, not used
+        TCollectionItem& item = collection.Add();
+        ReadListBegin();
+        while (!AtListEnd()) ReadPropertyEntry(item);
+        ReadListEnd();
+    }
+    ReadListEnd();
+}
+
+// --- References ---------------------------------------------------------------------------
+
+void TReader::RecordFixup(TPersistent& instance, const TPropInfo& property, std::string name) {
+    TPropFixup fixup{&instance, holder_, &property, std::move(name), lookupRoot_, {}};
+    if (fixups_) {
+        fixups_->push_back(std::move(fixup));
+        return;
+    }
+    // Outside a body (an entry read on its own) the reference is resolved at once.
+    std::vector<TPropFixup> single{std::move(fixup)};
+    fixups_ = &single;
+    ScopeExit reset([&] { fixups_ = nullptr; });
+    ResolvePendingReferences();
+}
+
+void TReader::ResolvePendingReferences() {
+    if (!fixups_) return;
+    // Moved out first: a setter run here must not see a half-resolved list.
+    std::vector<TPropFixup> pending;
+    pending.swap(*fixups_);
+    for (TPropFixup& f : pending) {
+        AdjustReferenceName(f.name);
+        TComponent* found = FindNestedComponent(f.lookupRoot, f.name);
+        if (found && f.property->setObject(*f.instance, found)) continue;
+        if (!found && f.name.find('.') != std::string::npos) {
+            f.rootName = f.name.substr(0, f.name.find('.'));
+            AddGlobalFixup(std::move(f));
+            continue;
+        }
+        f.property->setObject(*f.instance, nullptr);
+    }
+}
+
+}  // namespace cvcalc
