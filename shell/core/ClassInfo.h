@@ -20,10 +20,6 @@
 // name; everything else calls the typed setters.
 #pragma once
 
-#include "shell/core/Event.h"
-#include "shell/core/TypeInfo.h"
-#include "shell/core/Variant.h"
-
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -31,6 +27,10 @@
 #include <string_view>
 #include <type_traits>
 #include <vector>
+
+#include "shell/core/Event.h"
+#include "shell/core/TypeInfo.h"
+#include "shell/core/Variant.h"
 
 namespace cvcalc {
 
@@ -195,7 +195,8 @@ public:
         return std::move(*this);
     }
     template <typename G, typename S>
-    TClassBuilder&& Integer(std::string name, G get, S set, std::optional<std::int64_t> defaultValue = std::nullopt) && {
+    TClassBuilder&& Integer(std::string name, G get, S set,
+                            std::optional<std::int64_t> defaultValue = std::nullopt) && {
         return std::move(*this).Ordinal(std::move(name), TypeInfoInteger(), get, set, defaultValue);
     }
     template <typename G, typename S>
@@ -269,9 +270,7 @@ public:
     template <typename I, typename G, typename S>
     TClassBuilder&& Interface(std::string name, G get, S set) && {
         TPropInfo& p = Add(std::move(name), TypeInfoInterface());
-        p.getObject = [get](const TObject& o) -> TObject* {
-            return dynamic_cast<TObject*>(std::invoke(get, Self(o)));
-        };
+        p.getObject = [get](const TObject& o) -> TObject* { return dynamic_cast<TObject*>(std::invoke(get, Self(o))); };
         if constexpr (!std::is_null_pointer_v<S>) {
             p.setObject = [set](TObject& o, TObject* v) {
                 I* typed = dynamic_cast<I*>(v);

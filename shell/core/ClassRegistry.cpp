@@ -1,12 +1,12 @@
 // The registered classes, guarded by a lock while a class is looked up.
 #include "shell/core/ClassRegistry.h"
 
-#include "platform/core/AsciiCase.h"
-#include "shell/core/ClassInfo.h"
-
 #include <algorithm>
 #include <mutex>
 #include <vector>
+
+#include "platform/core/AsciiCase.h"
+#include "shell/core/ClassInfo.h"
 
 namespace cvcalc {
 

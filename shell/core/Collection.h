@@ -2,11 +2,11 @@
 // the stream fills it from a ValCollection value.
 #pragma once
 
-#include "shell/core/CollectionItem.h"
-
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "shell/core/CollectionItem.h"
 
 namespace cvcalc {
 

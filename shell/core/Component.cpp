@@ -1,13 +1,13 @@
 // Ownership, names and reader hooks of components.
 #include "shell/core/Component.h"
 
+#include <algorithm>
+
 #include "platform/core/AsciiCase.h"
 #include "platform/core/MessageTable.h"
 #include "shell/core/NameSpace.h"
 #include "shell/core/Reader.h"
 #include "shell/core/StreamErrors.h"
-
-#include <algorithm>
 
 namespace cvcalc {
 

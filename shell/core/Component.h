@@ -3,20 +3,20 @@
 // binds a component to its owner's published field of that name.
 #pragma once
 
-#include "shell/core/Persistent.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "shell/core/Persistent.h"
 
 namespace cvcalc {
 
 class TReader;
 
 enum TComponentStateItem {
-    csLoading,     // from creation by the reader until AfterLoad
-    csReading,     // while the component's own body is read
+    csLoading,  // from creation by the reader until AfterLoad
+    csReading,  // while the component's own body is read
     csWriting,
     csDestroying,  // the destructor has begun
     csDesigning,   // never set in this program

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/core/Stream.h"
+
 namespace cvcalc {
 
 class TComponent;
@@ -36,8 +38,8 @@ public:
     virtual void DefineNamedProperty(std::string_view name, const TReaderProc& read, const TWriterProc& write,
                                      bool hasData) = 0;
     // The same for a ValBinary value, handed to `read` as a stream.
-    virtual void DefineBinaryNamedProperty(std::string_view name, const TStreamProc& read,
-                                           const TStreamProc& write, bool hasData) = 0;
+    virtual void DefineBinaryNamedProperty(std::string_view name, const TStreamProc& read, const TStreamProc& write,
+                                           bool hasData) = 0;
     virtual void FlushPending() = 0;
 
 protected:

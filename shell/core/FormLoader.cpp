@@ -1,13 +1,13 @@
 // LoadFormResources and ReadComponentResource.
 #include "shell/core/FormLoader.h"
 
+#include <vector>
+
 #include "platform/core/Resources.h"
 #include "shell/core/Component.h"
 #include "shell/core/NameSpace.h"
 #include "shell/core/Reader.h"
 #include "shell/core/ResourceStream.h"
-
-#include <vector>
 
 namespace cvcalc {
 

@@ -2,11 +2,11 @@
 // tables.
 #include "shell/core/IdentMaps.h"
 
-#include "platform/core/AsciiCase.h"
-#include "shell/core/TypeInfo.h"
-
 #include <mutex>
 #include <vector>
+
+#include "platform/core/AsciiCase.h"
+#include "shell/core/TypeInfo.h"
 
 namespace cvcalc {
 
@@ -76,20 +76,18 @@ const TIdentMapEntry ColorTable[] = {
 
 // The character-set numbers of the platform's font interface.
 const TIdentMapEntry CharsetTable[] = {
-    {0, "ANSI_CHARSET"},         {1, "DEFAULT_CHARSET"},     {2, "SYMBOL_CHARSET"},
-    {77, "MAC_CHARSET"},         {128, "SHIFTJIS_CHARSET"},  {129, "HANGEUL_CHARSET"},
-    {130, "JOHAB_CHARSET"},      {134, "GB2312_CHARSET"},    {136, "CHINESEBIG5_CHARSET"},
-    {161, "GREEK_CHARSET"},      {162, "TURKISH_CHARSET"},   {163, "VIETNAMESE_CHARSET"},
-    {177, "HEBREW_CHARSET"},     {178, "ARABIC_CHARSET"},    {186, "BALTIC_CHARSET"},
-    {204, "RUSSIAN_CHARSET"},    {222, "THAI_CHARSET"},      {238, "EASTEUROPE_CHARSET"},
-    {255, "OEM_CHARSET"},
+    {0, "ANSI_CHARSET"},          {1, "DEFAULT_CHARSET"},      {2, "SYMBOL_CHARSET"},    {77, "MAC_CHARSET"},
+    {128, "SHIFTJIS_CHARSET"},    {129, "HANGEUL_CHARSET"},    {130, "JOHAB_CHARSET"},   {134, "GB2312_CHARSET"},
+    {136, "CHINESEBIG5_CHARSET"}, {161, "GREEK_CHARSET"},      {162, "TURKISH_CHARSET"}, {163, "VIETNAMESE_CHARSET"},
+    {177, "HEBREW_CHARSET"},      {178, "ARABIC_CHARSET"},     {186, "BALTIC_CHARSET"},  {204, "RUSSIAN_CHARSET"},
+    {222, "THAI_CHARSET"},        {238, "EASTEUROPE_CHARSET"}, {255, "OEM_CHARSET"},
 };
 
 const TIdentMapEntry CursorTable[] = {
-    {0, "crDefault"},    {-1, "crNone"},      {-2, "crArrow"},     {-3, "crCross"},      {-4, "crIBeam"},
-    {-6, "crSizeNESW"},  {-7, "crSizeNS"},    {-8, "crSizeNWSE"},  {-9, "crSizeWE"},     {-10, "crUpArrow"},
-    {-11, "crHourGlass"}, {-12, "crDrag"},    {-13, "crNoDrop"},   {-14, "crHSplit"},    {-15, "crVSplit"},
-    {-16, "crMultiDrag"}, {-17, "crSQLWait"}, {-18, "crNo"},       {-19, "crAppStart"},  {-20, "crHelp"},
+    {0, "crDefault"},     {-1, "crNone"},     {-2, "crArrow"},    {-3, "crCross"},     {-4, "crIBeam"},
+    {-6, "crSizeNESW"},   {-7, "crSizeNS"},   {-8, "crSizeNWSE"}, {-9, "crSizeWE"},    {-10, "crUpArrow"},
+    {-11, "crHourGlass"}, {-12, "crDrag"},    {-13, "crNoDrop"},  {-14, "crHSplit"},   {-15, "crVSplit"},
+    {-16, "crMultiDrag"}, {-17, "crSQLWait"}, {-18, "crNo"},      {-19, "crAppStart"}, {-20, "crHelp"},
     {-21, "crHandPoint"}, {-22, "crSizeAll"},
 };
 

@@ -1,10 +1,10 @@
 // TMemoryStream: a growable stream held in memory.
 #pragma once
 
-#include "shell/core/Stream.h"
-
 #include <span>
 #include <vector>
+
+#include "shell/core/Stream.h"
 
 namespace cvcalc {
 

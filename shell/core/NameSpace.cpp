@@ -2,13 +2,13 @@
 // per-thread loading lists.
 #include "shell/core/NameSpace.h"
 
-#include "platform/core/AsciiCase.h"
-#include "shell/core/Component.h"
-#include "shell/core/Persistent.h"
-
 #include <algorithm>
 #include <mutex>
 #include <string>
+
+#include "platform/core/AsciiCase.h"
+#include "shell/core/Component.h"
+#include "shell/core/Persistent.h"
 
 namespace cvcalc {
 

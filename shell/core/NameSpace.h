@@ -7,13 +7,13 @@
 // writing thread may take again; loads take it for writing.
 #pragma once
 
-#include "shell/core/Reader.h"
-
 #include <atomic>
 #include <shared_mutex>
 #include <string_view>
 #include <thread>
 #include <vector>
+
+#include "shell/core/Reader.h"
 
 namespace cvcalc {
 

@@ -2,16 +2,16 @@
 // macro with which a class declares its own.
 #pragma once
 
-#include "shell/core/ClassInfo.h"
-
 #include <string>
+
+#include "shell/core/ClassInfo.h"
 
 namespace cvcalc {
 
 // Declares StaticClassInfo() and overrides ClassInfo() in a class body; the
 // class defines StaticClassInfo() in its .cpp with a TClassBuilder.
-#define CVCALC_CLASS_INFO()                                    \
-    static const ::cvcalc::TClassInfo& StaticClassInfo();      \
+#define CVCALC_CLASS_INFO()                               \
+    static const ::cvcalc::TClassInfo& StaticClassInfo(); \
     const ::cvcalc::TClassInfo& ClassInfo() const override { return StaticClassInfo(); }
 
 class TObject {

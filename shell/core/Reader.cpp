@@ -2,6 +2,10 @@
 // and the recursive steps from the root record down to one property value.
 #include "shell/core/Reader.h"
 
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
 #include "platform/core/AsciiCase.h"
 #include "platform/core/FloatControl.h"
 #include "platform/core/MessageTable.h"
@@ -13,10 +17,6 @@
 #include "shell/core/NameSpace.h"
 #include "shell/core/StreamErrors.h"
 #include "shell/core/TextConvert.h"
-
-#include <algorithm>
-#include <cstring>
-#include <utility>
 
 namespace cvcalc {
 

@@ -5,15 +5,15 @@
 // loading has finished.
 #pragma once
 
-#include "shell/core/ClassInfo.h"
-#include "shell/core/Filer.h"
-#include "shell/core/StreamFormat.h"
-#include "shell/core/Variant.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "shell/core/ClassInfo.h"
+#include "shell/core/Filer.h"
+#include "shell/core/StreamFormat.h"
+#include "shell/core/Variant.h"
 
 namespace cvcalc {
 
@@ -98,7 +98,7 @@ public:
     long double ReadCurrency();  // the value in units
     double ReadDate();
     bool ReadBoolean();
-    std::string ReadString();       // 8-bit text; wide and UTF-8 values converted to UTF-8
+    std::string ReadString();  // 8-bit text; wide and UTF-8 values converted to UTF-8
     std::u16string ReadWideString();
     char ReadChar();
     char16_t ReadWideChar();

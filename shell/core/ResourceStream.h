@@ -2,10 +2,10 @@
 // resources.
 #pragma once
 
-#include "shell/core/Stream.h"
-
 #include <span>
 #include <string_view>
+
+#include "shell/core/Stream.h"
 
 namespace cvcalc {
 

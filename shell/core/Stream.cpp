@@ -1,15 +1,15 @@
 // The stream base and its two in-memory kinds.
 #include "shell/core/Stream.h"
 
+#include <algorithm>
+#include <cstring>
+#include <string>
+
 #include "platform/core/MessageTable.h"
 #include "platform/core/Resources.h"
 #include "shell/core/MemoryStream.h"
 #include "shell/core/ResourceStream.h"
 #include "shell/core/StreamErrors.h"
-
-#include <algorithm>
-#include <cstring>
-#include <string>
 
 namespace cvcalc {
 

@@ -4,10 +4,10 @@
 // them directly under Exception.
 #pragma once
 
-#include "platform/core/Exception.h"
-
 #include <initializer_list>
 #include <string_view>
+
+#include "platform/core/Exception.h"
 
 namespace cvcalc {
 

@@ -2,10 +2,10 @@
 // text.  Its stream property "Strings" replaces the contents.
 #pragma once
 
-#include "shell/core/Persistent.h"
-
 #include <string>
 #include <vector>
+
+#include "shell/core/Persistent.h"
 
 namespace cvcalc {
 

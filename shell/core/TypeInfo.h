@@ -28,7 +28,7 @@ enum class TTypeKind {
     tkWChar,        // one UTF-16 unit
     tkWString,      // wide text (UTF-16)
     tkVariant,
-    tkInterface,    // interface of a component, bound by reference
+    tkInterface,  // interface of a component, bound by reference
     tkInt64,
 };
 

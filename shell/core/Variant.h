@@ -14,6 +14,7 @@ struct TVariantNull {
 
 // Alternatives in order: unassigned, null, Boolean, 64-bit integer, float,
 // 8-bit text, wide text.
-using TVariant = std::variant<std::monostate, TVariantNull, bool, std::int64_t, long double, std::string, std::u16string>;
+using TVariant =
+    std::variant<std::monostate, TVariantNull, bool, std::int64_t, long double, std::string, std::u16string>;
 
 }  // namespace cvcalc
