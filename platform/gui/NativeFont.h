@@ -70,7 +70,7 @@ public:
     // The family Qt actually matched, for checking the substitution.
     std::string ResolvedFamily() const;
     // The pixel size the font was realised at (the character height).
-    int PixelSize() const;
+    int CharacterHeight() const;
     FontMetricsInfo Metrics() const;
     // Width: the advance of the text; height: the line cell (Metrics().height).
     // Unrotated, whatever the orientation.

@@ -1,0 +1,118 @@
+// Face substitution and the realisation of the forms' fonts as Qt fonts.
+#include "platform/gui/NativeFont.h"
+
+#include <QtGui/QFontInfo>
+#include <QtGui/QFontMetrics>
+#include <cmath>
+
+#include "platform/core/AsciiCase.h"
+#include "platform/gui/GuiPlatform.h"
+#include "platform/gui/QtBridge.h"
+
+namespace cvcalc {
+
+namespace {
+constexpr const char* JapaneseGothic = "IPAPGothic";
+constexpr const char* LatinSans = "Liberation Sans";
+
+struct Substitute {
+    const char* face;
+    const char* family;
+};
+
+// The faces the forms name, with the installed faces of the same metrics.
+constexpr Substitute Substitutes[] = {
+    {"\xEF\xBC\xAD\xEF\xBC\xB3 \xEF\xBC\xB0\xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
+     JapaneseGothic},  // ＭＳ Ｐゴシック
+    {"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF", JapaneseGothic},  // ＭＳ ゴシック
+    {"MS UI Gothic", JapaneseGothic},
+    {"MS PGothic", JapaneseGothic},
+    {"MS Gothic", JapaneseGothic},
+    {"Arial", LatinSans},
+    {"MS Sans Serif", LatinSans},
+    {"Tahoma", LatinSans},
+    {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},
+};
+
+constexpr int DefaultCharacterHeight = 13;
+constexpr int MaxPixelSize = 2000;
+
+int ClampPixelSize(long long size) {
+    if (size < 1) return 1;
+    if (size > MaxPixelSize) return MaxPixelSize;
+    return static_cast<int>(size);
+}
+
+QFont Realise(const FontSpec& spec) {
+    InitPlatform();
+    QFont font(ToQString(SubstituteFontFace(spec.face, spec.charset)));
+    font.setBold((spec.style & fontstyle::Bold) != 0);
+    font.setItalic((spec.style & fontstyle::Italic) != 0);
+    font.setUnderline((spec.style & fontstyle::Underline) != 0);
+    font.setStrikeOut((spec.style & fontstyle::StrikeOut) != 0);
+    if (spec.height < 0) {
+        font.setPixelSize(ClampPixelSize(-static_cast<long long>(spec.height)));
+    } else if (spec.height == 0) {
+        font.setPixelSize(DefaultCharacterHeight);
+    } else {
+        // A positive height asks for the whole cell; scale the character
+        // height so that ascent + descent comes out at it.
+        const int cell = ClampPixelSize(spec.height);
+        font.setPixelSize(cell);
+        const QFontMetrics metrics(font);
+        const int realised = metrics.ascent() + metrics.descent();
+        if (realised > 0 && realised != cell)
+            font.setPixelSize(ClampPixelSize(std::llround(double(cell) * cell / realised)));
+    }
+    return font;
+}
+}  // namespace
+
+std::string SubstituteFontFace(std::string_view face, int charsetId) {
+    if (face.empty()) return charsetId == charset::ShiftJis ? JapaneseGothic : LatinSans;
+    for (const Substitute& s : Substitutes)
+        if (SameTextAscii(face, s.face)) return s.family;
+    return std::string(face);
+}
+
+TNativeFont::TNativeFont() : TNativeFont(FontSpec{}) {}
+
+TNativeFont::TNativeFont(const FontSpec& spec) : spec_(spec), impl_(std::make_unique<Impl>()) {
+    impl_->font = Realise(spec);
+}
+
+TNativeFont::TNativeFont(const TNativeFont& other) : spec_(other.spec_), impl_(std::make_unique<Impl>(*other.impl_)) {}
+
+TNativeFont& TNativeFont::operator=(const TNativeFont& other) {
+    if (this != &other) {
+        spec_ = other.spec_;
+        *impl_ = *other.impl_;
+    }
+    return *this;
+}
+
+TNativeFont::~TNativeFont() = default;
+
+std::string TNativeFont::ResolvedFamily() const { return FromQString(QFontInfo(impl_->font).family()); }
+
+int TNativeFont::CharacterHeight() const { return impl_->font.pixelSize(); }
+
+FontMetricsInfo TNativeFont::Metrics() const {
+    const QFontMetrics metrics(impl_->font);
+    FontMetricsInfo info;
+    info.ascent = metrics.ascent();
+    info.descent = metrics.descent();
+    info.height = info.ascent + info.descent;
+    info.internalLeading = std::max(0, info.height - impl_->font.pixelSize());
+    info.averageCharWidth = metrics.averageCharWidth();
+    info.maxCharWidth = metrics.maxWidth();
+    return info;
+}
+
+PixelSize TNativeFont::TextExtent(std::string_view utf8) const {
+    const QFontMetrics metrics(impl_->font);
+    return {metrics.horizontalAdvance(ToQString(utf8)), metrics.ascent() + metrics.descent()};
+}
+
+}  // namespace cvcalc

@@ -1,0 +1,61 @@
+// Off-screen bitmaps over QImage, each with one persistent drawing surface.
+#include "platform/gui/OffscreenBitmap.h"
+
+#include <algorithm>
+
+#include "platform/gui/GuiPlatform.h"
+#include "platform/gui/QtBridge.h"
+
+namespace cvcalc {
+
+namespace {
+constexpr int MaxDimension = 32767;
+
+QImage WhiteImage(int width, int height) {
+    width = std::clamp(width, 0, MaxDimension);
+    height = std::clamp(height, 0, MaxDimension);
+    if (width == 0 || height == 0) return QImage();
+    QImage image(width, height, QImage::Format_RGB32);
+    // A failed allocation leaves a null image: a 0 x 0 bitmap, not a crash.
+    if (!image.isNull()) image.fill(Qt::white);
+    return image;
+}
+}  // namespace
+
+TOffscreenBitmap::TOffscreenBitmap(int width, int height) : impl_(std::make_unique<Impl>()) {
+    InitPlatform();
+    impl_->image = WhiteImage(width, height);
+}
+
+TOffscreenBitmap::~TOffscreenBitmap() {
+    // The painter must end before the image it paints on goes.
+    impl_->surface.reset();
+}
+
+int TOffscreenBitmap::Width() const { return impl_->image.width(); }
+
+int TOffscreenBitmap::Height() const { return impl_->image.height(); }
+
+void TOffscreenBitmap::SetSize(int width, int height) {
+    width = std::clamp(width, 0, MaxDimension);
+    height = std::clamp(height, 0, MaxDimension);
+    if (width == Width() && height == Height()) return;
+    if (impl_->surface) AttachSurface(*impl_->surface, nullptr);
+    impl_->image = WhiteImage(width, height);
+    if (impl_->surface) AttachSurface(*impl_->surface, impl_->image.isNull() ? nullptr : &impl_->image);
+}
+
+TSurface& TOffscreenBitmap::Surface() {
+    if (!impl_->surface) {
+        impl_->surface = MakeSurface(nullptr);
+        if (!impl_->image.isNull()) AttachSurface(*impl_->surface, &impl_->image);
+    }
+    return *impl_->surface;
+}
+
+RgbColor TOffscreenBitmap::Pixel(int x, int y) const {
+    if (!impl_->image.valid(x, y)) return InvalidColor;
+    return FromQRgb(impl_->image.pixel(x, y));
+}
+
+}  // namespace cvcalc

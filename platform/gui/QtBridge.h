@@ -1,0 +1,104 @@
+// Internal to platform/gui: the Qt side of the platform's plain types, and
+// the process-wide window state.  Nothing outside platform/gui includes this.
+#pragma once
+
+#include <QtCore/QPointer>
+#include <QtCore/QString>
+#include <QtGui/QColor>
+#include <QtGui/QFont>
+#include <QtGui/QImage>
+#include <QtGui/QPainter>
+#include <QtGui/QRegion>
+#include <QtWidgets/QWidget>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "platform/gui/GuiTypes.h"
+#include "platform/gui/NativeFont.h"
+#include "platform/gui/NativeImage.h"
+#include "platform/gui/NativeWindow.h"
+#include "platform/gui/OffscreenBitmap.h"
+#include "platform/gui/Surface.h"
+
+namespace cvcalc {
+
+class TNativeWindow;
+class WidgetLink;
+
+inline QColor ToQColor(RgbColor c) { return QColor(int(RedOf(c)), int(GreenOf(c)), int(BlueOf(c))); }
+inline RgbColor FromQRgb(QRgb rgb) { return MakeRgb(unsigned(qRed(rgb)), unsigned(qGreen(rgb)), unsigned(qBlue(rgb))); }
+inline QString ToQString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+inline std::string FromQString(const QString& s) { return s.toStdString(); }
+inline QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+struct TNativeFont::Impl {
+    QFont font;
+};
+
+struct TNativeImage::Impl {
+    QImage image;
+};
+
+struct TOffscreenBitmap::Impl {
+    QImage image;
+    std::unique_ptr<TSurface> surface;
+};
+
+struct TNativeWindow::Impl {
+    QPointer<QWidget> widget;
+    WidgetLink* link = nullptr;  // valid while widget is
+    std::string plainText;       // the text of a plain child window
+    bool resizable = true;
+    bool paintPending = false;
+    QRegion pendingRegion;
+    void PaintDelivered() {
+        paintPending = false;
+        pendingRegion = QRegion();
+    }
+};
+
+// Everything a surface remembers between calls.  The painter is either
+// borrowed (a window's paint) or owned (a bitmap's).
+struct TSurface::State {
+    QPainter* painter = nullptr;
+    std::unique_ptr<QPainter> ownedPainter;
+    NativePen pen;
+    NativeBrush brush;
+    TNativeFont font;
+    RgbColor textColor = 0;
+    BackgroundMode backgroundMode = BackgroundMode::Opaque;
+    RgbColor backgroundColor = 0xFFFFFF;
+    unsigned textAlign = 0;
+    PixelPoint penPosition;
+    bool hasClip = false;
+    bool Active() const { return painter != nullptr && painter->isActive(); }
+};
+
+// A surface over `painter`, which must outlive it; set to the defaults.
+std::unique_ptr<TSurface> MakeSurface(QPainter* painter);
+// Points `surface` at a new device (null: at nothing) and resets its settings.
+void AttachSurface(TSurface& surface, QPaintDevice* device);
+
+// The Qt widget under a window (null once Qt has destroyed it).
+QWidget* WidgetOf(const TNativeWindow* window);
+// The window a widget belongs to: the widget's own window, or that of the
+// nearest ancestor that has one; null for widgets not of ours.
+TNativeWindow* WindowOfWidget(QWidget* widget);
+
+// The process-wide window state.
+struct WindowRegistry {
+    std::unordered_set<TNativeWindow*> windows;  // every live TNativeWindow
+    TNativeWindow* capture = nullptr;
+    TNativeWindow* lastActive = nullptr;
+    int dispatchDepth = 0;  // > 0 while some message procedure runs
+    bool IsLive(const TNativeWindow* w) const { return w && windows.count(const_cast<TNativeWindow*>(w)) != 0; }
+};
+WindowRegistry& Registry();
+
+// Makes `window`'s top-level window the active one, synchronously on the
+// offscreen platform.
+void ActivateWidgetWindow(QWidget* widget);
+
+}  // namespace cvcalc

@@ -1,0 +1,393 @@
+// The classic device-context operations over a QPainter, with the pen,
+// brush, background and alignment semantics the framework's canvas expects.
+#include "platform/gui/Surface.h"
+
+#include <QtCore/QList>
+#include <QtCore/QVarLengthArray>
+#include <QtGui/QFontMetrics>
+#include <QtGui/QPen>
+#include <QtGui/QPolygon>
+#include <algorithm>
+
+#include "platform/gui/NativeImage.h"
+#include "platform/gui/OffscreenBitmap.h"
+#include "platform/gui/QtBridge.h"
+
+namespace cvcalc {
+
+namespace {
+bool IsCosmetic(const NativePen& pen) { return !pen.geometric; }
+
+// Dash patterns: cosmetic ones in pixels, geometric ones in pen widths.
+QList<qreal> CosmeticPattern(NativePenStyle style) {
+    switch (style) {
+    case NativePenStyle::Dash:
+        return {18, 6};
+    case NativePenStyle::Dot:
+        return {3, 3};
+    case NativePenStyle::DashDot:
+        return {9, 6, 3, 6};
+    case NativePenStyle::DashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    case NativePenStyle::Alternate:
+        return {1, 1};
+    default:
+        return {};
+    }
+}
+
+QList<qreal> GeometricPattern(NativePenStyle style, bool flatEnds) {
+    QList<qreal> pattern;
+    switch (style) {
+    case NativePenStyle::Dash:
+        pattern = {3, 1};
+        break;
+    case NativePenStyle::Dot:
+    case NativePenStyle::Alternate:
+        pattern = {1, 1};
+        break;
+    case NativePenStyle::DashDot:
+        pattern = {3, 1, 1, 1};
+        break;
+    case NativePenStyle::DashDotDot:
+        pattern = {3, 1, 1, 1, 1, 1};
+        break;
+    default:
+        return {};
+    }
+    // Round and square ends grow every dash by half the width at each end;
+    // shorten the dashes and widen the gaps by as much so the gaps stay open.
+    if (!flatEnds)
+        for (qsizetype i = 0; i < pattern.size(); ++i)
+            pattern[i] = (i % 2 == 0) ? std::max(pattern[i] - 1, 0.001) : pattern[i] + 1;
+    return pattern;
+}
+
+QPen ToQPen(const NativePen& p) {
+    if (p.style == NativePenStyle::Clear) return QPen(Qt::NoPen);
+    QPen pen(ToQColor(p.color));
+    if (IsCosmetic(p)) {
+        pen.setWidth(1);
+        pen.setCosmetic(true);
+        // Flat ends leave out the last pixel of a line, as LineTo does.
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        const QList<qreal> pattern = CosmeticPattern(p.style);
+        if (!pattern.isEmpty()) pen.setDashPattern(pattern);
+        return pen;
+    }
+    pen.setWidth(std::clamp(p.width, 1, 10000));
+    switch (p.end) {
+    case NativePenEnd::Round:
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        break;
+    case NativePenEnd::Square:
+        pen.setCapStyle(Qt::SquareCap);
+        pen.setJoinStyle(Qt::BevelJoin);
+        break;
+    case NativePenEnd::Flat:
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        break;
+    }
+    const QList<qreal> pattern = GeometricPattern(p.style, p.end == NativePenEnd::Flat);
+    if (!pattern.isEmpty()) pen.setDashPattern(pattern);
+    return pen;
+}
+
+QBrush ToQBrush(const NativeBrush& b) {
+    const QColor color = ToQColor(b.color);
+    switch (b.style) {
+    case NativeBrushStyle::Solid:
+        return QBrush(color, Qt::SolidPattern);
+    case NativeBrushStyle::Clear:
+        return QBrush(Qt::NoBrush);
+    case NativeBrushStyle::Horizontal:
+        return QBrush(color, Qt::HorPattern);
+    case NativeBrushStyle::Vertical:
+        return QBrush(color, Qt::VerPattern);
+    case NativeBrushStyle::FDiagonal:
+        return QBrush(color, Qt::FDiagPattern);
+    case NativeBrushStyle::BDiagonal:
+        return QBrush(color, Qt::BDiagPattern);
+    case NativeBrushStyle::Cross:
+        return QBrush(color, Qt::CrossPattern);
+    case NativeBrushStyle::DiagCross:
+        return QBrush(color, Qt::DiagCrossPattern);
+    }
+    return QBrush(Qt::NoBrush);
+}
+
+QPainter::CompositionMode ToComposition(NativePenMode mode) {
+    switch (mode) {
+    case NativePenMode::NotXor:
+        return QPainter::RasterOp_NotSourceXorDestination;
+    case NativePenMode::Xor:
+        return QPainter::RasterOp_SourceXorDestination;
+    case NativePenMode::Copy:
+        break;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
+void ApplyAll(TSurface::State& s) {
+    if (!s.Active()) return;
+    QPainter& p = *s.painter;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.setPen(ToQPen(s.pen));
+    p.setBrush(ToQBrush(s.brush));
+    p.setFont(s.font.Internal().font);
+    p.setBackground(QBrush(ToQColor(s.backgroundColor)));
+    p.setBackgroundMode(s.backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+    p.setCompositionMode(ToComposition(s.pen.mode));
+    p.setClipping(false);
+}
+
+void ResetSettings(TSurface::State& s) {
+    s.pen = NativePen{};
+    s.brush = NativeBrush{};
+    s.font = TNativeFont();
+    s.textColor = 0;
+    s.backgroundMode = BackgroundMode::Opaque;
+    s.backgroundColor = 0xFFFFFF;
+    s.textAlign = textalign::Left | textalign::Top;
+    s.penPosition = {};
+    s.hasClip = false;
+}
+
+QRectF OutlineBox(const NativePen& pen, int x0, int y0, int x1, int y1) {
+    // The path of a one-pixel outline runs through the outermost pixels of
+    // the end-exclusive box.
+    QRectF box(x0, y0, x1 - x0 - 1, y1 - y0 - 1);
+    if (pen.geometric && pen.style == NativePenStyle::InsideFrame && pen.width > 1) {
+        const qreal inset = (pen.width - 1) / 2.0;
+        box.adjust(inset, inset, -inset, -inset);
+    }
+    return box;
+}
+
+// Copies ignore the pen's raster mode, as the classic block copy does.
+class CopyMode {
+public:
+    explicit CopyMode(QPainter& p) : painter_(p), saved_(p.compositionMode()) {
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+    }
+    ~CopyMode() { painter_.setCompositionMode(saved_); }
+
+private:
+    QPainter& painter_;
+    QPainter::CompositionMode saved_;
+};
+}  // namespace
+
+std::unique_ptr<TSurface> MakeSurface(QPainter* painter) {
+    auto state = std::make_unique<TSurface::State>();
+    state->painter = painter;
+    ResetSettings(*state);
+    ApplyAll(*state);
+    return std::make_unique<TSurface>(std::move(state));
+}
+
+void AttachSurface(TSurface& surface, QPaintDevice* device) {
+    TSurface::State& s = surface.Internal();
+    if (s.ownedPainter) s.ownedPainter->end();
+    s.ownedPainter.reset();
+    s.painter = nullptr;
+    if (device != nullptr) {
+        s.ownedPainter = std::make_unique<QPainter>(device);
+        s.painter = s.ownedPainter.get();
+    }
+    ResetSettings(s);
+    ApplyAll(s);
+}
+
+TSurface::TSurface(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+TSurface::~TSurface() {
+    if (state_->ownedPainter) state_->ownedPainter->end();
+}
+
+void TSurface::SetPen(const NativePen& pen) {
+    state_->pen = pen;
+    if (!state_->Active()) return;
+    state_->painter->setPen(ToQPen(pen));
+    state_->painter->setCompositionMode(ToComposition(pen.mode));
+}
+
+const NativePen& TSurface::Pen() const { return state_->pen; }
+
+void TSurface::SetBrush(const NativeBrush& brush) {
+    state_->brush = brush;
+    if (state_->Active()) state_->painter->setBrush(ToQBrush(brush));
+}
+
+const NativeBrush& TSurface::Brush() const { return state_->brush; }
+
+void TSurface::SetFont(const TNativeFont& font) {
+    state_->font = font;
+    state_->textColor = font.Spec().color;
+    if (state_->Active()) state_->painter->setFont(font.Internal().font);
+}
+
+const TNativeFont& TSurface::Font() const { return state_->font; }
+
+void TSurface::SetTextColor(RgbColor color) { state_->textColor = color; }
+
+void TSurface::SetBackgroundMode(BackgroundMode mode) {
+    state_->backgroundMode = mode == BackgroundMode::Opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent;
+    if (state_->Active())
+        state_->painter->setBackgroundMode(state_->backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode
+                                                                                            : Qt::TransparentMode);
+}
+
+void TSurface::SetBackgroundColor(RgbColor color) {
+    state_->backgroundColor = color;
+    if (state_->Active()) state_->painter->setBackground(QBrush(ToQColor(color)));
+}
+
+void TSurface::SetTextAlign(unsigned flags) { state_->textAlign = flags; }
+
+unsigned TSurface::TextAlign() const { return state_->textAlign; }
+
+void TSurface::MoveTo(int x, int y) { state_->penPosition = {x, y}; }
+
+void TSurface::LineTo(int x, int y) {
+    const PixelPoint from = state_->penPosition;
+    state_->penPosition = {x, y};
+    if (!state_->Active() || (from.x == x && from.y == y)) return;
+    state_->painter->drawLine(QPoint(from.x, from.y), QPoint(x, y));
+}
+
+PixelPoint TSurface::PenPosition() const { return state_->penPosition; }
+
+namespace {
+QPolygon ToQPolygon(std::span<const PixelPoint> points) {
+    QPolygon polygon(static_cast<int>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i) polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
+    return polygon;
+}
+}  // namespace
+
+void TSurface::Polyline(std::span<const PixelPoint> points) {
+    if (!state_->Active() || points.size() < 2) return;
+    state_->painter->drawPolyline(ToQPolygon(points));
+}
+
+void TSurface::Polygon(std::span<const PixelPoint> points) {
+    if (!state_->Active() || points.size() < 2) return;
+    state_->painter->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+}
+
+void TSurface::Rectangle(int x0, int y0, int x1, int y1) {
+    if (!state_->Active()) return;
+    if (x1 < x0) std::swap(x0, x1);
+    if (y1 < y0) std::swap(y0, y1);
+    if (x1 == x0 || y1 == y0) return;
+    if (state_->pen.style == NativePenStyle::Clear) {
+        state_->painter->fillRect(QRect(x0, y0, x1 - x0, y1 - y0), state_->painter->brush());
+        return;
+    }
+    state_->painter->drawRect(OutlineBox(state_->pen, x0, y0, x1, y1));
+}
+
+void TSurface::Ellipse(int x0, int y0, int x1, int y1) {
+    if (!state_->Active()) return;
+    if (x1 < x0) std::swap(x0, x1);
+    if (y1 < y0) std::swap(y0, y1);
+    if (x1 == x0 || y1 == y0) return;
+    state_->painter->drawEllipse(OutlineBox(state_->pen, x0, y0, x1, y1));
+}
+
+void TSurface::FillRect(const PixelRect& rect) {
+    if (!state_->Active() || rect.IsEmpty() || state_->brush.style == NativeBrushStyle::Clear) return;
+    QPainter& p = *state_->painter;
+    const QPainter::CompositionMode saved = p.compositionMode();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.fillRect(ToQRect(rect), p.brush());
+    p.setCompositionMode(saved);
+}
+
+void TSurface::TextOut(int x, int y, std::string_view utf8) {
+    if (!state_->Active() || utf8.empty()) return;
+    QPainter& p = *state_->painter;
+    const QString text = ToQString(utf8);
+    const QFontMetrics metrics(p.font());
+    const int width = metrics.horizontalAdvance(text);
+    const int ascent = metrics.ascent();
+    const int height = ascent + metrics.descent();
+
+    int left = 0;
+    switch (state_->textAlign & 6u) {
+    case textalign::Center:
+        left = -width / 2;
+        break;
+    case textalign::Right:
+        left = -width;
+        break;
+    default:
+        break;
+    }
+    int top = 0;
+    switch (state_->textAlign & 24u) {
+    case textalign::Baseline:
+        top = -ascent;
+        break;
+    case textalign::Bottom:
+        top = -height;
+        break;
+    default:
+        break;
+    }
+
+    p.save();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.translate(x, y);
+    // Orientation turns counter-clockwise; Qt's rotation turns clockwise on
+    // a y-down surface.
+    if (state_->font.Spec().orientation % 3600 != 0) p.rotate(-state_->font.Spec().orientation / 10.0);
+    if (state_->backgroundMode == BackgroundMode::Opaque)
+        p.fillRect(QRect(left, top, width, height), ToQColor(state_->backgroundColor));
+    p.setPen(QPen(ToQColor(state_->textColor)));
+    p.drawText(QPoint(left, top + ascent), text);
+    p.restore();
+}
+
+PixelSize TSurface::TextExtent(std::string_view utf8) const { return state_->font.TextExtent(utf8); }
+
+void TSurface::IntersectClipRect(const PixelRect& rect) {
+    if (!state_->Active()) return;
+    const QRect clip = rect.IsEmpty() ? QRect(rect.left, rect.top, 0, 0) : ToQRect(rect);
+    state_->painter->setClipRect(clip, state_->hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    state_->hasClip = true;
+}
+
+void TSurface::RemoveClip() {
+    state_->hasClip = false;
+    if (state_->Active()) state_->painter->setClipping(false);
+}
+
+bool TSurface::HasClip() const { return state_->hasClip; }
+
+void TSurface::DrawBitmap(int x, int y, const TOffscreenBitmap& bitmap) {
+    const QImage& image = bitmap.Internal().image;
+    if (!state_->Active() || image.isNull()) return;
+    CopyMode copy(*state_->painter);
+    state_->painter->drawImage(QPoint(x, y), image);
+}
+
+void TSurface::DrawImage(int x, int y, const TNativeImage& image) {
+    if (!state_->Active() || image.IsEmpty()) return;
+    CopyMode copy(*state_->painter);
+    state_->painter->drawImage(QPoint(x, y), image.Internal().image);
+}
+
+void TSurface::StretchDrawImage(const PixelRect& dest, const TNativeImage& image) {
+    if (!state_->Active() || image.IsEmpty() || dest.IsEmpty()) return;
+    CopyMode copy(*state_->painter);
+    state_->painter->drawImage(ToQRect(dest), image.Internal().image);
+}
+
+}  // namespace cvcalc
