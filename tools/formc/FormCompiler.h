@@ -1,0 +1,46 @@
+// The form description notation and its compiler to the binary stream.
+//
+//     # a comment
+//     TFormHTML FormHTML {
+//         Left: 215                       integers take the smallest tag
+//         Ratio: 0.001                    fractional numbers are extended floats
+//         Caption: "Back"                 ASCII text is a short (or long) string
+//         Title: "電圧　[V]"              other text is a wide string
+//         Color: clBtnFace                identifiers; true / false / nil
+//         Anchors: [akLeft, akTop]        sets
+//         DesignSize: (699, 480)          lists
+//         Items: < { Caption: "a" } 3 { Caption: "b" } >   collections
+//         Picture.Data: bitmap("Image1.bmp")                "TBitmap", size, file
+//         ControlData: binary("state.bin")   or hex("0a0b")
+//         Big: int64(5)   Scale: single(1.5)   Name: utf8("ü")   (explicit forms)
+//         TButton ButtonBack { Caption: "Back" }            child records
+//         inherited TButton Old { }     inline ...   position 3 TButton ...
+//     }
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace cvcalc::formc {
+
+// An error in a description, its text "file:line:column: message".
+class CompileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct CompiledForm {
+    std::string className;
+    std::vector<unsigned char> bytes;
+};
+
+// Compiles the description `text` read from `fileName` (files named by
+// binary() and bitmap() are relative to its directory).
+CompiledForm CompileForm(const std::string& text, const std::string& fileName);
+
+// The notation of a binary stream (what CompileForm turns back into the
+// same bytes); throws std::runtime_error on a malformed stream.
+std::string DumpForm(const std::vector<unsigned char>& bytes);
+
+}  // namespace cvcalc::formc

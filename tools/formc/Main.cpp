@@ -1,0 +1,71 @@
+// formc: compiles form descriptions to binary form streams and dumps
+// binary streams back to the notation.
+//
+//   formc compile <description> <stream> [--class-file <file>]
+//   formc dump <stream> [<description>]
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+
+#include "tools/formc/FormCompiler.h"
+
+namespace {
+
+bool ReadAll(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream s;
+    s << in.rdbuf();
+    out = s.str();
+    return true;
+}
+
+int Usage() {
+    std::cerr << "usage: formc compile <description> <stream>\n"
+                 "       formc dump <stream> [<description>]\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace cvcalc::formc;
+    if (argc < 3) return Usage();
+    const std::string command = argv[1];
+    std::string input;
+    if (!ReadAll(argv[2], input)) {
+        std::cerr << argv[2] << ": cannot read\n";
+        return 1;
+    }
+    try {
+        if (command == "compile" && argc == 4) {
+            const CompiledForm form = CompileForm(input, argv[2]);
+            std::ofstream out(argv[3], std::ios::binary);
+            out.write(reinterpret_cast<const char*>(form.bytes.data()),
+                      static_cast<std::streamsize>(form.bytes.size()));
+            if (!out) {
+                std::cerr << argv[3] << ": cannot write\n";
+                return 1;
+            }
+            return 0;
+        }
+        if (command == "dump" && (argc == 3 || argc == 4)) {
+            const std::string text = DumpForm(std::vector<unsigned char>(input.begin(), input.end()));
+            if (argc == 3) {
+                std::cout << text;
+                return 0;
+            }
+            std::ofstream out(argv[3], std::ios::binary);
+            out << text;
+            return out ? 0 : 1;
+        }
+    } catch (const CompileError& e) {
+        std::cerr << e.what() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << argv[2] << ": " << e.what() << "\n";
+        return 1;
+    }
+    return Usage();
+}
