@@ -55,8 +55,10 @@ FloatDigits DecomposeFloat(long double value, int precision, int decimals) {
         x = std::nearbyint(x / 10);
         ++exponent;
     } else if (x < Pow17) {
-        x *= 10;
+        // Scaling again, rather than multiplying the rounded integer by ten,
+        // keeps the eighteenth digit a real one.
         --exponent;
+        x = std::nearbyint(ScaleByPowerOfTen(std::fabs(value), MaxDigits - exponent));
     }
     // Dividing 999...9.x by ten can round up into the next decade.
     if (x >= Pow18) {
