@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/gui/WebBrowser.h"
+
 namespace cvcalc {
 
 namespace {
@@ -41,6 +43,8 @@ void PrepareWebEngineEnvironment() {
 void InitPlatform() {
     if (TheApplication != nullptr) return;
     PrepareWebEngineEnvironment();
+    // The web engine learns of custom schemes only before the application exists.
+    RegisterBundledPageScheme();
     // Form sizes are design pixels; Qt must not scale them behind our back.
     SetEnvUnlessSet("QT_ENABLE_HIGHDPI_SCALING", "0");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

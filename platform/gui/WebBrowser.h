@@ -1,0 +1,69 @@
+// The platform's web-browser component, built on Qt WebEngine: a page shown
+// in the host window's rectangle, navigation and history, and the bundled
+// pages served from the program's resources under a scheme of our own.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/gui/GuiTypes.h"
+
+namespace cvcalc {
+
+class TInPlaceComponent;
+
+// The browser interface of the component.  Every operation answers whether
+// the component did it; refusals (no history, no host, a closed component)
+// change nothing.  Calls do not wait for a page to load.
+class IWebBrowser2 {
+public:
+    virtual ~IWebBrowser2() = default;
+
+    virtual bool Navigate(std::u16string_view url) = 0;
+    virtual bool GoBack() = 0;
+    virtual bool GoForward() = 0;
+
+    // What the component shows: the address and title of the current page
+    // (empty before the first navigation), whether a load is under way,
+    // how many loads have ended (successfully or not) and the history.
+    virtual std::string LocationURL() const = 0;
+    virtual std::string LocationName() const = 0;
+    virtual bool Busy() const = 0;
+    virtual int CompletedLoads() const = 0;
+    virtual bool CanGoBack() const = 0;
+    virtual bool CanGoForward() const = 0;
+    // Whether the engine's view exists yet (it is made at the first
+    // navigation) and its rectangle in the host's client area.
+    virtual bool ViewCreated() const = 0;
+    virtual PixelRect ViewBounds() const = 0;
+};
+
+// A new, inactive browser component.  Registered by the component model
+// under CLSID_WebBrowser.
+std::unique_ptr<TInPlaceComponent> CreateWebBrowserComponent();
+
+// The bundled pages: "cvcalc-lab://<host>/<name>" serves the resource of type
+// RT_HTML named <name> (index.html when the path is empty); anything else
+// under the scheme fails as not found.  Nothing is read from disk.
+inline constexpr std::string_view BundledPageScheme = "cvcalc-lab";
+// Makes the scheme known to the web engine; must run before the Qt
+// application exists (the platform's start-up does it).
+void RegisterBundledPageScheme();
+// The content type the scheme serves a resource name with.
+std::string BundledPageContentType(std::string_view name);
+
+// The extent stored in an embedded control's saved state (second and third
+// 32-bit little-endian words, hundredths of a millimetre) in pixels at
+// `pixelsPerInch`; 0 x 0 when the state is shorter than twelve bytes or the
+// words are not positive.
+PixelSize ExtentFromControlData(std::span<const unsigned char> state, int pixelsPerInch);
+
+// Processes Qt's events until `done` answers true or `timeoutMs` have passed;
+// answers `done()` at the end.  For tests and the scripted driver, which wait
+// for a page; the program itself never waits.
+bool ProcessEventsUntil(const std::function<bool()>& done, int timeoutMs);
+
+}  // namespace cvcalc
