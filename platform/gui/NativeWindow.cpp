@@ -36,7 +36,7 @@ void ActivateWidgetWindow(QWidget* widget) {
     if (widget == nullptr) return;
     QWidget* top = widget->window();
     if (!top->isVisible()) return;
-    top->raise();
+    if (!IsOffscreenPlatform()) top->raise();
     top->activateWindow();
     // The offscreen platform activates windows later, from its queue; tests
     // need the answer at once.
@@ -122,6 +122,16 @@ void TNativeWindow::SetBounds(const PixelRect& bounds) {
     const int left = ClampCoordinate(bounds.left), top = ClampCoordinate(bounds.top);
     int width = ClampExtent(bounds.right - bounds.left), height = ClampExtent(bounds.bottom - bounds.top);
     if (w->isWindow()) {
+        if (!w->isVisible()) {
+            // The frame is known once the window is shown; until then the
+            // client takes the whole rectangle, and SetVisible corrects it.
+            impl_->requestedBounds = PixelRect{left, top, left + width, top + height};
+            if (!impl_->resizable) w->setFixedSize(width, height);
+            w->move(left, top);
+            w->resize(width, height);
+            return;
+        }
+        impl_->requestedBounds.reset();
         const PixelRect frame = FrameExtents();
         width = std::max(0, width - frame.left - frame.right);
         height = std::max(0, height - frame.top - frame.bottom);
@@ -136,6 +146,7 @@ void TNativeWindow::SetBounds(const PixelRect& bounds) {
 PixelRect TNativeWindow::Bounds() const {
     const QWidget* w = impl_->widget.data();
     if (w == nullptr) return {};
+    if (impl_->requestedBounds) return *impl_->requestedBounds;
     const QRect r = w->isWindow() ? w->frameGeometry() : w->geometry();
     return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
 }
@@ -153,6 +164,10 @@ void TNativeWindow::SetClientSize(int width, int height) {
     height = ClampExtent(height);
     if (w->isWindow() && !impl_->resizable) w->setFixedSize(width, height);
     w->resize(width, height);
+    if (impl_->requestedBounds) {
+        const PixelRect& r = *impl_->requestedBounds;
+        impl_->requestedBounds = PixelRect{r.left, r.top, r.left + width, r.top + height};
+    }
 }
 
 PixelRect TNativeWindow::FrameExtents() const {
@@ -205,6 +220,11 @@ void TNativeWindow::SetVisible(bool visible) {
     QWidget* w = impl_->widget.data();
     if (w == nullptr || visible == !w->isHidden()) return;
     w->setVisible(visible);
+    if (visible && impl_->requestedBounds) {
+        const PixelRect bounds = *impl_->requestedBounds;
+        impl_->requestedBounds.reset();
+        SetBounds(bounds);
+    }
 }
 
 bool TNativeWindow::IsVisible() const {
@@ -262,8 +282,10 @@ void TNativeWindow::Update() {
 void TNativeWindow::BringToFront() {
     QWidget* w = impl_->widget.data();
     if (w == nullptr) return;
-    w->raise();
-    if (w->isWindow()) ActivateWidgetWindow(w);
+    if (w->isWindow())
+        ActivateWidgetWindow(w);
+    else
+        w->raise();
 }
 
 void TNativeWindow::SendToBack() {
@@ -340,7 +362,9 @@ void SetCapture(TNativeWindow* window) {
     if (!reg.IsLive(window)) return;
     reg.capture = window;
     QWidget* w = WidgetOf(window);
-    if (w != nullptr && w->isVisible()) w->grabMouse();
+    // The offscreen platform has no pointer to grab; the injector routes
+    // input to the holder itself.
+    if (w != nullptr && w->isVisible() && !IsOffscreenPlatform()) w->grabMouse();
 }
 
 void ReleaseCapture() {

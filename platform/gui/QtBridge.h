@@ -11,6 +11,7 @@
 #include <QtGui/QRegion>
 #include <QtWidgets/QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -53,6 +54,13 @@ struct TNativeWindow::Impl {
     bool resizable = true;
     bool paintPending = false;
     QRegion pendingRegion;
+    // The outer bounds asked for a top-level window before it was first
+    // shown, when its frame was not known yet.
+    std::optional<PixelRect> requestedBounds;
+    void PaintPending(const QRect& r) {
+        paintPending = true;
+        pendingRegion += r;
+    }
     void PaintDelivered() {
         paintPending = false;
         pendingRegion = QRegion();

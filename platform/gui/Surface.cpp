@@ -131,6 +131,19 @@ QPainter::CompositionMode ToComposition(NativePenMode mode) {
     return QPainter::CompositionMode_SourceOver;
 }
 
+// Qt's opaque mode sends even solid lines down another rasterising path
+// (one pixel shorter ellipses), so it is switched on only where it has
+// something to fill: the gaps of styled pens and of hatched brushes.
+void ApplyBackgroundMode(TSurface::State& s) {
+    if (!s.Active()) return;
+    const NativePenStyle ps = s.pen.style;
+    const bool styledPen = ps == NativePenStyle::Dash || ps == NativePenStyle::Dot || ps == NativePenStyle::DashDot ||
+                           ps == NativePenStyle::DashDotDot || ps == NativePenStyle::Alternate;
+    const bool hatched = s.brush.style != NativeBrushStyle::Solid && s.brush.style != NativeBrushStyle::Clear;
+    const bool opaque = s.backgroundMode == BackgroundMode::Opaque && (styledPen || hatched);
+    s.painter->setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+}
+
 void ApplyAll(TSurface::State& s) {
     if (!s.Active()) return;
     QPainter& p = *s.painter;
@@ -141,7 +154,7 @@ void ApplyAll(TSurface::State& s) {
     p.setBrush(ToQBrush(s.brush));
     p.setFont(s.font.Internal().font);
     p.setBackground(QBrush(ToQColor(s.backgroundColor)));
-    p.setBackgroundMode(s.backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+    ApplyBackgroundMode(s);
     p.setCompositionMode(ToComposition(s.pen.mode));
     p.setClipping(false);
 }
@@ -215,13 +228,16 @@ void TSurface::SetPen(const NativePen& pen) {
     if (!state_->Active()) return;
     state_->painter->setPen(ToQPen(pen));
     state_->painter->setCompositionMode(ToComposition(pen.mode));
+    ApplyBackgroundMode(*state_);
 }
 
 const NativePen& TSurface::Pen() const { return state_->pen; }
 
 void TSurface::SetBrush(const NativeBrush& brush) {
     state_->brush = brush;
-    if (state_->Active()) state_->painter->setBrush(ToQBrush(brush));
+    if (!state_->Active()) return;
+    state_->painter->setBrush(ToQBrush(brush));
+    ApplyBackgroundMode(*state_);
 }
 
 const NativeBrush& TSurface::Brush() const { return state_->brush; }
@@ -238,9 +254,7 @@ void TSurface::SetTextColor(RgbColor color) { state_->textColor = color; }
 
 void TSurface::SetBackgroundMode(BackgroundMode mode) {
     state_->backgroundMode = mode == BackgroundMode::Opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent;
-    if (state_->Active())
-        state_->painter->setBackgroundMode(state_->backgroundMode == BackgroundMode::Opaque ? Qt::OpaqueMode
-                                                                                            : Qt::TransparentMode);
+    ApplyBackgroundMode(*state_);
 }
 
 void TSurface::SetBackgroundColor(RgbColor color) {
@@ -288,6 +302,11 @@ void TSurface::Rectangle(int x0, int y0, int x1, int y1) {
     if (x1 == x0 || y1 == y0) return;
     if (state_->pen.style == NativePenStyle::Clear) {
         state_->painter->fillRect(QRect(x0, y0, x1 - x0, y1 - y0), state_->painter->brush());
+        return;
+    }
+    if (x1 - x0 == 1 || y1 - y0 == 1) {
+        // One pixel thin: the outline is all there is.
+        state_->painter->fillRect(QRect(x0, y0, x1 - x0, y1 - y0), ToQColor(state_->pen.color));
         return;
     }
     state_->painter->drawRect(OutlineBox(state_->pen, x0, y0, x1, y1));

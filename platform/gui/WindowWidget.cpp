@@ -237,6 +237,8 @@ protected:
 
     void resizeEvent(QResizeEvent* e) override {
         Base::resizeEvent(e);
+        // Qt repaints a resized widget; ProcessPendingPaints must know.
+        if (owner != nullptr) owner->Internal().PaintPending(this->rect());
         Message m;
         m.kind = MessageKind::Resize;
         m.width = e->size().width();
@@ -262,6 +264,7 @@ protected:
 
     void showEvent(QShowEvent* e) override {
         Base::showEvent(e);
+        if (owner != nullptr) owner->Internal().PaintPending(this->rect());
         SendSimple(MessageKind::Show);
     }
 

@@ -1,0 +1,226 @@
+// Face substitution, text metrics and output, and images from BMP rows.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/core/Exception.h"
+#include "platform/core/MessageTable.h"
+#include "platform/gui/NativeFont.h"
+#include "platform/gui/NativeImage.h"
+#include "platform/gui/OffscreenBitmap.h"
+#include "platform/gui/Surface.h"
+
+using namespace cvcalc;
+
+namespace {
+constexpr RgbColor White = 0xFFFFFF;
+
+PixelRect InkBox(const TOffscreenBitmap& b) {
+    PixelRect box{b.Width(), b.Height(), 0, 0};
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            if (b.Pixel(x, y) != White) {
+                box.left = std::min(box.left, x);
+                box.top = std::min(box.top, y);
+                box.right = std::max(box.right, x + 1);
+                box.bottom = std::max(box.bottom, y + 1);
+            }
+    return box.IsEmpty() ? PixelRect{} : box;
+}
+
+const char* const MsPGothic = "ＭＳ Ｐゴシック";
+
+TEST(FontSubstitution, MapsTheFormFacesToTheirStandIns) {
+    const struct {
+        const char* face;
+        int charsetId;
+        const char* family;
+    } table[] = {
+        {MsPGothic, charset::ShiftJis, "IPAPGothic"},
+        {"ＭＳ ゴシック", charset::ShiftJis, "IPAPGothic"},
+        {"MS UI Gothic", charset::Default, "IPAPGothic"},
+        {"Arial", charset::Ansi, "Liberation Sans"},
+        {"arial", charset::Ansi, "Liberation Sans"},
+        {"MS Sans Serif", charset::Default, "Liberation Sans"},
+        {"Tahoma", charset::Ansi, "Liberation Sans"},
+        {"Times New Roman", charset::Ansi, "Liberation Serif"},
+        {"TIMES NEW ROMAN", charset::Ansi, "Liberation Serif"},
+        {"Courier New", charset::Ansi, "Liberation Mono"},
+        {"", charset::ShiftJis, "IPAPGothic"},
+        {"", charset::Ansi, "Liberation Sans"},
+        {"DejaVu Sans", charset::Ansi, "DejaVu Sans"},
+        {"Arial Black", charset::Ansi, "Arial Black"},
+    };
+    for (const auto& row : table) EXPECT_EQ(SubstituteFontFace(row.face, row.charsetId), row.family) << row.face;
+}
+
+TEST(FontSubstitution, QtMatchesTheInstalledFamilies) {
+    const struct {
+        const char* face;
+        const char* family;
+    } table[] = {
+        {MsPGothic, "IPAPGothic"},
+        {"Times New Roman", "Liberation Serif"},
+        {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},
+    };
+    for (const auto& row : table) {
+        FontSpec spec;
+        spec.face = row.face;
+        spec.height = -16;
+        const TNativeFont font(spec);
+        EXPECT_EQ(font.ResolvedFamily(), row.family) << row.face;
+        EXPECT_EQ(font.CharacterHeight(), 16);
+    }
+}
+
+TEST(FontMetrics, NegativeHeightIsTheCharacterPositiveTheCell) {
+    FontSpec spec;
+    spec.face = MsPGothic;
+    spec.charset = charset::ShiftJis;
+    spec.height = -16;
+    const FontMetricsInfo character = TNativeFont(spec).Metrics();
+    EXPECT_EQ(character.height, character.ascent + character.descent);
+    EXPECT_GE(character.height, 16);
+    EXPECT_LE(character.height, 20);
+
+    spec.height = 20;
+    const FontMetricsInfo cell = TNativeFont(spec).Metrics();
+    EXPECT_NEAR(cell.height, 20, 1);
+    // A wider text is wider; an empty one has no width.
+    const TNativeFont font(spec);
+    EXPECT_GT(font.TextExtent("WWWW").width, font.TextExtent("W").width);
+    EXPECT_EQ(font.TextExtent("").width, 0);
+    EXPECT_EQ(font.TextExtent("計算").height, cell.height);
+}
+
+TEST(TextOut, AlignmentFlagsPlaceTheTextAroundThePoint) {
+    FontSpec spec;
+    spec.face = "Arial";
+    spec.height = -16;
+    const TNativeFont font(spec);
+    const PixelSize extent = font.TextExtent("HHHH");
+    const struct {
+        unsigned align;
+        bool leftOf;   // ink left of x
+        bool rightOf;  // ink right of x
+        bool above;    // ink above y
+        bool below;    // ink below y
+    } table[] = {
+        {textalign::Left | textalign::Top, false, true, false, true},
+        {textalign::Right | textalign::Top, true, false, false, true},
+        {textalign::Center | textalign::Top, true, true, false, true},
+        {textalign::Left | textalign::Bottom, false, true, true, false},
+        {textalign::Center | textalign::Bottom, true, true, true, false},
+    };
+    for (const auto& row : table) {
+        TOffscreenBitmap b(200, 100);
+        TSurface& s = b.Surface();
+        s.SetFont(font);
+        s.SetBackgroundMode(BackgroundMode::Transparent);
+        s.SetTextAlign(row.align);
+        s.TextOut(100, 50, "HHHH");
+        const PixelRect ink = InkBox(b);
+        ASSERT_FALSE(ink.IsEmpty()) << row.align;
+        EXPECT_EQ(ink.left < 100, row.leftOf) << row.align;
+        EXPECT_EQ(ink.right > 101, row.rightOf) << row.align;
+        EXPECT_EQ(ink.top < 50, row.above) << row.align;
+        EXPECT_EQ(ink.bottom > 51, row.below) << row.align;
+        EXPECT_LE(ink.Width(), extent.width);
+        EXPECT_LE(ink.Height(), extent.height);
+    }
+}
+
+TEST(TextOut, OpaqueModeFillsTheCellWithTheBackground) {
+    FontSpec spec;
+    spec.face = "Arial";
+    spec.height = -12;
+    spec.color = 0x0000FF;
+    const TNativeFont font(spec);
+    const PixelSize extent = font.TextExtent("Ab");
+    TOffscreenBitmap b(100, 50);
+    TSurface& s = b.Surface();
+    s.SetFont(font);
+    s.SetBackgroundColor(0x00FF00);
+    s.SetBackgroundMode(BackgroundMode::Opaque);
+    s.TextOut(10, 10, "Ab");
+    EXPECT_EQ(InkBox(b), (PixelRect{10, 10, 10 + extent.width, 10 + extent.height}));
+    EXPECT_EQ(b.Pixel(10, 10), 0x00FF00u);
+    // The font's colour became the text colour (the stems are nearly pure
+    // red; the edges are smoothed).
+    bool red = false;
+    for (int y = 10; y < 10 + extent.height; ++y)
+        for (int x = 10; x < 10 + extent.width; ++x) {
+            const RgbColor c = b.Pixel(x, y);
+            red |= RedOf(c) >= 0xE0 && GreenOf(c) <= 0x20 && BlueOf(c) == 0;
+        }
+    EXPECT_TRUE(red);
+}
+
+TEST(TextOut, RotatedTextReadsUpwardsAndIsTallerThanWide) {
+    FontSpec spec;
+    spec.face = "Arial";
+    spec.height = -14;
+    spec.orientation = 900;
+    TOffscreenBitmap b(100, 200);
+    TSurface& s = b.Surface();
+    s.SetFont(TNativeFont(spec));
+    s.SetBackgroundMode(BackgroundMode::Transparent);
+    s.TextOut(40, 150, "Capacitance");
+    const PixelRect ink = InkBox(b);
+    ASSERT_FALSE(ink.IsEmpty());
+    EXPECT_GT(ink.Height(), 3 * ink.Width());
+    // Upwards from the reference point, the lines below the top to its right.
+    EXPECT_LE(ink.bottom, 151);
+    EXPECT_GE(ink.left, 40);
+}
+
+TEST(NativeImage, BuildsFromBottomUpBgrRows) {
+    // 2 x 2 image, rows padded to 8 bytes: bottom row first.
+    const std::vector<std::uint8_t> rows = {
+        0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,  // bottom: red, green
+        0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0, 0,  // top: blue, white
+    };
+    const TNativeImage image = TNativeImage::FromBottomUpBgr(2, 2, rows, 8);
+    EXPECT_EQ(image.Width(), 2);
+    EXPECT_EQ(image.Height(), 2);
+    EXPECT_EQ(image.Pixel(0, 0), 0xFF0000u);  // blue as 0x00BBGGRR
+    EXPECT_EQ(image.Pixel(1, 0), 0xFFFFFFu);
+    EXPECT_EQ(image.Pixel(0, 1), 0x0000FFu);  // red
+    EXPECT_EQ(image.Pixel(1, 1), 0x00FF00u);
+    EXPECT_EQ(image.Pixel(2, 0), InvalidColor);
+
+    TOffscreenBitmap b(6, 6);
+    b.Surface().DrawImage(3, 2, image);
+    EXPECT_EQ(b.Pixel(3, 2), 0xFF0000u);
+    EXPECT_EQ(b.Pixel(4, 3), 0x00FF00u);
+    b.Surface().StretchDrawImage({0, 0, 4, 4}, image);
+    EXPECT_EQ(b.Pixel(1, 1), 0xFF0000u);
+    EXPECT_EQ(b.Pixel(3, 3), 0x00FF00u);
+    // The last row may leave out its padding.
+    EXPECT_EQ(TNativeImage::FromBottomUpBgr(2, 2, std::span(rows).first(14), 8).Pixel(1, 0), 0xFFFFFFu);
+}
+
+TEST(NativeImage, RejectsWhatItCannotHold) {
+    const std::vector<std::uint8_t> rows(48, 0);
+    const struct {
+        int width, height;
+        std::size_t bytes, stride;
+    } table[] = {
+        {0, 2, 48, 12},         {2, 0, 48, 12}, {-1, 2, 48, 12}, {4, 4, 47, 12},  // one byte short
+        {4, 4, 48, 11},                                                           // stride below width * 3
+        {40000, 1, 48, 120000},                                                   // beyond 32767
+        {4, 1000000, 48, 12},
+    };
+    const std::string text = LoadMessage(msg::InvalidImage);
+    for (const auto& row : table) {
+        try {
+            TNativeImage::FromBottomUpBgr(row.width, row.height, std::span(rows).first(row.bytes), row.stride);
+            ADD_FAILURE() << row.width << " x " << row.height << " accepted";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), text);
+        }
+    }
+    EXPECT_EQ(text, "不正なストリーム形式");
+}
+}  // namespace
