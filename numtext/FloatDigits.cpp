@@ -50,15 +50,15 @@ FloatDigits DecomposeFloat(long double value, int precision, int decimals) {
     // 19728 / 65536 is log10(2) from below; the shift floors, negative
     // exponents included.  The estimate is the true exponent or one short.
     int exponent = ((biased - 16383) * 19728 >> 16) + 1;
-    long double x = std::nearbyint(ScaleByPowerOfTen(std::fabs(value), MaxDigits - exponent));
+    long double x = std::rint(ScaleByPowerOfTen(std::fabs(value), MaxDigits - exponent));
     if (x >= Pow18) {
-        x = std::nearbyint(x / 10);
+        x = std::rint(x / 10);
         ++exponent;
     } else if (x < Pow17) {
         // Scaling again, rather than multiplying the rounded integer by ten,
         // keeps the eighteenth digit a real one.
         --exponent;
-        x = std::nearbyint(ScaleByPowerOfTen(std::fabs(value), MaxDigits - exponent));
+        x = std::rint(ScaleByPowerOfTen(std::fabs(value), MaxDigits - exponent));
     }
     // Dividing 999...9.x by ten can round up into the next decade.
     if (x >= Pow18) {

@@ -4,6 +4,7 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstdint>
 
 #include "numtext/ConvertError.h"
 #include "numtext/LocaleFormats.h"
@@ -50,7 +51,15 @@ public:
             return n >= 0 ? x * PowersOfTenUnits[n] : x / PowersOfTenUnits[-n];
         }
         const long long clamped = exponent_ < -100000 ? -100000 : exponent_ > 100000 ? 100000 : exponent_;
-        return ScaleDecimalSignificand(significand_, static_cast<int>(clamped));
+        // The binary128 arithmetic may raise its flags in either unit;
+        // whatever it leaves behind is undone here.
+        std::fenv_t outer;
+        std::fegetenv(&outer);
+        std::fesetenv(FE_DFL_ENV);
+        long double x = ScaleDecimalSignificand(significand_, static_cast<int>(clamped));
+        FloatBarrier(x);
+        std::fesetenv(&outer);
+        return x;
     }
 
 private:
@@ -84,6 +93,60 @@ bool ReadNumber(const char* p, DecimalAccumulator& acc, bool& negative) {
     return *p == '\0';
 }
 
+constexpr std::uint16_t X87Invalid = 0x01;
+constexpr std::uint16_t X87Overflow = 0x08;
+constexpr std::uint16_t X87Flags = 0x3F;
+// All faults masked, 64-bit significand, round to nearest.
+constexpr std::uint16_t ScanControlWord = 0x037F;
+constexpr std::uint16_t ControlBits = 0x0F3F;
+
+// The scan's floating-point environment.  The common text costs no more
+// than reading the control and status words: the control word is loaded
+// only when the caller's differs from the scan's, and the caller's sticky
+// flags are put back only when the scan raised new ones.  The arithmetic of
+// the fast path is x87 only, so the SSE state is never touched there.
+class ScanEnvironment {
+public:
+    ScanEnvironment() noexcept {
+        asm volatile("fnstcw %0" : "=m"(control_) : : "memory");
+        asm volatile("fnstsw %0" : "=m"(status_) : : "memory");
+        if ((control_ & ControlBits) != (ScanControlWord & ControlBits)) {
+            const std::uint16_t ours = ScanControlWord;
+            asm volatile("fldcw %0" : : "m"(ours) : "memory");
+        }
+    }
+    ~ScanEnvironment() {
+        std::uint16_t now;
+        asm volatile("fnstsw %0" : "=m"(now) : : "memory");
+        if ((now & X87Flags) != (status_ & X87Flags)) {
+            // The x87 environment image: control word, then status word.
+            struct {
+                std::uint16_t control, pad0, status, pad1;
+                std::uint32_t rest[5];
+            } image;
+            asm volatile("fnstenv %0" : "=m"(image) : : "memory");
+            image.status = static_cast<std::uint16_t>((image.status & ~(X87Flags | 0x80 | 0x8000)) |
+                                                      (status_ & (X87Flags | 0x80 | 0x8000)));
+            asm volatile("fldenv %0" : : "m"(image) : "memory");
+        }
+        if ((control_ & ControlBits) != (ScanControlWord & ControlBits))
+            asm volatile("fldcw %0" : : "m"(control_) : "memory");
+    }
+    ScanEnvironment(const ScanEnvironment&) = delete;
+    ScanEnvironment& operator=(const ScanEnvironment&) = delete;
+
+    // The x87 flags the scan raised that the caller did not have.
+    std::uint16_t NewFlags() const noexcept {
+        std::uint16_t now;
+        asm volatile("fnstsw %0" : "=m"(now) : : "memory");
+        return static_cast<std::uint16_t>(now & ~status_ & X87Flags);
+    }
+
+private:
+    std::uint16_t control_;
+    std::uint16_t status_;
+};
+
 bool HasInnerNul(const std::string& text) { return text.find('\0') != std::string::npos; }
 
 // Rounds to the narrower type without leaving flags in the caller's
@@ -104,25 +167,18 @@ bool NarrowInto(long double wide, Narrow& value) {
 
 bool ScanFloatText(const char* text, long double& value) noexcept {
     if (text == nullptr) return false;
-    // Masked, 64-bit significand, round to nearest, flags clear; the
-    // caller's environment and sticky flags come back afterwards.
-    std::fenv_t caller;
-    std::fegetenv(&caller);
-    std::fesetenv(FE_DFL_ENV);
-
+    const ScanEnvironment environment;
     DecimalAccumulator acc;
     bool negative = false;
-    bool ok = ReadNumber(text, acc, negative);
-    long double result = 0;
-    if (ok) {
-        result = acc.Value();
-        if (negative) result = -result;
-        FloatBarrier(result);
-        ok = !std::fetestexcept(FE_INVALID | FE_OVERFLOW) && !std::isinf(result);
-    }
-    std::fesetenv(&caller);
-    if (ok) value = result;
-    return ok;
+    if (!ReadNumber(text, acc, negative)) return false;
+    long double result = acc.Value();
+    if (negative) result = -result;
+    FloatBarrier(result);
+    // An overflow is the only fault digits can cause; its infinity shows it
+    // even when the caller's overflow flag was already set.
+    if ((environment.NewFlags() & (X87Invalid | X87Overflow)) != 0 || std::isinf(result)) return false;
+    value = result;
+    return true;
 }
 
 long double ParseFloat(const std::string& text) {

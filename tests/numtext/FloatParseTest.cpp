@@ -149,20 +149,26 @@ TEST(FloatParseTest, NarrowWidths) {
 // A checked region around a parse must see its own flags, and only them.
 TEST(FloatParseTest, KeepsTheCallersEnvironment) {
     std::feclearexcept(FE_ALL_EXCEPT);
-    std::feraiseexcept(FE_DIVBYZERO);
+    // An overflow flag the caller already has must not hide the scan's own.
+    std::feraiseexcept(FE_DIVBYZERO | FE_OVERFLOW);
+    const int callerFlags = std::fetestexcept(FE_ALL_EXCEPT);
     ASSERT_EQ(std::fesetround(FE_UPWARD), 0);
+    long double tenth = 0;
+    EXPECT_TRUE(ScanFloatText("0.1", tenth));
     long double value = 0;
-    EXPECT_TRUE(ScanFloatText("0.1", value));
     EXPECT_FALSE(ScanFloatText("1e4999", value));
     double narrow = 0;
     EXPECT_FALSE(TryParseFloat("1e400", narrow));
     EXPECT_TRUE(TryParseFloat("1e-400", narrow));
     EXPECT_EQ(std::fegetround(), FE_UPWARD);
-    EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), FE_DIVBYZERO);
+    EXPECT_FALSE(ScanFloatText("1e4000000000000", value));
+    EXPECT_TRUE(ScanFloatText("123456789012345678901234567890e-4000", value));
+    EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), callerFlags);
     std::fesetround(FE_TONEAREST);
     std::feclearexcept(FE_ALL_EXCEPT);
-    // The scan itself ran to nearest whatever the caller's rounding was.
-    EXPECT_EQ(value, 0.1L);
+    // The scans ran to nearest whatever the caller's rounding was.
+    EXPECT_EQ(value, 123456789012345678901234567890e-4000L);
+    EXPECT_EQ(tenth, 0.1L);
 }
 
 }  // namespace
