@@ -1,0 +1,31 @@
+// Colours, pen and brush styles and the small enumerations that the chart's
+// pens, brushes and pointers are described with.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "shell/core/IdentMaps.h"
+
+namespace cvcalc {
+
+// Asks the chart to choose the colour; never painted as such.
+inline constexpr TColor clAutoColor = 0x20000000;
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };
+enum TPenEndStyle { esRound, esSquare, esFlat };
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+
+// The twenty colours a series without a colour of its own is given, in the
+// order they are handed out.
+inline constexpr std::array<TColor, 20> DefaultPalette = {
+    clRed,  clGreen, clYellow, clBlue,   clWhite, clGray,  clFuchsia,    clTeal,    clNavy,  clMaroon,
+    clLime, clOlive, clPurple, clSilver, clAqua,  clBlack, clMoneyGreen, clSkyBlue, clCream, clMedGray};
+
+// The palette colour of point or series `index`, wrapping round.
+inline TColor PaletteColor(int index) {
+    const int n = static_cast<int>(DefaultPalette.size());
+    return DefaultPalette[static_cast<std::size_t>(((index % n) + n) % n)];
+}
+
+}  // namespace cvcalc

@@ -1,0 +1,138 @@
+// TCustomChartSeries and TChartSeries: a series' points in parallel value
+// lists ordered by X, its colour, its axes and its update batches.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/ChartElement.h"
+#include "chart/ChartValueList.h"
+#include "chart/SeriesMarks.h"
+
+namespace cvcalc {
+
+enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
+enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
+
+class TCustomChartSeries : public TCustomChartElement {
+public:
+    CVCALC_CLASS_INFO()
+    explicit TCustomChartSeries(TComponent* owner) : TCustomChartElement(owner) {}
+
+    bool ShowInLegend() const noexcept { return showInLegend_; }
+    void SetShowInLegend(bool value) { Change(showInLegend_, value); }
+    const std::string& Title() const noexcept { return title_; }
+    void SetTitle(const std::string& value) { Change(title_, value); }
+
+private:
+    bool showInLegend_ = true;
+    std::string title_;
+};
+
+class TChartSeries : public TCustomChartSeries {
+public:
+    CVCALC_CLASS_INFO()
+
+    explicit TChartSeries(TComponent* owner);
+    ~TChartSeries() override;
+
+    // Leaves the previous chart, joins `chart` (once) and takes the automatic
+    // colour there.
+    void SetParentChart(TCustomAxisPanel* chart) override;
+    // A series record nested in a chart's record joins that chart before its
+    // stored properties are read.
+    void AttachToParent(TComponent* parent) override;
+
+    TChartValueList* XValues() const noexcept { return valuesList_[0].get(); }
+    TChartValueList* YValues() const noexcept { return valuesList_[1].get(); }
+    int ValuesListCount() const noexcept { return static_cast<int>(valuesList_.size()); }
+    TChartValueList* ValuesList(int index) const { return valuesList_.at(static_cast<std::size_t>(index)).get(); }
+
+    // The stored colour, or the automatic one while the stored is clAutoColor.
+    TColor SeriesColor() const noexcept { return seriesColor_ == clAutoColor ? internalColor_ : seriesColor_; }
+    TColor StoredSeriesColor() const noexcept { return seriesColor_; }
+    void SetSeriesColor(TColor value);
+    bool ColorEachPoint() const noexcept { return colorEachPoint_; }
+    void SetColorEachPoint(bool value) { Change(colorEachPoint_, value); }
+    THorizAxis HorizAxis() const noexcept { return horizAxis_; }
+    void SetHorizAxis(THorizAxis value) { Change(horizAxis_, value); }
+    TVertAxis VertAxis() const noexcept { return vertAxis_; }
+    void SetVertAxis(TVertAxis value) { Change(vertAxis_, value); }
+    TSeriesMarks* Marks() const noexcept { return marks_.get(); }
+    const std::string& ValueFormat() const noexcept { return valueFormat_; }
+    void SetValueFormat(const std::string& value) { Change(valueFormat_, value); }
+    const std::string& PercentFormat() const noexcept { return percentFormat_; }
+    void SetPercentFormat(const std::string& value) { Change(percentFormat_, value); }
+    int Depth() const noexcept { return depth_; }
+    void SetDepth(int value) { Change(depth_, value); }
+    int Cursor() const noexcept { return cursor_; }
+    void SetCursor(int value) { Change(cursor_, value); }
+
+    // Adds one point in X order and returns its index, or -1 when
+    // OnBeforeAdd refused it.
+    int AddPoint(double x, double y, const std::string& label = {}, TColor color = clAutoColor);
+    void ClearPoints();
+    int PointCount() const noexcept { return XValues()->Count(); }
+    TColor PointColor(int index) const;
+    bool HasColorList() const noexcept { return hasColors_; }
+    int LabelCount() const noexcept { return static_cast<int>(labels_.size()); }
+
+    double MinXValue() const { return XValues()->MinValue(); }
+    double MaxXValue() const { return XValues()->MaxValue(); }
+    double MinYValue() const { return YValues()->MinValue(); }
+    double MaxYValue() const { return YValues()->MaxValue(); }
+
+    // Update batches: adding inside one notifies nobody; ending the
+    // outermost batch refreshes the series.
+    void BeginUpdate() noexcept { ++updateCount_; }
+    void EndUpdate();
+    int UpdateCount() const noexcept { return updateCount_; }
+
+    int FirstValueIndex() const noexcept { return firstValueIndex_; }
+    int LastValueIndex() const noexcept { return lastValueIndex_; }
+    void SetVisibleRange(int first, int last) noexcept {
+        firstValueIndex_ = first;
+        lastValueIndex_ = last;
+    }
+
+    std::function<bool(TChartSeries&)> OnBeforeAdd;
+    std::function<void(TChartSeries&, int)> OnAfterAdd;
+    std::function<void(TChartSeries&)> OnClearValues;
+
+    // The pixel room a series needs round its points on each side.
+    struct TMargins {
+        int left = 0, right = 0, top = 0, bottom = 0;
+    };
+    virtual TMargins CalcMargins() const { return {}; }
+
+protected:
+    void DestroyingParentChart() noexcept { parentChart_ = nullptr; }
+    void SetAutomaticColor(TColor color) noexcept { internalColor_ = color; }
+    friend class TCustomAxisPanel;
+
+private:
+    std::vector<std::unique_ptr<TChartValueList>> valuesList_;
+    std::vector<std::string> labels_;
+    std::vector<TColor> colors_;
+    bool hasColors_ = false;
+    TColor seriesColor_ = clAutoColor;
+    TColor internalColor_ = clAutoColor;
+    bool colorEachPoint_ = false;
+    THorizAxis horizAxis_ = aBottomAxis;
+    TVertAxis vertAxis_ = aLeftAxis;
+    std::unique_ptr<TSeriesMarks> marks_;
+    std::string valueFormat_ = "#,##0.###";
+    std::string percentFormat_ = "##0.## %";
+    int depth_ = -1;
+    int cursor_ = 0;
+    int updateCount_ = 0;
+    int firstValueIndex_ = -1;
+    int lastValueIndex_ = -1;
+};
+
+const TTypeInfo& TypeInfoTHorizAxis();
+const TTypeInfo& TypeInfoTVertAxis();
+
+}  // namespace cvcalc

@@ -1,0 +1,128 @@
+// Ordered insertion, storage growth and the lazy statistics of a value list.
+#include "chart/ChartValueList.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "platform/core/Exception.h"
+
+namespace cvcalc {
+
+TChartValueList::TChartValueList(TChartSeries* owner, std::string name) : owner_(owner), name_(std::move(name)) {}
+
+TChartValueList::~TChartValueList() = default;
+
+double TChartValueList::Value(int index) const {
+    if (index < 0 || index >= count_) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    return values_[static_cast<std::size_t>(index)];
+}
+
+void TChartValueList::Reserve(int needed) {
+    if (needed <= capacity_) return;
+    if (capacity_ > std::numeric_limits<int>::max() - CapacityStep)
+        throw Exception("Too many points in one value list");
+    const int capacity = capacity_ + CapacityStep;
+    auto grown = std::make_unique<double[]>(static_cast<std::size_t>(capacity));
+    if (count_ > 0) std::memcpy(grown.get(), values_.get(), static_cast<std::size_t>(count_) * sizeof(double));
+    values_ = std::move(grown);
+    capacity_ = capacity;
+}
+
+int TChartValueList::AddOrdered() {
+    const double v = pendingValue_;
+    int index = count_;
+    if (count_ > 0 && order_ != loNone) {
+        // Equal values stay in the order they came: the new one goes after them.
+        const double* a = values_.get();
+        int t = count_ - 1;
+        if (order_ == loAscending && !(v >= a[t])) {
+            while (t >= 0 && a[t] > v) --t;
+            index = t + 1;
+        } else if (order_ == loDescending && !(v <= a[t])) {
+            while (t >= 0 && a[t] < v) --t;
+            index = t + 1;
+        }
+    }
+    InsertValue(index, v);
+    return index;
+}
+
+void TChartValueList::InsertValue(int index, double value) {
+    if (index < 0 || index > count_) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    Reserve(count_ + 1);
+    double* a = values_.get();
+    if (index < count_)
+        std::memmove(a + index + 1, a + index, static_cast<std::size_t>(count_ - index) * sizeof(double));
+    a[index] = value;
+    ++count_;
+    needsStatistics_ = true;
+}
+
+void TChartValueList::Clear() {
+    values_.reset();
+    capacity_ = 0;
+    count_ = 0;
+    needsStatistics_ = true;
+}
+
+void TChartValueList::UpdateStatistics() {
+    count_ = std::min(count_, capacity_);
+    if (count_ == 0) {
+        minValue_ = maxValue_ = total_ = totalAbs_ = 0;
+    } else {
+        const double* a = values_.get();
+        minValue_ = maxValue_ = total_ = a[0];
+        totalAbs_ = std::fabs(a[0]);
+        for (int i = 1; i < count_; ++i) {
+            const double x = a[i];
+            // A value that is no number takes the minimum, as a failed
+            // "not below" comparison would have it.
+            if (x < minValue_ || std::isnan(x))
+                minValue_ = x;
+            else if (x > maxValue_)
+                maxValue_ = x;
+            total_ += x;
+            totalAbs_ += std::fabs(x);
+        }
+    }
+    needsStatistics_ = false;
+}
+
+double TChartValueList::MinValue() {
+    if (needsStatistics_) UpdateStatistics();
+    return minValue_;
+}
+
+double TChartValueList::MaxValue() {
+    if (needsStatistics_) UpdateStatistics();
+    return maxValue_;
+}
+
+double TChartValueList::Total() {
+    if (needsStatistics_) UpdateStatistics();
+    return total_;
+}
+
+double TChartValueList::TotalABS() {
+    if (needsStatistics_) UpdateStatistics();
+    return totalAbs_;
+}
+
+const TTypeInfo& TypeInfoTChartListOrder() {
+    static const TTypeInfo info = TTypeInfo::Enumeration("TChartListOrder", {"loNone", "loAscending", "loDescending"});
+    return info;
+}
+
+const TClassInfo& TChartValueList::StaticClassInfo() {
+    static const TClassInfo info =
+        TClassBuilder<TChartValueList>("TChartValueList", TPersistent::StaticClassInfo())
+            .Boolean("DateTime", &TChartValueList::DateTime, &TChartValueList::SetDateTime, false)
+            .String("Name", &TChartValueList::Name, &TChartValueList::SetName)
+            .Ordinal("Order", TypeInfoTChartListOrder(), &TChartValueList::Order, &TChartValueList::SetOrder)
+            .String("ValueSource", &TChartValueList::ValueSource, &TChartValueList::SetValueSource);
+    return info;
+}
+
+}  // namespace cvcalc

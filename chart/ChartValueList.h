@@ -1,0 +1,82 @@
+// TChartValueList: one dimension (X or Y) of a series, an ordered growable
+// array of doubles with lazily recomputed statistics.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "shell/core/Persistent.h"
+
+namespace cvcalc {
+
+class TChartSeries;
+
+enum TChartListOrder { loNone, loAscending, loDescending };
+
+class TChartValueList : public TPersistent {
+public:
+    CVCALC_CLASS_INFO()
+
+    // Storage grows by this many values at a time.
+    static constexpr int CapacityStep = 1000;
+
+    TChartValueList(TChartSeries* owner, std::string name);
+    ~TChartValueList() override;
+
+    const std::string& Name() const noexcept { return name_; }
+    void SetName(const std::string& value) { name_ = value; }
+    // A new order applies to later insertions; stored values stay as they are.
+    TChartListOrder Order() const noexcept { return order_; }
+    void SetOrder(TChartListOrder value) { order_ = value; }
+    bool DateTime() const noexcept { return dateTime_; }
+    void SetDateTime(bool value) { dateTime_ = value; }
+    const std::string& ValueSource() const noexcept { return valueSource_; }
+    void SetValueSource(const std::string& value) { valueSource_ = value; }
+    TChartSeries* Owner() const noexcept { return owner_; }
+
+    int Count() const noexcept { return count_; }
+    int Capacity() const noexcept { return capacity_; }
+    // Raises ERangeError-like Exception for an index outside 0..Count-1.
+    double Value(int index) const;
+    double Last() const { return Value(count_ - 1); }
+
+    double PendingValue() const noexcept { return pendingValue_; }
+    void SetPendingValue(double value) noexcept { pendingValue_ = value; }
+
+    // Inserts the pending value where the order demands (after equal values)
+    // and returns its index.
+    int AddOrdered();
+    // Inserts at `index` (0..Count), moving later values up by one.
+    void InsertValue(int index, double value);
+    // Count 0, storage released.
+    void Clear();
+
+    bool NeedsStatistics() const noexcept { return needsStatistics_; }
+    double MinValue();
+    double MaxValue();
+    double Total();
+    double TotalABS();
+
+private:
+    void Reserve(int needed);
+    void UpdateStatistics();
+
+    TChartSeries* owner_;
+    std::string name_;
+    TChartListOrder order_ = loNone;
+    bool dateTime_ = false;
+    std::string valueSource_;
+    std::unique_ptr<double[]> values_;
+    int capacity_ = 0;
+    int count_ = 0;
+    double pendingValue_ = 0;
+    bool needsStatistics_ = true;
+    double minValue_ = 0;
+    double maxValue_ = 0;
+    double total_ = 0;
+    double totalAbs_ = 0;
+};
+
+const TTypeInfo& TypeInfoTChartListOrder();
+
+}  // namespace cvcalc

@@ -1,0 +1,92 @@
+// The chart's series list, axes, automatic colours and invalidation.
+#include "chart/CustomAxisPanel.h"
+
+#include <algorithm>
+
+#include "chart/ChartAxis.h"
+#include "chart/ChartSeries.h"
+#include "platform/core/Exception.h"
+
+namespace cvcalc {
+
+TCustomAxisPanel::TCustomAxisPanel(TComponent* owner) : TComponent(owner) {
+    axes_.push_back(std::make_unique<TChartAxis>(this, true, false, false));   // bottom
+    axes_.push_back(std::make_unique<TChartAxis>(this, true, true, false));    // top
+    axes_.push_back(std::make_unique<TChartAxis>(this, false, false, false));  // left
+    axes_.push_back(std::make_unique<TChartAxis>(this, false, true, false));   // right
+    axes_.push_back(std::make_unique<TChartAxis>(this, false, false, true));   // depth
+    axes_.push_back(std::make_unique<TChartAxis>(this, false, true, true));    // depth top
+}
+
+TCustomAxisPanel::~TCustomAxisPanel() {
+    IncludeState(csDestroying);
+    // The series go first, in list order, while the axes still exist.
+    std::vector<TChartSeries*> series;
+    series.swap(series_);
+    for (TChartSeries* s : series) {
+        s->DestroyingParentChart();
+        delete s;
+    }
+}
+
+TChartSeries* TCustomAxisPanel::SeriesAt(int index) const {
+    if (index < 0 || index >= NumSeries()) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    return series_[static_cast<std::size_t>(index)];
+}
+
+void TCustomAxisPanel::AddSeries(TChartSeries* series) {
+    if (!series || std::find(series_.begin(), series_.end(), series) != series_.end()) return;
+    series_.push_back(series);
+    if (series->StoredSeriesColor() == clAutoColor) {
+        // The internal colour is what a clAutoColor series draws with; the
+        // stored colour stays automatic so that a stored one can replace it.
+        series->SetAutomaticColor(NextFreeColor(true, series));
+    }
+    SeriesColorChanged(series);
+}
+
+void TCustomAxisPanel::RemoveSeries(TChartSeries* series) {
+    auto it = std::find(series_.begin(), series_.end(), series);
+    if (it == series_.end()) return;
+    series_.erase(it);
+    ChartInvalidate();
+}
+
+TColor TCustomAxisPanel::NextFreeColor(bool checkBackground, const TChartSeries* exceptSeries) const {
+    for (TColor c : DefaultPalette) {
+        bool used = false;
+        for (const TChartSeries* s : series_)
+            if (s != exceptSeries && s->SeriesColor() == c) used = true;
+        if (used) continue;
+        if (checkBackground && (c == color_ || c == backWallColor_)) continue;
+        return c;
+    }
+    return DefaultPalette.back();
+}
+
+void TCustomAxisPanel::ChartInvalidate() {
+    if (!autoRepaint_) return;
+    dirty_ = true;
+    ++invalidateCount_;
+    if (repaintRequest_) repaintRequest_();
+}
+
+void TCustomAxisPanel::SetColor(TColor value) { Change(color_, value); }
+void TCustomAxisPanel::SetBackWallColor(TColor value) { Change(backWallColor_, value); }
+void TCustomAxisPanel::SetAxisVisible(bool value) { Change(axisVisible_, value); }
+
+const TClassInfo& TCustomAxisPanel::StaticClassInfo() {
+    using P = TCustomAxisPanel;
+    static const TClassInfo info = TClassBuilder<P>("TCustomAxisPanel", TComponent::StaticClassInfo())
+                                       .Boolean("AxisVisible", &P::AxisVisible, &P::SetAxisVisible, true)
+                                       .Object("BottomAxis", &P::BottomAxis, nullptr)
+                                       .Ordinal("Color", TypeInfoTColor(), &P::Color, &P::SetColor, clBtnFace)
+                                       .Object("DepthAxis", &P::DepthAxis, nullptr)
+                                       .Object("DepthTopAxis", &P::DepthTopAxis, nullptr)
+                                       .Object("LeftAxis", &P::LeftAxis, nullptr)
+                                       .Object("RightAxis", &P::RightAxis, nullptr)
+                                       .Object("TopAxis", &P::TopAxis, nullptr);
+    return info;
+}
+
+}  // namespace cvcalc

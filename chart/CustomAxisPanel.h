@@ -1,0 +1,93 @@
+// TCustomAxisPanel: the window-free heart of a chart — its ordered series,
+// its six axes, the automatic series colours and the invalidation rule that
+// every change marks the chart stale once and painting happens later.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "chart/ChartGraphicsTypes.h"
+#include "shell/core/Component.h"
+
+namespace cvcalc {
+
+class TChartSeries;
+class TChartAxis;
+
+class TCustomAxisPanel : public TComponent {
+public:
+    CVCALC_CLASS_INFO()
+
+    explicit TCustomAxisPanel(TComponent* owner);
+    // Detaches and frees every series still attached, in list order.
+    ~TCustomAxisPanel() override;
+
+    // The series in the order of attachment; SeriesAt raises for an index
+    // outside 0..NumSeries-1.
+    TChartSeries* SeriesAt(int index) const;
+    int NumSeries() const noexcept { return static_cast<int>(series_.size()); }
+    // Appends (once) and gives a series without a stored colour the first
+    // free palette colour.  Called by TChartSeries::SetParentChart.
+    void AddSeries(TChartSeries* series);
+    void RemoveSeries(TChartSeries* series);
+
+    // The six axes in list order: bottom, top, left, right, depth, depth top.
+    enum { AxisBottom, AxisTop, AxisLeft, AxisRight, AxisDepth, AxisDepthTop, AxisCount };
+    TChartAxis* Axis(int index) const { return axes_.at(static_cast<std::size_t>(index)).get(); }
+    TChartAxis* BottomAxis() const { return Axis(AxisBottom); }
+    TChartAxis* TopAxis() const { return Axis(AxisTop); }
+    TChartAxis* LeftAxis() const { return Axis(AxisLeft); }
+    TChartAxis* RightAxis() const { return Axis(AxisRight); }
+    TChartAxis* DepthAxis() const { return Axis(AxisDepth); }
+    TChartAxis* DepthTopAxis() const { return Axis(AxisDepthTop); }
+
+    // The first palette colour that no other series uses and (with
+    // checkBackground) that differs from the panel and back-wall colours;
+    // the last palette entry when none qualifies.
+    TColor NextFreeColor(bool checkBackground, const TChartSeries* exceptSeries) const;
+
+    // Marks the drawing stale and asks for one later repaint, unless the
+    // chart is painting itself right now.
+    void ChartInvalidate();
+    bool AutoRepaint() const noexcept { return autoRepaint_; }
+    void SetAutoRepaint(bool value) noexcept { autoRepaint_ = value; }
+    bool Dirty() const noexcept { return dirty_; }
+    void SetDirty(bool value) noexcept { dirty_ = value; }
+    // How often the chart asked for a repaint; tests and the window read it.
+    int InvalidateCount() const noexcept { return invalidateCount_; }
+    // The window's repaint request; the control installs it.
+    void SetRepaintRequest(std::function<void()> request) { repaintRequest_ = std::move(request); }
+
+    TColor Color() const noexcept { return color_; }
+    void SetColor(TColor value);
+    TColor BackWallColor() const noexcept { return backWallColor_; }
+    void SetBackWallColor(TColor value);
+    bool AxisVisible() const noexcept { return axisVisible_; }
+    void SetAxisVisible(bool value);
+    bool Destroying() const noexcept { return ComponentState().Contains(csDestroying); }
+
+    // A series' colour changed; the legend would follow it.
+    void SeriesColorChanged(TChartSeries*) { ChartInvalidate(); }
+
+protected:
+    template <typename T>
+    void Change(T& field, T value) {
+        if (field == value) return;
+        field = value;
+        ChartInvalidate();
+    }
+
+private:
+    std::vector<TChartSeries*> series_;
+    std::vector<std::unique_ptr<TChartAxis>> axes_;
+    std::function<void()> repaintRequest_;
+    bool autoRepaint_ = true;
+    bool dirty_ = true;
+    int invalidateCount_ = 0;
+    TColor color_ = clBtnFace;
+    TColor backWallColor_ = clSilver;
+    bool axisVisible_ = true;
+};
+
+}  // namespace cvcalc
