@@ -25,6 +25,7 @@ inline constexpr int FormatTooLong = 65391;
 inline constexpr int ResNotFound = 65409;
 inline constexpr int UnknownProperty = 65413;
 inline constexpr int InvalidFloat = 65421;
+inline constexpr int InvalidBitmap = 65422;
 inline constexpr int InvalidImage = 65426;
 inline constexpr int InvalidName = 65427;
 inline constexpr int InvalidPropertyPath = 65429;
