@@ -81,6 +81,8 @@ struct TSurface::State {
     unsigned textAlign = 0;
     PixelPoint penPosition;
     bool hasClip = false;
+    QRect clipRect;           // the clip in force while hasClip
+    QImage* image = nullptr;  // the bitmap's pixels, for the direct line path
     bool Active() const { return painter != nullptr && painter->isActive(); }
 };
 

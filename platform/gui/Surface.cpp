@@ -169,6 +169,7 @@ void ResetSettings(TSurface::State& s) {
     s.textAlign = textalign::Left | textalign::Top;
     s.penPosition = {};
     s.hasClip = false;
+    s.clipRect = QRect();
 }
 
 QRectF OutlineBox(const NativePen& pen, int x0, int y0, int x1, int y1) {
@@ -194,6 +195,86 @@ private:
     QPainter& painter_;
     QPainter::CompositionMode saved_;
 };
+
+// Solid lines into a bitmap in copy mode are the bulk of a chart's drawing,
+// one short segment per point.  Qt strokes every wide segment as a path
+// (several microseconds each), so these lines are set pixel by pixel here:
+// a Bresenham walk, one pixel for a cosmetic pen (leaving out the last, as
+// LineTo does) or a stamp of the pen's width for round and square ends.
+constexpr int MaxStampedWidth = 8;
+
+bool DirectLinePossible(const TSurface::State& s) {
+    if (s.image == nullptr || !s.Active() || s.pen.mode != NativePenMode::Copy) return false;
+    if (s.pen.style != NativePenStyle::Solid && s.pen.style != NativePenStyle::InsideFrame) return false;
+    if (!s.pen.geometric) return true;
+    return s.pen.end != NativePenEnd::Flat && s.pen.width <= MaxStampedWidth;
+}
+
+class DirectLine {
+public:
+    explicit DirectLine(TSurface::State& s)
+        : bits_(reinterpret_cast<QRgb*>(s.image->bits())),
+          stride_(s.image->bytesPerLine() / 4),
+          color_(0xFF000000u | ToQColor(s.pen.color).rgb()) {
+        bounds_ = s.image->rect();
+        if (s.hasClip) bounds_ = bounds_.intersected(s.clipRect);
+        const int width = s.pen.geometric ? std::max(1, s.pen.width) : 1;
+        const int lo = -(width / 2);
+        const double centre = lo + (width - 1) / 2.0;
+        const double reach = (width / 2.0) * (width / 2.0) + 0.25;
+        for (int dy = lo; dy < lo + width; ++dy)
+            for (int dx = lo; dx < lo + width; ++dx) {
+                const bool round = s.pen.geometric && s.pen.end == NativePenEnd::Round;
+                if (!round || (dx - centre) * (dx - centre) + (dy - centre) * (dy - centre) <= reach)
+                    stamp_[stampSize_++] = {dx, dy};
+            }
+        lastPixel_ = s.pen.geometric;
+    }
+
+    void Draw(int x0, int y0, int x1, int y1) {
+        const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+        const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+        int err = dx + dy;
+        for (;;) {
+            const bool atEnd = x0 == x1 && y0 == y1;
+            if (atEnd && !lastPixel_) return;
+            Stamp(x0, y0);
+            if (atEnd) return;
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x0 += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y0 += sy;
+            }
+        }
+    }
+
+private:
+    void Stamp(int x, int y) {
+        for (int i = 0; i < stampSize_; ++i) {
+            const int px = x + stamp_[i].x, py = y + stamp_[i].y;
+            if (bounds_.contains(px, py)) bits_[static_cast<qsizetype>(py) * stride_ + px] = color_;
+        }
+    }
+
+    QRgb* bits_;
+    qsizetype stride_;
+    QRgb color_;
+    QRect bounds_;
+    PixelPoint stamp_[MaxStampedWidth * MaxStampedWidth];
+    int stampSize_ = 0;
+    bool lastPixel_ = false;
+};
+
+// Far-away end points (an axis may place a point far outside) go to Qt,
+// which clips before it walks.
+bool ShortEnough(int x0, int y0, int x1, int y1) {
+    constexpr int Limit = 1 << 15;
+    return std::abs(x0) < Limit && std::abs(y0) < Limit && std::abs(x1) < Limit && std::abs(y1) < Limit;
+}
 }  // namespace
 
 std::unique_ptr<TSurface> MakeSurface(QPainter* painter) {
@@ -209,8 +290,13 @@ void AttachSurface(TSurface& surface, QPaintDevice* device) {
     if (s.ownedPainter) s.ownedPainter->end();
     s.ownedPainter.reset();
     s.painter = nullptr;
+    s.image = nullptr;
     if (device != nullptr) {
         s.ownedPainter = std::make_unique<QPainter>(device);
+        if (device->devType() == QInternal::Image) {
+            auto* image = static_cast<QImage*>(device);
+            if (image->format() == QImage::Format_RGB32) s.image = image;
+        }
         s.painter = s.ownedPainter.get();
     }
     ResetSettings(s);
@@ -272,22 +358,41 @@ void TSurface::LineTo(int x, int y) {
     const PixelPoint from = state_->penPosition;
     state_->penPosition = {x, y};
     if (!state_->Active() || (from.x == x && from.y == y)) return;
+    if (DirectLinePossible(*state_) && ShortEnough(from.x, from.y, x, y)) {
+        DirectLine(*state_).Draw(from.x, from.y, x, y);
+        return;
+    }
     state_->painter->drawLine(QPoint(from.x, from.y), QPoint(x, y));
 }
 
 PixelPoint TSurface::PenPosition() const { return state_->penPosition; }
 
 namespace {
+// Repeated points add nothing to a figure but work for the stroker, and a
+// chart's dense series repeat many pixels; they are dropped.
 QPolygon ToQPolygon(std::span<const PixelPoint> points) {
-    QPolygon polygon(static_cast<int>(points.size()));
-    for (std::size_t i = 0; i < points.size(); ++i) polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i)
+        if (i == 0 || points[i] != points[i - 1]) polygon.append(QPoint(points[i].x, points[i].y));
     return polygon;
 }
 }  // namespace
 
 void TSurface::Polyline(std::span<const PixelPoint> points) {
     if (!state_->Active() || points.size() < 2) return;
-    state_->painter->drawPolyline(ToQPolygon(points));
+    if (DirectLinePossible(*state_)) {
+        bool near = true;
+        for (const PixelPoint& p : points) near = near && ShortEnough(p.x, p.y, 0, 0);
+        if (near) {
+            DirectLine line(*state_);
+            for (std::size_t i = 1; i < points.size(); ++i)
+                if (points[i] != points[i - 1]) line.Draw(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+            return;
+        }
+    }
+    const QPolygon polygon = ToQPolygon(points);
+    if (polygon.size() >= 2) state_->painter->drawPolyline(polygon);
 }
 
 void TSurface::Polygon(std::span<const PixelPoint> points) {
@@ -380,6 +485,7 @@ void TSurface::IntersectClipRect(const PixelRect& rect) {
     if (!state_->Active()) return;
     const QRect clip = rect.IsEmpty() ? QRect(rect.left, rect.top, 0, 0) : ToQRect(rect);
     state_->painter->setClipRect(clip, state_->hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    state_->clipRect = state_->hasClip ? state_->clipRect.intersected(clip) : clip;
     state_->hasClip = true;
 }
 
