@@ -85,7 +85,7 @@ double TChartAxis::CalcLabelStep(const TAxisTextMetrics& metrics) const {
             do {
                 const double c = range_ / q;
                 if (std::fabs(c) < 2147483647.0) {
-                    k = std::llround(c);
+                    k = static_cast<long long>(std::nearbyint(c));
                     if (k > n) q = NextNiceStep(q);
                 } else {
                     q = NextNiceStep(q);

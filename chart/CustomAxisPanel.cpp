@@ -71,21 +71,82 @@ void TCustomAxisPanel::ChartInvalidate() {
     if (repaintRequest_) repaintRequest_();
 }
 
+TChartRect TCustomAxisPanel::PlotRectFromMargins(int width, int height) const {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    auto px = [this](int margin, int size) {
+        return marginUnits_ == muMarginPixels ? margin : static_cast<int>(static_cast<long long>(margin) * size / 100);
+    };
+    const int f = frameWidth_;
+    return {f + px(marginLeft_, width), f + px(marginTop_, height), width - f - px(marginRight_, width),
+            height - f - px(marginBottom_, height)};
+}
+
+TChartRect TCustomAxisPanel::LayoutAxes(const TAxisTextMetrics& metrics, TChartRect plot) {
+    for (auto& axis : axes_) axis->AdjustMaxMin();
+    auto place = [&plot](TChartAxis& axis) {
+        if (axis.Horizontal())
+            axis.SetPixels(plot.left, plot.right);
+        else
+            axis.SetPixels(plot.top, plot.bottom);
+    };
+    for (int index : {AxisBottom, AxisTop, AxisLeft, AxisRight}) {
+        TChartAxis& axis = *axes_[static_cast<std::size_t>(index)];
+        if (!axis.VisibleInPaint()) continue;
+        // The vertical axes measure their labels at the step the room left
+        // so far allows.
+        place(axis);
+        const int room = axis.TotalRoom(metrics, axis.CalcLabelStep(metrics));
+        switch (index) {
+        case AxisBottom:
+            plot.bottom -= room;
+            break;
+        case AxisTop:
+            plot.top += room;
+            break;
+        case AxisLeft:
+            plot.left += room;
+            break;
+        default:
+            plot.right -= room;
+            break;
+        }
+    }
+    // A chart too small for its axes keeps an empty area, never a reversed one.
+    plot.right = std::max(plot.right, plot.left);
+    plot.bottom = std::max(plot.bottom, plot.top);
+    for (auto& axis : axes_) place(*axis);
+    for (auto& axis : axes_) axis->ApplyMarkerMargins();
+    plotRect_ = plot;
+    return plot;
+}
+
 void TCustomAxisPanel::SetColor(TColor value) { Change(color_, value); }
 void TCustomAxisPanel::SetBackWallColor(TColor value) { Change(backWallColor_, value); }
 void TCustomAxisPanel::SetAxisVisible(bool value) { Change(axisVisible_, value); }
 
+static const TTypeInfo& TypeInfoTMarginUnits() {
+    static const TTypeInfo info = TTypeInfo::Enumeration("TChartUnits", {"muPercent", "muPixels"});
+    return info;
+}
+
 const TClassInfo& TCustomAxisPanel::StaticClassInfo() {
     using P = TCustomAxisPanel;
-    static const TClassInfo info = TClassBuilder<P>("TCustomAxisPanel", TComponent::StaticClassInfo())
-                                       .Boolean("AxisVisible", &P::AxisVisible, &P::SetAxisVisible, true)
-                                       .Object("BottomAxis", &P::BottomAxis, nullptr)
-                                       .Ordinal("Color", TypeInfoTColor(), &P::Color, &P::SetColor, clBtnFace)
-                                       .Object("DepthAxis", &P::DepthAxis, nullptr)
-                                       .Object("DepthTopAxis", &P::DepthTopAxis, nullptr)
-                                       .Object("LeftAxis", &P::LeftAxis, nullptr)
-                                       .Object("RightAxis", &P::RightAxis, nullptr)
-                                       .Object("TopAxis", &P::TopAxis, nullptr);
+    static const TClassInfo info =
+        TClassBuilder<P>("TCustomAxisPanel", TComponent::StaticClassInfo())
+            .Boolean("AxisVisible", &P::AxisVisible, &P::SetAxisVisible, true)
+            .Object("BottomAxis", &P::BottomAxis, nullptr)
+            .Ordinal("Color", TypeInfoTColor(), &P::Color, &P::SetColor, clBtnFace)
+            .Object("DepthAxis", &P::DepthAxis, nullptr)
+            .Object("DepthTopAxis", &P::DepthTopAxis, nullptr)
+            .Object("LeftAxis", &P::LeftAxis, nullptr)
+            .Integer("MarginBottom", &P::MarginBottom, &P::SetMarginBottom, 4)
+            .Integer("MarginLeft", &P::MarginLeft, &P::SetMarginLeft, 3)
+            .Integer("MarginRight", &P::MarginRight, &P::SetMarginRight, 3)
+            .Integer("MarginTop", &P::MarginTop, &P::SetMarginTop, 4)
+            .Ordinal("MarginUnits", TypeInfoTMarginUnits(), &P::MarginUnits, &P::SetMarginUnits, muMarginPercent)
+            .Object("RightAxis", &P::RightAxis, nullptr)
+            .Object("TopAxis", &P::TopAxis, nullptr);
     return info;
 }
 

@@ -14,6 +14,16 @@ namespace cvcalc {
 
 class TChartSeries;
 class TChartAxis;
+class TAxisTextMetrics;
+
+// A rectangle in client pixels, right and bottom exclusive as the canvas
+// takes them.
+struct TChartRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const TChartRect&) const = default;
+};
+
+enum TMarginUnits { muMarginPercent, muMarginPixels };
 
 class TCustomAxisPanel : public TComponent {
 public:
@@ -67,6 +77,33 @@ public:
     void SetAxisVisible(bool value);
     bool Destroying() const noexcept { return ComponentState().Contains(csDestroying); }
 
+    // The margins round the plotting area, in percent of the chart's size
+    // or in pixels.
+    int MarginLeft() const noexcept { return marginLeft_; }
+    void SetMarginLeft(int value) { Change(marginLeft_, ClampMargin(value)); }
+    int MarginTop() const noexcept { return marginTop_; }
+    void SetMarginTop(int value) { Change(marginTop_, ClampMargin(value)); }
+    int MarginRight() const noexcept { return marginRight_; }
+    void SetMarginRight(int value) { Change(marginRight_, ClampMargin(value)); }
+    int MarginBottom() const noexcept { return marginBottom_; }
+    void SetMarginBottom(int value) { Change(marginBottom_, ClampMargin(value)); }
+    TMarginUnits MarginUnits() const noexcept { return marginUnits_; }
+    void SetMarginUnits(TMarginUnits value) { Change(marginUnits_, value); }
+    // The width of the panel's frame (border, bevels, border pen); the
+    // window's panel sets it, one raised bevel of width 1 by default.
+    int FrameWidth() const noexcept { return frameWidth_; }
+    void SetFrameWidth(int value) { Change(frameWidth_, value < 0 ? 0 : value); }
+
+    // The plotting area before the axes take their room, for a chart of
+    // `width` by `height` pixels.
+    TChartRect PlotRectFromMargins(int width, int height) const;
+    // The axis layout of a paint: the working range of every axis, the room
+    // of each visible standard axis taken from `plot` (bottom, top, left,
+    // right), the axes placed along the rest, then the marker margins.
+    // Returns the plotting area that is left.
+    TChartRect LayoutAxes(const TAxisTextMetrics& metrics, TChartRect plot);
+    const TChartRect& PlotRect() const noexcept { return plotRect_; }
+
     // A series' colour changed; the legend would follow it.
     void SeriesColorChanged(TChartSeries*) { ChartInvalidate(); }
 
@@ -79,6 +116,8 @@ protected:
     }
 
 private:
+    static int ClampMargin(int v) { return v < 0 ? 0 : (v > 10000 ? 10000 : v); }
+
     std::vector<TChartSeries*> series_;
     std::vector<std::unique_ptr<TChartAxis>> axes_;
     std::function<void()> repaintRequest_;
@@ -88,6 +127,13 @@ private:
     TColor color_ = clBtnFace;
     TColor backWallColor_ = clSilver;
     bool axisVisible_ = true;
+    int marginLeft_ = 3;
+    int marginTop_ = 4;
+    int marginRight_ = 3;
+    int marginBottom_ = 4;
+    TMarginUnits marginUnits_ = muMarginPercent;
+    int frameWidth_ = 1;
+    TChartRect plotRect_;
 };
 
 }  // namespace cvcalc
