@@ -40,6 +40,12 @@ FloatDigits DecomposeFloat(long double value, int precision, int decimals) {
 
     // Zero and denormals come out as zero.
     if (biased == 0) return result;
+    // An "unnormal" (exponent set, integer bit clear) is no number to the
+    // hardware: every operation on it is invalid.  It reads as a NaN.
+    if (biased != 0x7FFF && (bits.significand & 0x8000000000000000u) == 0) {
+        result.DecimalExponent = FloatDigitsNaN;
+        return result;
+    }
     if (biased == 0x7FFF) {
         const bool infinity = (bits.significand & 0x8000000000000000u) == 0 || bits.significand == 0x8000000000000000u;
         result.DecimalExponent = infinity ? FloatDigitsInfinity : FloatDigitsNaN;
@@ -64,6 +70,13 @@ FloatDigits DecomposeFloat(long double value, int precision, int decimals) {
     if (x >= Pow18) {
         x = Pow17;
         ++exponent;
+    }
+
+    // Cannot fail for a finite normal value; the guard keeps the integer
+    // conversion below defined whatever happens.
+    if (!(x >= Pow17 && x < Pow18)) {
+        result.DecimalExponent = FloatDigitsNaN;
+        return result;
     }
 
     char digits[MaxDigits + 1];

@@ -118,12 +118,16 @@ public:
         : section_(section), d_(d), text_(text), next_(d.Digits) {
         decimal_ = LocaleDecimalSeparator;
         thousand_ = LocaleThousandSeparator;
+        // Only a scientific decomposition with no digit places can round to
+        // nothing above the units; such a value is a zero for a plain section
+        // too, not a row of zeros as long as its exponent.
+        const int exponent = d.Digits[0] != '\0' ? d.DecimalExponent : std::min<int>(d.DecimalExponent, 0);
         if (section.scientific) {
             place_ = section.decimalIndex;
             delta_ = 0;
         } else {
-            place_ = std::max<int>(d.DecimalExponent, section.decimalIndex);
-            delta_ = d.DecimalExponent - section.decimalIndex;
+            place_ = std::max(exponent, section.decimalIndex);
+            delta_ = exponent - section.decimalIndex;
         }
     }
 

@@ -1,6 +1,7 @@
 // Pattern rendering: the worked examples, sections, quotes and the limits.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -78,6 +79,18 @@ TEST(FloatPatternTest, RendersPatterns) {
         SCOPED_TRACE(std::string(c.pattern) + " -> " + c.text);
         EXPECT_EQ(FormatFloatPattern(c.pattern, c.value), c.text);
     }
+}
+
+// Found by fuzzing: a negative value whose scientific section keeps no digit
+// fell back to the plain first section with its decade exponent and wrote
+// hundreds of zeros; an "unnormal" 80-bit image produced garbage digits.
+TEST(FloatPatternTest, RoundedAwayScientificValueAndUnnormalImage) {
+    EXPECT_EQ(FormatFloatPattern("0;E+0", -3e300L), "0");
+    EXPECT_EQ(FormatFloatPattern("0.0;E+0", -3e300L), "0.0");
+    const unsigned char unnormal[10] = {0, 0, 0, 0x76, 0, 0, 0, 0x6e, 0xee, 0xee};
+    long double value = 0;
+    std::memcpy(&value, unnormal, sizeof unnormal);
+    EXPECT_EQ(FormatFloatPattern("\xff_0;E+o'", value), "NAN");
 }
 
 TEST(FloatPatternTest, UsesTheLocaleSeparators) {
