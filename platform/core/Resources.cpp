@@ -6,20 +6,8 @@
 
 namespace cvcalc {
 
-namespace {
-const ResourceRegistration*& Head() noexcept {
-    static const ResourceRegistration* head = nullptr;
-    return head;
-}
-}  // namespace
-
-ResourceRegistration::ResourceRegistration(int type, const char* name, const unsigned char* data, std::size_t size)
-    : type_(type), name_(name), bytes_(data, size), next_(Head()) {
-    Head() = this;
-}
-
 std::optional<ResourceBytes> FindResource(int type, std::string_view name) {
-    for (const ResourceRegistration* r = Head(); r != nullptr; r = r->next_)
+    for (const ResourceRegistration* r = detail::resourceHead; r != nullptr; r = r->next_)
         if (r->type_ == type && SameTextAscii(r->name_, name)) return r->bytes_;
     return std::nullopt;
 }

@@ -20,9 +20,20 @@ using ResourceBytes = std::span<const unsigned char>;
 
 // A static object of this class registers one embedded block; the build
 // generates one per embedded file.  The data must outlive the program.
+class ResourceRegistration;
+
+namespace detail {
+// The head of the registration list.  Inline, so that a generated resource
+// archive links without pulling anything else in.
+inline const ResourceRegistration* resourceHead = nullptr;
+}  // namespace detail
+
 class ResourceRegistration {
 public:
-    ResourceRegistration(int type, const char* name, const unsigned char* data, std::size_t size);
+    ResourceRegistration(int type, const char* name, const unsigned char* data, std::size_t size)
+        : type_(type), name_(name), bytes_(data, size), next_(detail::resourceHead) {
+        detail::resourceHead = this;
+    }
     ResourceRegistration(const ResourceRegistration&) = delete;
     ResourceRegistration& operator=(const ResourceRegistration&) = delete;
 
