@@ -9,7 +9,12 @@
 
 namespace cvcalc {
 
-TCustomAxisPanel::TCustomAxisPanel(TComponent* owner) : TComponent(owner) {
+TCustomAxisPanel::TCustomAxisPanel(TComponent* owner)
+    : TComponent(owner),
+      backWall_(std::make_unique<TChartBackWall>(this)),
+      title_(std::make_unique<TChartTitle>(this)),
+      foot_(std::make_unique<TChartTitle>(this)),
+      legend_(std::make_unique<TChartLegend>(this)) {
     axes_.push_back(std::make_unique<TChartAxis>(this, true, false, false));   // bottom
     axes_.push_back(std::make_unique<TChartAxis>(this, true, true, false));    // top
     axes_.push_back(std::make_unique<TChartAxis>(this, false, false, false));  // left
@@ -58,7 +63,7 @@ TColor TCustomAxisPanel::NextFreeColor(bool checkBackground, const TChartSeries*
         for (const TChartSeries* s : series_)
             if (s != exceptSeries && s->SeriesColor() == c) used = true;
         if (used) continue;
-        if (checkBackground && (c == color_ || c == backWallColor_)) continue;
+        if (checkBackground && (c == color_ || c == backWall_->Color())) continue;
         return c;
     }
     return DefaultPalette.back();
@@ -122,7 +127,8 @@ TChartRect TCustomAxisPanel::LayoutAxes(const TAxisTextMetrics& metrics, TChartR
 }
 
 void TCustomAxisPanel::SetColor(TColor value) { Change(color_, value); }
-void TCustomAxisPanel::SetBackWallColor(TColor value) { Change(backWallColor_, value); }
+TColor TCustomAxisPanel::BackWallColor() const { return backWall_->Color(); }
+void TCustomAxisPanel::SetBackWallColor(TColor value) { backWall_->SetColor(value); }
 void TCustomAxisPanel::SetAxisVisible(bool value) { Change(axisVisible_, value); }
 
 static const TTypeInfo& TypeInfoTMarginUnits() {
@@ -135,18 +141,23 @@ const TClassInfo& TCustomAxisPanel::StaticClassInfo() {
     static const TClassInfo info =
         TClassBuilder<P>("TCustomAxisPanel", TComponent::StaticClassInfo())
             .Boolean("AxisVisible", &P::AxisVisible, &P::SetAxisVisible, true)
+            .Object("BackWall", &P::BackWall, nullptr)
             .Object("BottomAxis", &P::BottomAxis, nullptr)
             .Ordinal("Color", TypeInfoTColor(), &P::Color, &P::SetColor, clBtnFace)
             .Object("DepthAxis", &P::DepthAxis, nullptr)
             .Object("DepthTopAxis", &P::DepthTopAxis, nullptr)
+            .Object("Foot", &P::Foot, nullptr)
             .Object("LeftAxis", &P::LeftAxis, nullptr)
+            .Object("Legend", &P::Legend, nullptr)
             .Integer("MarginBottom", &P::MarginBottom, &P::SetMarginBottom, 4)
             .Integer("MarginLeft", &P::MarginLeft, &P::SetMarginLeft, 3)
             .Integer("MarginRight", &P::MarginRight, &P::SetMarginRight, 3)
             .Integer("MarginTop", &P::MarginTop, &P::SetMarginTop, 4)
             .Ordinal("MarginUnits", TypeInfoTMarginUnits(), &P::MarginUnits, &P::SetMarginUnits, muMarginPercent)
             .Object("RightAxis", &P::RightAxis, nullptr)
-            .Object("TopAxis", &P::TopAxis, nullptr);
+            .Object("Title", &P::Title, nullptr)
+            .Object("TopAxis", &P::TopAxis, nullptr)
+            .Boolean("View3D", &P::View3D, &P::SetView3D, true);
     return info;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "chart/ChartGraphicsTypes.h"
+#include "chart/ChartWall.h"
 #include "shell/core/Component.h"
 
 namespace cvcalc {
@@ -71,8 +72,14 @@ public:
 
     TColor Color() const noexcept { return color_; }
     void SetColor(TColor value);
-    TColor BackWallColor() const noexcept { return backWallColor_; }
+    TColor BackWallColor() const;
     void SetBackWallColor(TColor value);
+    TChartBackWall* BackWall() const noexcept { return backWall_.get(); }
+    TChartTitle* Title() const noexcept { return title_.get(); }
+    TChartTitle* Foot() const noexcept { return foot_.get(); }
+    TChartLegend* Legend() const noexcept { return legend_.get(); }
+    bool View3D() const noexcept { return view3D_; }
+    void SetView3D(bool value) { Change(view3D_, value); }
     bool AxisVisible() const noexcept { return axisVisible_; }
     void SetAxisVisible(bool value);
     bool Destroying() const noexcept { return ComponentState().Contains(csDestroying); }
@@ -125,7 +132,11 @@ private:
     bool dirty_ = true;
     int invalidateCount_ = 0;
     TColor color_ = clBtnFace;
-    TColor backWallColor_ = clSilver;
+    std::unique_ptr<TChartBackWall> backWall_;
+    std::unique_ptr<TChartTitle> title_;
+    std::unique_ptr<TChartTitle> foot_;
+    std::unique_ptr<TChartLegend> legend_;
+    bool view3D_ = true;
     bool axisVisible_ = true;
     int marginLeft_ = 3;
     int marginTop_ = 4;

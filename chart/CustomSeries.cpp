@@ -56,7 +56,7 @@ const TClassInfo& TCustomSeries::StaticClassInfo() {
     static const TClassInfo info =
         TClassBuilder<S>("TCustomSeries", TCustomLineSeries::StaticClassInfo())
             .Ordinal("AreaColor", TypeInfoTColor(), &S::AreaColor, &S::SetAreaColor, clAutoColor)
-            .Boolean("ClickableLine", &S::ClickableLine, &S::SetClickableLine)
+            .Boolean("ClickableLine", &S::ClickableLine, &S::SetClickableLine, true)
             .Boolean("ColorEachLine", &S::ColorEachLine, &S::SetColorEachLine, true)
             .Boolean("Dark3D", &S::Dark3D, &S::SetDark3D, true)
             .Boolean("InvertedStairs", &S::InvertedStairs, &S::SetInvertedStairs, false)
