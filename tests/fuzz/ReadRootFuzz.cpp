@@ -15,19 +15,23 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace cvcalc;
-    test::TTestForm form(nullptr);
-    try {
-        TMemoryStream stream(std::span<const unsigned char>(data, size));
-        TReader reader(stream);
-        reader.ReadRoot(&form);
-    } catch (const EStreamError&) {
-    } catch (const EComponentError&) {
-    } catch (const EResNotFound&) {
-    } catch (const Exception&) {
-        // Arithmetic faults (a huge double into a single) come wrapped in a
-        // read error; anything else escaping is a fault.
-        std::abort();
+    {
+        test::TTestForm form(nullptr);
+        try {
+            TMemoryStream stream(std::span<const unsigned char>(data, size));
+            TReader reader(stream);
+            reader.ReadRoot(&form);
+        } catch (const EStreamError&) {
+        } catch (const EComponentError&) {
+        } catch (const EResNotFound&) {
+        } catch (const Exception&) {
+            // Arithmetic faults (a huge double into a single) come wrapped in a
+            // read error; anything else escaping is a fault.
+            std::abort();
+        }
     }
+    // References into other forms wait in the global list while their
+    // form lives; once it is gone none may remain.
     if (GlobalFixupCount() != 0) {
         std::abort();
     }
