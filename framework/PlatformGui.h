@@ -9,6 +9,7 @@
 #define SystemColor PlatformSystemColorHidden
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/GuiTypes.h"
+#include "platform/gui/InputInjection.h"
 #include "platform/gui/Message.h"
 #include "platform/gui/MessageLoop.h"
 #include "platform/gui/NativeFont.h"
