@@ -1,7 +1,7 @@
 // The application's title and the full-stop rule of the error box.
-#include "shell/app/AppText.h"
-
 #include <gtest/gtest.h>
+
+#include "shell/app/AppText.h"
 
 using namespace cvcalc;
 
@@ -19,8 +19,8 @@ TEST(ApplicationTitle, ComesFromTheExecutablesName) {
         {"/dir.with.dots/Prog", "Prog"},
         {"/usr/bin/", ""},
         {"/usr/bin/.hidden", ""},
-        {"/bin/Ａbc", "Ａbc"},        // a multibyte first character stays whole
-        {"/bin/ÄÖÜ", "ÄÖÜ"},          // only ASCII letters are folded
+        {"/bin/Ａbc", "Ａbc"},  // a multibyte first character stays whole
+        {"/bin/ÄÖÜ", "ÄÖÜ"},    // only ASCII letters are folded
         {"", ""},
     };
     for (const auto& row : table) EXPECT_EQ(ApplicationTitleFromPath(row.path), row.title) << row.path;

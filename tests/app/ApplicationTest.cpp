@@ -1,0 +1,149 @@
+// The application object on the offscreen platform: window creation, the
+// error display, the loop and the orderly end.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "framework/ApplicationErrors.h"
+#include "platform/gui/MessageBox.h"
+#include "platform/gui/MessageLoop.h"
+#include "shell/app/Application.h"
+
+using namespace cvcalc;
+
+namespace {
+std::vector<std::string> destroyed;
+
+class TLogForm : public TForm {
+public:
+    explicit TLogForm(TComponent* owner) : TForm(owner) {}
+    ~TLogForm() override { destroyed.push_back(Name()); }
+};
+
+TLogForm* firstForm = nullptr;
+TLogForm* secondForm = nullptr;
+bool globalSeenDuringConstruction = false;
+
+class TPeekingForm;
+TPeekingForm* peekingForm = nullptr;
+
+class TPeekingForm : public TLogForm {
+public:
+    explicit TPeekingForm(TComponent* owner) : TLogForm(owner) { globalSeenDuringConstruction = peekingForm == this; }
+};
+
+class TFailingForm : public TLogForm {
+public:
+    explicit TFailingForm(TComponent* owner) : TLogForm(owner) { throw Exception("construction failed"); }
+};
+TFailingForm* failingForm = nullptr;
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        destroyed.clear();
+        firstForm = secondForm = nullptr;
+        ResetQuitMessage();
+        SetMessageBoxObserver([this](const MessageBoxRecord& box) { boxes_.push_back(box); });
+    }
+    void TearDown() override { SetMessageBoxObserver({}); }
+    std::vector<MessageBoxRecord> boxes_;
+};
+
+TEST_F(ApplicationTest, TheFirstWindowBecomesTheMainWindowAndSeesItsGlobalEarly) {
+    TApplication application;
+    application.CreateAppWindow(peekingForm);
+    EXPECT_TRUE(globalSeenDuringConstruction);
+    application.CreateAppWindow(secondForm);
+    EXPECT_EQ(application.MainWindow(), peekingForm);
+    EXPECT_EQ(MainForm(), peekingForm);
+    EXPECT_TRUE(peekingForm->HandleAllocated());
+    EXPECT_FALSE(secondForm->HandleAllocated() && secondForm->Visible());
+    EXPECT_EQ(peekingForm->Owner(), &application);
+    EXPECT_EQ(secondForm->Owner(), &application);
+}
+
+TEST_F(ApplicationTest, AFailedConstructionResetsTheGlobalAndPropagates) {
+    TApplication application;
+    failingForm = reinterpret_cast<TFailingForm*>(&application);  // anything but null
+    EXPECT_THROW(application.CreateAppWindow(failingForm), Exception);
+    EXPECT_EQ(failingForm, nullptr);
+    EXPECT_EQ(application.MainWindow(), nullptr);
+    EXPECT_EQ(application.ComponentCount(), 0);
+}
+
+TEST_F(ApplicationTest, EscapedErrorsShowOneBoxEachWithTheTitleAsCaption) {
+    TApplication application;
+    const struct {
+        std::exception_ptr error;
+        const char* text;
+    } table[] = {
+        {std::make_exception_ptr(Exception("abc")), "abc."},
+        {std::make_exception_ptr(Exception("abc.")), "abc."},
+        {std::make_exception_ptr(Exception("")), ""},
+        {std::make_exception_ptr(Exception("'x' は浮動小数点数ではありません")), "'x' は浮動小数点数ではありません."},
+        {std::make_exception_ptr(std::runtime_error("outside")), "outside."},
+        {std::make_exception_ptr(42), ""},
+    };
+    for (const auto& row : table) {
+        boxes_.clear();
+        HandleApplicationError(nullptr, row.error);
+        ASSERT_EQ(boxes_.size(), 1u) << row.text;
+        EXPECT_EQ(boxes_[0].text, row.text);
+        EXPECT_EQ(boxes_[0].caption, application.Title());
+    }
+    EXPECT_EQ(application.Title(), "shell_app_tests");
+    boxes_.clear();
+    HandleApplicationError(nullptr, std::make_exception_ptr(EAbort("quiet")));
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ApplicationTest, ClosingTheMainWindowEndsTheLoopAndDestroysWindowsNewestFirst) {
+    int shutDowns = 0;
+    {
+        TApplication application;
+        application.SetStartHook([] { return true; }, [&] { ++shutDowns; });
+        application.RunStartHook();
+        application.CreateAppWindow(firstForm);
+        firstForm->SetName("Main");
+        application.CreateAppWindow(secondForm);
+        secondForm->SetName("Help");
+        secondForm->Show();
+        firstForm->Close();  // posts the quit message
+        application.RunMessageLoop();
+        EXPECT_TRUE(application.Terminated());
+        EXPECT_EQ(destroyed, (std::vector<std::string>{"Help", "Main"}));
+        EXPECT_EQ(shutDowns, 1);
+    }
+    EXPECT_EQ(shutDowns, 1);
+    EXPECT_EQ(MainForm(), nullptr);
+}
+
+TEST_F(ApplicationTest, AFailedStartUpIsNotShutDown) {
+    int shutDowns = 0;
+    {
+        TApplication application;
+        application.SetStartHook([] { return false; }, [&] { ++shutDowns; });
+        application.RunStartHook();
+    }
+    EXPECT_EQ(shutDowns, 0);
+}
+
+TEST_F(ApplicationTest, TheGuardShowsOneBoxAndReturnsZero) {
+    TApplication application;
+    EXPECT_EQ(RunGuarded(application, [] { throw Exception("start-up failed"); }), 0);
+    EXPECT_EQ(RunGuarded(application, [] { throw 7; }), 0);
+    EXPECT_EQ(RunGuarded(application, [] {}), 0);
+    ASSERT_EQ(boxes_.size(), 2u);
+    EXPECT_EQ(boxes_[0].text, "start-up failed.");
+    EXPECT_EQ(boxes_[1].text, "");
+}
+
+TEST_F(ApplicationTest, WithoutAMainWindowTheLoopReturnsAtOnce) {
+    TApplication application;
+    application.RunMessageLoop();
+    EXPECT_FALSE(application.Running());
+}
+}  // namespace
