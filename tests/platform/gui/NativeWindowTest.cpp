@@ -404,3 +404,48 @@ TEST_F(Windows, CloseAndActivationBecomeMessages) {
     EXPECT_GE(log.Count(MessageKind::Hide), 1);
 }
 }  // namespace
+
+namespace {
+TEST_F(Windows, EditsReportChangesAndIgnoreReturn) {
+    Recorder log;
+    auto edit = Child(NativeWindowKind::Edit, {0, 0, 81, 24}, log);
+    edit->SetText("-10");
+    EXPECT_EQ(log.Count(MessageKind::TextChanged), 1);
+    edit->SetFocus();
+    EXPECT_TRUE(InjectKey(vk::Return));
+    EXPECT_EQ(edit->Text(), "-10");
+    EXPECT_EQ(log.Last(MessageKind::KeyDown)->key, vk::Return);
+    EXPECT_EQ(formLog.Count(MessageKind::KeyDown), 0);  // no travel to the form
+    edit->SetMaxLength(4);
+    edit->SelectAll();
+    InjectText("12345");
+    EXPECT_EQ(edit->Text(), "1234");
+}
+
+TEST_F(Windows, ReparentedWindowsKeepBoundsAndVisibility) {
+    Recorder log;
+    auto panel = Child(NativeWindowKind::Plain, {100, 100, 300, 200}, log);
+    auto button = Child(NativeWindowKind::Button, {8, 8, 83, 33}, log);
+    button->SetParent(panel.get());
+    EXPECT_EQ(button->Parent(), panel.get());
+    EXPECT_EQ(button->Bounds(), (PixelRect{8, 8, 83, 33}));
+    EXPECT_TRUE(button->IsVisible());
+    EXPECT_EQ(button->ClientToScreen({0, 0}), form->ClientToScreen({108, 108}));
+    panel->SetParent(button.get());  // a cycle is refused
+    EXPECT_EQ(panel->Parent(), form.get());
+}
+
+TEST_F(Windows, TopLevelBoundsSetBeforeShowingIncludeTheFrame) {
+    // The help window is placed by its outer size before it is first shown.
+    TNativeWindow help(NativeWindowKind::Plain);
+    help.SetBounds({215, 194, 914, 674});
+    EXPECT_EQ(help.Bounds(), (PixelRect{215, 194, 914, 674}));
+    help.SetVisible(true);
+    EXPECT_EQ(help.Bounds(), (PixelRect{215, 194, 914, 674}));
+    const PixelRect frame = help.FrameExtents();
+    EXPECT_EQ(help.ClientSize(), (PixelSize{699 - frame.left - frame.right, 480 - frame.top - frame.bottom}));
+    const unsigned char notAnImage[] = {1, 2, 3, 4};
+    EXPECT_FALSE(help.SetIconFromBytes(notAnImage, sizeof notAnImage));
+    EXPECT_FALSE(help.SetIconFromBytes(nullptr, 0));
+}
+}  // namespace
