@@ -70,3 +70,26 @@ void BM_HomePageFirstNavigation(benchmark::State& state) {
 BENCHMARK(BM_HomePageFirstNavigation)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10)->Repetitions(3);
 
 }  // namespace
+
+#if __has_include("framework/Form.h")
+#include "help/Html.h"
+
+namespace {
+
+// The help window built from its description, with its browser control
+// activated but no page loaded: what start-up pays for the help viewer.
+void BM_HelpWindowStartUp(benchmark::State& state) {
+    cvcalc::ComponentModelInitialize();
+    { cvcalc::TFormHTML warm(nullptr); }  // class tables and Qt's first window
+    const double before = ResidentBytes();
+    for (auto _ : state) {
+        cvcalc::TFormHTML form(nullptr);
+        benchmark::DoNotOptimize(form.WebBrowserHelp);
+    }
+    state.counters["rss_growth_MB"] = (ResidentBytes() - before) / 1e6;
+    cvcalc::ComponentModelShutdown();
+}
+BENCHMARK(BM_HelpWindowStartUp)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+#endif
