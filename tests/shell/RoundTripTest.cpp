@@ -44,7 +44,8 @@ TEST(RoundTrip, CompiledDescriptionLoadsWithTheValuesWritten) {
     EXPECT_EQ(w.hint, u"距離　[μm]");
     EXPECT_EQ(w.anchors, (TTestAnchors{akLeft, akTop, akRight}));
     EXPECT_EQ(w.big, std::int64_t{1} << 40);
-    EXPECT_EQ(w.value, TVariant(-2.5L));
+    ASSERT_TRUE(std::holds_alternative<long double>(w.value));
+    EXPECT_EQ(std::get<long double>(w.value), -2.5L);
     EXPECT_EQ(w.buddy, form.widget2);
     EXPECT_EQ(w.font.name, "ＭＳ Ｐゴシック");
     EXPECT_EQ(w.font.height, -16);
