@@ -75,13 +75,6 @@ void TChartFont::SetStyle(TFontStyles value) {
 
 int TChartFont::PixelHeight() const noexcept { return height_ < 0 ? -height_ : height_; }
 
-static const TTypeInfo& TypeInfoTFontStyles() {
-    static const TTypeInfo element =
-        TTypeInfo::Enumeration("TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"});
-    static const TTypeInfo info = TTypeInfo::Set("TFontStyles", element);
-    return info;
-}
-
 const TClassInfo& TChartFont::StaticClassInfo() {
     static const TClassInfo info =
         TClassBuilder<TChartFont>("TChartFont", TPersistent::StaticClassInfo())

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "chart/ChartGraphicsTypes.h"
+#include "framework/Font.h"
 #include "shell/core/Persistent.h"
 #include "shell/core/TypeInfo.h"
 
@@ -27,9 +28,6 @@ private:
     TBrushStyle style_ = bsSolid;
     std::function<void()> onChange_;
 };
-
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-using TFontStyles = TEnumSet<TFontStyle>;
 
 class TChartFont : public TPersistent {
 public:

@@ -1,10 +1,12 @@
-// Colours, pen and brush styles and the small enumerations that the chart's
+// Colours, the pen end styles and the small enumerations that the chart's
 // pens, brushes and pointers are described with.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "framework/Brush.h"
+#include "framework/Pen.h"
 #include "shell/core/IdentMaps.h"
 
 namespace cvcalc {
@@ -12,9 +14,7 @@ namespace cvcalc {
 // Asks the chart to choose the colour; never painted as such.
 inline constexpr TColor clAutoColor = 0x20000000;
 
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psUserStyle, psAlternate };
 enum TPenEndStyle { esRound, esSquare, esFlat };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 
 // The twenty colours a series without a colour of its own is given, in the
 // order they are handed out.

@@ -12,22 +12,8 @@ void TChartPen::SetSmallDots(bool value) { Change(smallDots_, value); }
 void TChartPen::SetSmallSpace(int value) { Change(smallSpace_, value < 0 ? 0 : value); }
 void TChartPen::SetEndStyle(TPenEndStyle value) { Change(endStyle_, value); }
 
-const TTypeInfo& TypeInfoTPenStyle() {
-    static const TTypeInfo info =
-        TTypeInfo::Enumeration("TPenStyle", {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
-                                             "psInsideFrame", "psUserStyle", "psAlternate"});
-    return info;
-}
-
 const TTypeInfo& TypeInfoTPenEndStyle() {
     static const TTypeInfo info = TTypeInfo::Enumeration("TPenEndStyle", {"esRound", "esSquare", "esFlat"});
-    return info;
-}
-
-const TTypeInfo& TypeInfoTBrushStyle() {
-    static const TTypeInfo info = TTypeInfo::Enumeration(
-        "TBrushStyle",
-        {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"});
     return info;
 }
 

@@ -85,8 +85,6 @@ public:
     CVCALC_CLASS_INFO()
 };
 
-const TTypeInfo& TypeInfoTPenStyle();
 const TTypeInfo& TypeInfoTPenEndStyle();
-const TTypeInfo& TypeInfoTBrushStyle();
 
 }  // namespace cvcalc

@@ -24,7 +24,7 @@ void TChartValueList::Reserve(int needed) {
     if (capacity_ > std::numeric_limits<int>::max() - CapacityStep)
         throw Exception("Too many points in one value list");
     const int capacity = capacity_ + CapacityStep;
-    auto grown = std::make_unique<double[]>(static_cast<std::size_t>(capacity));
+    auto grown = std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(capacity));
     if (count_ > 0) std::memcpy(grown.get(), values_.get(), static_cast<std::size_t>(count_) * sizeof(double));
     values_ = std::move(grown);
     capacity_ = capacity;
@@ -50,6 +50,12 @@ int TChartValueList::AddOrdered() {
 }
 
 void TChartValueList::InsertValue(int index, double value) {
+    // Appending within the capacity is the common case of every run.
+    if (index == count_ && count_ < capacity_) {
+        values_[static_cast<std::size_t>(count_++)] = value;
+        needsStatistics_ = true;
+        return;
+    }
     if (index < 0 || index > count_) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
     Reserve(count_ + 1);
     double* a = values_.get();
