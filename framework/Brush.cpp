@@ -1,6 +1,8 @@
 // TBrush and its published properties.
 #include "framework/Brush.h"
 
+#include <iterator>
+
 #include "shell/core/ClassInfo.h"
 
 namespace cvcalc {
@@ -43,7 +45,8 @@ NativeBrush TBrush::Native() const {
                                                   NativeBrushStyle::Horizontal, NativeBrushStyle::Vertical,
                                                   NativeBrushStyle::FDiagonal,  NativeBrushStyle::BDiagonal,
                                                   NativeBrushStyle::Cross,      NativeBrushStyle::DiagCross};
-    return NativeBrush{ColorToRgb(color_), Styles[static_cast<int>(style_)]};
+    const auto index = static_cast<unsigned>(style_);
+    return NativeBrush{ColorToRgb(color_), index < std::size(Styles) ? Styles[index] : NativeBrushStyle::Solid};
 }
 
 }  // namespace cvcalc

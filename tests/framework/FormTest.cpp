@@ -430,6 +430,31 @@ TEST(Form, LabelsArePaintedOverTheirParent) {
     EXPECT_EQ(bitmap.Pixel(chart.left + label.right - 1, chart.top + label.bottom - 1), ColorToRgb(clBlue));
 }
 
+TEST(Form, ADescriptionFromAnotherResolutionIsScaledToTheScreen) {
+    const struct {
+        int pixelsPerInch, fontHeight, textHeight;
+        int expectedFontHeight, expectedLeft, expectedClientWidth;
+    } cases[] = {
+        {96, -16, 16, -16, 100, 500},  // the design resolution: unscaled
+        {120, -20, 20, -16, 80, 400},  // 120 dpi: font and controls by 96/120
+        {144, -24, 24, -16, 67, 333},
+    };
+    for (const auto& c : cases) {
+        StreamBuilder b;
+        b.Signature().Record("TTestForm", "TestForm");
+        b.Prop("ClientWidth").Int(500).Prop("ClientHeight").Int(300).Prop("Font.Height").Int(c.fontHeight);
+        b.Prop("PixelsPerInch").Int(c.pixelsPerInch).Prop("TextHeight").Int(c.textHeight);
+        b.End();
+        b.Record("TButton", "ButtonLeft").Prop("Left").Int(100).Prop("Top").Int(10).End().End();
+        b.End();
+        auto form = Load(b.bytes);
+        EXPECT_EQ(form->Font()->Height(), c.expectedFontHeight) << c.pixelsPerInch;
+        EXPECT_EQ(form->buttonLeft->Left(), c.expectedLeft) << c.pixelsPerInch;
+        EXPECT_EQ(form->ClientWidth(), c.expectedClientWidth) << c.pixelsPerInch;
+        EXPECT_EQ(form->PixelsPerInch(), 96);
+    }
+}
+
 TEST(Form, AMalformedPictureFailsTheReadWithTheBitmapMessage) {
     RegisterFrameworkClasses();
     StreamBuilder b;
