@@ -363,6 +363,27 @@ TEST(Form, ClickReachesTheHandlerBoundByNameAndSpaceClicksTheFocusedButton) {
     form->Hide();
 }
 
+TEST(Form, TypedTextReachesTheEditAndEnterThereClicksNothing) {
+    auto form = Load(Description());
+    int changes = 0;
+    form->edit1->SetOnChange(TNotifyEvent([&](TObject*) { ++changes; }));
+    form->Show();
+    Pump();
+    form->edit1->SetFocus();
+    form->edit1->SelectAll();
+    Pump();
+    ASSERT_TRUE(InjectText("2E16"));
+    Pump();
+    EXPECT_EQ(form->edit1->Text(), "2E16");
+    EXPECT_GE(changes, 1);
+    ASSERT_TRUE(InjectKey(vk::Return));
+    Pump();
+    EXPECT_EQ(form->leftClicks + form->rightClicks, 0);
+    form->edit1->SetText("-10");
+    EXPECT_EQ(form->edit1->Handle().Text(), "-10");
+    form->Hide();
+}
+
 TEST(Form, AnErrorInAHandlerReachesTheHookOnceAndTheLoopGoesOn) {
     auto form = Load(Description());
     std::vector<std::string> errors;
