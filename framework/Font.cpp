@@ -97,19 +97,19 @@ void TFont::SetOrientation(int tenthsOfDegree) {
     Change();
 }
 
-FontSpec TFont::Spec() const {
-    FontSpec spec;
-    spec.face = name_;
-    spec.height = height_;
-    spec.charset = charset_;
-    spec.style = style_.Bits();
-    spec.orientation = orientation_;
-    spec.color = ColorToRgb(color_);
-    return spec;
+FontSpec TFont::Request() const {
+    FontSpec request;
+    request.face = name_;
+    request.height = height_;
+    request.charset = charset_;
+    request.style = style_.Bits();
+    request.orientation = orientation_;
+    request.color = ColorToRgb(color_);
+    return request;
 }
 
 const TNativeFont& TFont::NativeFont() const {
-    if (!native_) native_.emplace(Spec());
+    if (!native_) native_.emplace(Request());
     return *native_;
 }
 

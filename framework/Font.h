@@ -46,7 +46,7 @@ public:
 
     // The realised font, made again only after a change.
     const TNativeFont& NativeFont() const;
-    FontSpec Spec() const;
+    FontSpec Request() const;
 
 private:
     void Change();

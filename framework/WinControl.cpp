@@ -49,7 +49,7 @@ TNativeWindow& TWinControl::Handle() {
 void TWinControl::HandleCreated() {
     MoveNativeBounds();
     native_->SetText(caption_);
-    if (NativeKind() != NativeWindowKind::Plain) native_->SetFont(font_.Spec());
+    if (NativeKind() != NativeWindowKind::Plain) native_->SetFont(font_.Request());
     native_->SetEnabled(enabled_);
     native_->SetVisible(visible_);
 }
@@ -98,7 +98,7 @@ void TWinControl::TextChanged() {
 
 void TWinControl::FontChanged() {
     TControl::FontChanged();
-    if (native_ && NativeKind() != NativeWindowKind::Plain) native_->SetFont(font_.Spec());
+    if (native_ && NativeKind() != NativeWindowKind::Plain) native_->SetFont(font_.Request());
     for (TControl* c : controls_) c->ParentFontChanged();
 }
 

@@ -44,21 +44,21 @@ int ClampPixelSize(long long size) {
     return static_cast<int>(size);
 }
 
-QFont Realise(const FontSpec& spec) {
+QFont Realise(const FontSpec& request) {
     InitPlatform();
-    QFont font(ToQString(SubstituteFontFace(spec.face, spec.charset)));
-    font.setBold((spec.style & fontstyle::Bold) != 0);
-    font.setItalic((spec.style & fontstyle::Italic) != 0);
-    font.setUnderline((spec.style & fontstyle::Underline) != 0);
-    font.setStrikeOut((spec.style & fontstyle::StrikeOut) != 0);
-    if (spec.height < 0) {
-        font.setPixelSize(ClampPixelSize(-static_cast<long long>(spec.height)));
-    } else if (spec.height == 0) {
+    QFont font(ToQString(SubstituteFontFace(request.face, request.charset)));
+    font.setBold((request.style & fontstyle::Bold) != 0);
+    font.setItalic((request.style & fontstyle::Italic) != 0);
+    font.setUnderline((request.style & fontstyle::Underline) != 0);
+    font.setStrikeOut((request.style & fontstyle::StrikeOut) != 0);
+    if (request.height < 0) {
+        font.setPixelSize(ClampPixelSize(-static_cast<long long>(request.height)));
+    } else if (request.height == 0) {
         font.setPixelSize(DefaultCharacterHeight);
     } else {
         // A positive height asks for the whole cell; scale the character
         // height so that ascent + descent comes out at it.
-        const int cell = ClampPixelSize(spec.height);
+        const int cell = ClampPixelSize(request.height);
         font.setPixelSize(cell);
         const QFontMetrics metrics(font);
         const int realised = metrics.ascent() + metrics.descent();
@@ -78,8 +78,8 @@ std::string SubstituteFontFace(std::string_view face, int charsetId) {
 
 TNativeFont::TNativeFont() : TNativeFont(FontSpec{}) {}
 
-TNativeFont::TNativeFont(const FontSpec& spec) : spec_(spec), impl_(std::make_unique<Impl>()) {
-    impl_->font = Realise(spec);
+TNativeFont::TNativeFont(const FontSpec& request) : spec_(request), impl_(std::make_unique<Impl>()) {
+    impl_->font = Realise(request);
 }
 
 TNativeFont::TNativeFont(const TNativeFont& other) : spec_(other.spec_), impl_(std::make_unique<Impl>(*other.impl_)) {}

@@ -61,12 +61,12 @@ std::string SubstituteFontFace(std::string_view face, int charsetId = charset::D
 class TNativeFont {
 public:
     TNativeFont();  // the default FontSpec
-    explicit TNativeFont(const FontSpec& spec);
+    explicit TNativeFont(const FontSpec& request);
     TNativeFont(const TNativeFont& other);
     TNativeFont& operator=(const TNativeFont& other);
     ~TNativeFont();
 
-    const FontSpec& Spec() const { return spec_; }
+    const FontSpec& Request() const { return spec_; }
     // The family Qt actually matched, for checking the substitution.
     std::string ResolvedFamily() const;
     // The pixel size the font was realised at (the character height).

@@ -330,7 +330,7 @@ const NativeBrush& TSurface::Brush() const { return state_->brush; }
 
 void TSurface::SetFont(const TNativeFont& font) {
     state_->font = font;
-    state_->textColor = font.Spec().color;
+    state_->textColor = font.Request().color;
     if (state_->Active()) state_->painter->setFont(font.Internal().font);
 }
 
@@ -471,7 +471,7 @@ void TSurface::TextOut(int x, int y, std::string_view utf8) {
     p.translate(x, y);
     // Orientation turns counter-clockwise; Qt's rotation turns clockwise on
     // a y-down surface.
-    if (state_->font.Spec().orientation % 3600 != 0) p.rotate(-state_->font.Spec().orientation / 10.0);
+    if (state_->font.Request().orientation % 3600 != 0) p.rotate(-state_->font.Request().orientation / 10.0);
     if (state_->backgroundMode == BackgroundMode::Opaque)
         p.fillRect(QRect(left, top, width, height), ToQColor(state_->backgroundColor));
     p.setPen(QPen(ToQColor(state_->textColor)));

@@ -65,40 +65,40 @@ TEST(FontSubstitution, QtMatchesTheInstalledFamilies) {
         {"Courier New", "Liberation Mono"},
     };
     for (const auto& row : table) {
-        FontSpec spec;
-        spec.face = row.face;
-        spec.height = -16;
-        const TNativeFont font(spec);
+        FontSpec request;
+        request.face = row.face;
+        request.height = -16;
+        const TNativeFont font(request);
         EXPECT_EQ(font.ResolvedFamily(), row.family) << row.face;
         EXPECT_EQ(font.CharacterHeight(), 16);
     }
 }
 
 TEST(FontMetrics, NegativeHeightIsTheCharacterPositiveTheCell) {
-    FontSpec spec;
-    spec.face = MsPGothic;
-    spec.charset = charset::ShiftJis;
-    spec.height = -16;
-    const FontMetricsInfo character = TNativeFont(spec).Metrics();
+    FontSpec request;
+    request.face = MsPGothic;
+    request.charset = charset::ShiftJis;
+    request.height = -16;
+    const FontMetricsInfo character = TNativeFont(request).Metrics();
     EXPECT_EQ(character.height, character.ascent + character.descent);
     EXPECT_GE(character.height, 16);
     EXPECT_LE(character.height, 20);
 
-    spec.height = 20;
-    const FontMetricsInfo cell = TNativeFont(spec).Metrics();
+    request.height = 20;
+    const FontMetricsInfo cell = TNativeFont(request).Metrics();
     EXPECT_NEAR(cell.height, 20, 1);
     // A wider text is wider; an empty one has no width.
-    const TNativeFont font(spec);
+    const TNativeFont font(request);
     EXPECT_GT(font.TextExtent("WWWW").width, font.TextExtent("W").width);
     EXPECT_EQ(font.TextExtent("").width, 0);
     EXPECT_EQ(font.TextExtent("計算").height, cell.height);
 }
 
 TEST(TextOut, AlignmentFlagsPlaceTheTextAroundThePoint) {
-    FontSpec spec;
-    spec.face = "Arial";
-    spec.height = -16;
-    const TNativeFont font(spec);
+    FontSpec request;
+    request.face = "Arial";
+    request.height = -16;
+    const TNativeFont font(request);
     const PixelSize extent = font.TextExtent("HHHH");
     const struct {
         unsigned align;
@@ -132,11 +132,11 @@ TEST(TextOut, AlignmentFlagsPlaceTheTextAroundThePoint) {
 }
 
 TEST(TextOut, OpaqueModeFillsTheCellWithTheBackground) {
-    FontSpec spec;
-    spec.face = "Arial";
-    spec.height = -12;
-    spec.color = 0x0000FF;
-    const TNativeFont font(spec);
+    FontSpec request;
+    request.face = "Arial";
+    request.height = -12;
+    request.color = 0x0000FF;
+    const TNativeFont font(request);
     const PixelSize extent = font.TextExtent("Ab");
     TOffscreenBitmap b(100, 50);
     TSurface& s = b.Surface();
@@ -158,13 +158,13 @@ TEST(TextOut, OpaqueModeFillsTheCellWithTheBackground) {
 }
 
 TEST(TextOut, RotatedTextReadsUpwardsAndIsTallerThanWide) {
-    FontSpec spec;
-    spec.face = "Arial";
-    spec.height = -14;
-    spec.orientation = 900;
+    FontSpec request;
+    request.face = "Arial";
+    request.height = -14;
+    request.orientation = 900;
     TOffscreenBitmap b(100, 200);
     TSurface& s = b.Surface();
-    s.SetFont(TNativeFont(spec));
+    s.SetFont(TNativeFont(request));
     s.SetBackgroundMode(BackgroundMode::Transparent);
     s.TextOut(40, 150, "Capacitance");
     const PixelRect ink = InkBox(b);
