@@ -103,8 +103,12 @@ void TControl::BoundsChanged() {
 
 void TControl::UpdateAnchorRules() {
     if (!parent_) return;
-    anchorRight_ = parent_->ClientWidth() - (left_ + width_);
-    anchorBottom_ = parent_->ClientHeight() - (top_ + height_);
+    UpdateAnchorRules(parent_->ClientWidth(), parent_->ClientHeight());
+}
+
+void TControl::UpdateAnchorRules(int parentWidth, int parentHeight) {
+    anchorRight_ = parentWidth - (left_ + width_);
+    anchorBottom_ = parentHeight - (top_ + height_);
 }
 
 void TControl::ApplyAnchors(int parentWidth, int parentHeight) {
@@ -228,7 +232,13 @@ void TControl::DefineExtraProperties(TFiler& filer) {
 
 void TControl::AfterLoad() {
     TComponent::AfterLoad();
-    UpdateAnchorRules();
+    if (!parent_) return;
+    // The stored bounds were laid out against the parent's design-time
+    // client size; the margins to keep are the ones of that size, not of
+    // whatever size the parent has by the end of loading.
+    const PixelSize design = parent_->DesignSize();
+    UpdateAnchorRules(design.width > 0 ? design.width : parent_->ClientWidth(),
+                      design.height > 0 ? design.height : parent_->ClientHeight());
 }
 
 }  // namespace cvcalc

@@ -103,6 +103,7 @@ public:
     // Used by the parent: the distances that right and bottom anchors keep
     // are remembered here, and applied when the parent's client area changes.
     void UpdateAnchorRules();
+    void UpdateAnchorRules(int parentWidth, int parentHeight);
     void ApplyAnchors(int parentWidth, int parentHeight);
     // The parent's font or colour changed (or the control got a parent).
     virtual void ParentFontChanged();
