@@ -9,24 +9,13 @@
 #include "platform/gui/NativeImage.h"
 #include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/Surface.h"
+#include "tests/platform/gui/InkBox.h"
 
 using namespace cvcalc;
 
 namespace {
-constexpr RgbColor White = 0xFFFFFF;
 
-PixelRect InkBox(const TOffscreenBitmap& b) {
-    PixelRect box{b.Width(), b.Height(), 0, 0};
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            if (b.Pixel(x, y) != White) {
-                box.left = std::min(box.left, x);
-                box.top = std::min(box.top, y);
-                box.right = std::max(box.right, x + 1);
-                box.bottom = std::max(box.bottom, y + 1);
-            }
-    return box.IsEmpty() ? PixelRect{} : box;
-}
+using test::InkBox;
 
 const char* const MsPGothic = "ＭＳ Ｐゴシック";
 

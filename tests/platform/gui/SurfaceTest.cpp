@@ -6,6 +6,7 @@
 #include "platform/gui/NativeFont.h"
 #include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/Surface.h"
+#include "tests/platform/gui/InkBox.h"
 
 using namespace cvcalc;
 
@@ -15,19 +16,7 @@ constexpr RgbColor Black = 0x000000;
 constexpr RgbColor Red = 0x0000FF;
 constexpr RgbColor Blue = 0xFF0000;
 
-// The bounding box of every pixel that is not white; empty when none is.
-PixelRect InkBox(const TOffscreenBitmap& b) {
-    PixelRect box{b.Width(), b.Height(), 0, 0};
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            if (b.Pixel(x, y) != White) {
-                box.left = std::min(box.left, x);
-                box.top = std::min(box.top, y);
-                box.right = std::max(box.right, x + 1);
-                box.bottom = std::max(box.bottom, y + 1);
-            }
-    return box.IsEmpty() ? PixelRect{} : box;
-}
+using test::InkBox;
 
 int CountColor(const TOffscreenBitmap& b, RgbColor c) {
     int n = 0;
