@@ -50,8 +50,6 @@ void PrepareWebEngineEnvironment() {
 void InitPlatform() {
     if (TheApplication != nullptr) return;
     PrepareWebEngineEnvironment();
-    // The web engine learns of custom schemes only before the application exists.
-    RegisterBundledPageScheme();
     // Form sizes are design pixels; Qt must not scale them behind our back.
     SetEnvUnlessSet("QT_ENABLE_HIGHDPI_SCALING", "0");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -65,6 +63,20 @@ void InitPlatform() {
 }
 
 bool PlatformInitialized() { return TheApplication != nullptr; }
+
+void EndProcessQuicklyAtExit() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    // Exit handlers run newest first: this one comes before every static
+    // destructor registered up to now, and before the libraries unload.
+    on_exit(
+        [](int status, void*) {
+            std::fflush(nullptr);
+            _exit(status);
+        },
+        nullptr);
+}
 
 bool IsOffscreenPlatform() {
     if (TheApplication == nullptr) return OffscreenRequested();

@@ -17,6 +17,11 @@ namespace cvcalc {
 // (QT_ENABLE_HIGHDPI_SCALING=0 unless set) so that design pixels are pixels.
 void InitPlatform();
 bool PlatformInitialized();
+// Once the web engine has started, the process ends at exit without running
+// the libraries' tear-down: the engine's threads still run then, and Qt's
+// statics die under them.  Standard output and error are flushed first and
+// the exit status is kept.
+void EndProcessQuicklyAtExit();
 // True on Qt's "offscreen" platform (tests and headless runs).
 bool IsOffscreenPlatform();
 

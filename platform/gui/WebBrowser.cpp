@@ -2,72 +2,27 @@
 // serves the bundled pages from the resource table.
 #include "platform/gui/WebBrowser.h"
 
-#include <QtCore/QBuffer>
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QEvent>
 #include <QtCore/QObject>
 #include <QtCore/QPointer>
 #include <QtCore/QUrl>
-#include <QtWebEngineCore/QWebEngineHistory>
-#include <QtWebEngineCore/QWebEngineProfile>
-#include <QtWebEngineCore/QWebEngineUrlRequestJob>
-#include <QtWebEngineCore/QWebEngineUrlScheme>
-#include <QtWebEngineCore/QWebEngineUrlSchemeHandler>
-#include <QtWebEngineWidgets/QWebEngineView>
 #include <cmath>
+#include <memory>
 
-#include "platform/core/Resources.h"
 #include "platform/gui/ComponentRegistry.h"
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/QtBridge.h"
+#include "platform/gui/WebEngineModule.h"
 
 namespace cvcalc {
 
 namespace {
 
-QByteArray SchemeName() { return QByteArray(BundledPageScheme.data(), qsizetype(BundledPageScheme.size())); }
-
-// Answers every request of the bundled-page scheme from the resource table.
-class BundledPageHandler : public QWebEngineUrlSchemeHandler {
-public:
-    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
-
-    void requestStarted(QWebEngineUrlRequestJob* job) override {
-        if (job->requestMethod() != QByteArrayLiteral("GET")) {
-            job->fail(QWebEngineUrlRequestJob::RequestDenied);
-            return;
-        }
-        QString path = job->requestUrl().path();
-        while (path.startsWith(QLatin1Char('/'))) path.remove(0, 1);
-        if (path.isEmpty()) path = QStringLiteral("index.html");
-        const std::string name = path.toStdString();
-        const auto bytes = FindResource(RT_HTML, name);
-        if (!bytes) {
-            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
-            return;
-        }
-        // The resource outlives the program, so the buffer may borrow it.
-        auto* buffer = new QBuffer(job);
-        buffer->setData(
-            QByteArray::fromRawData(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size())));
-        buffer->open(QIODevice::ReadOnly);
-        job->reply(QByteArray::fromStdString(BundledPageContentType(name)), buffer);
-    }
-};
-
-// The engine's one profile (off the record: the program writes no files),
-// with the bundled-page handler installed once.
-QWebEngineProfile* BrowserProfile() {
-    QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
-    if (profile->urlSchemeHandler(SchemeName()) == nullptr)
-        profile->installUrlSchemeHandler(SchemeName(), new BundledPageHandler(profile));
-    return profile;
-}
-
 // The browser itself.  The component and every interface handed out share
 // it; once the component is gone the interfaces refuse everything.
-class BrowserCore final : public IWebBrowser2, public QObject {
+class BrowserCore final : public IWebBrowser2, public QObject, private IEngineViewEvents {
 public:
     ~BrowserCore() override { Close(); }
 
@@ -78,9 +33,9 @@ public:
             if (hostWidget_) hostWidget_->removeEventFilter(this);
             hostWidget_ = widget;
             widget->installEventFilter(this);
-            if (view_) {
-                view_->setParent(widget);
-                view_->show();
+            if (QWidget* view = ViewWidget()) {
+                view->setParent(widget);
+                view->show();
             }
         }
         host_ = host;
@@ -90,50 +45,45 @@ public:
 
     void Detach() {
         if (hostWidget_) hostWidget_->removeEventFilter(this);
-        if (view_) view_->hide();
+        if (QWidget* view = ViewWidget()) view->hide();
         hostWidget_ = nullptr;
         host_ = nullptr;
     }
 
     void Close() {
         Detach();
-        delete view_.data();
+        view_.reset();
         closed_ = true;
     }
 
     TNativeWindow* Host() const { return hostWidget_ ? host_ : nullptr; }
 
     bool Navigate(std::u16string_view url) override {
-        QWebEngineView* view = EnsureView();
+        IEngineView* view = EnsureView();
         if (view == nullptr) return false;
         const QUrl target(QString::fromUtf16(url.data(), qsizetype(url.size())));
         if (!target.isValid()) return false;
-        view->load(target);
+        view->Load(target);
         return true;
     }
 
-    bool GoBack() override {
-        if (!view_ || !view_->history()->canGoBack()) return false;
-        view_->back();
-        return true;
-    }
+    bool GoBack() override { return ViewWidget() != nullptr && view_->Back(); }
 
-    bool GoForward() override {
-        if (!view_ || !view_->history()->canGoForward()) return false;
-        view_->forward();
-        return true;
-    }
+    bool GoForward() override { return ViewWidget() != nullptr && view_->Forward(); }
 
-    std::string LocationURL() const override { return view_ ? view_->url().toString().toStdString() : std::string(); }
-    std::string LocationName() const override { return view_ ? view_->title().toStdString() : std::string(); }
+    std::string LocationURL() const override {
+        return ViewWidget() ? view_->Url().toString().toStdString() : std::string();
+    }
+    std::string LocationName() const override { return ViewWidget() ? view_->Title().toStdString() : std::string(); }
     bool Busy() const override { return loading_; }
     int CompletedLoads() const override { return completedLoads_; }
-    bool CanGoBack() const override { return view_ && view_->history()->canGoBack(); }
-    bool CanGoForward() const override { return view_ && view_->history()->canGoForward(); }
-    bool ViewCreated() const override { return !view_.isNull(); }
+    bool CanGoBack() const override { return ViewWidget() && view_->CanGoBack(); }
+    bool CanGoForward() const override { return ViewWidget() && view_->CanGoForward(); }
+    bool ViewCreated() const override { return ViewWidget() != nullptr; }
     PixelRect ViewBounds() const override {
-        if (!view_) return {};
-        const QRect g = view_->geometry();
+        const QWidget* view = ViewWidget();
+        if (view == nullptr) return {};
+        const QRect g = view->geometry();
         return PixelRect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
     }
 
@@ -144,33 +94,40 @@ protected:
     }
 
 private:
-    // The engine is expensive to start, so its view comes with the first
-    // page that is asked for, not with the component.
-    QWebEngineView* EnsureView() {
+    void LoadStarted() override { loading_ = true; }
+    void LoadFinished() override {
+        loading_ = false;
+        ++completedLoads_;
+    }
+
+    // The view's widget, or null when there is none (not made yet, or
+    // destroyed with the window it lived in).
+    QWidget* ViewWidget() const { return view_ && viewWidget_ ? viewWidget_.data() : nullptr; }
+
+    // The engine is expensive to start, so its module is loaded and its
+    // view made with the first page that is asked for, not with the component.
+    IEngineView* EnsureView() {
         if (closed_ || !hostWidget_) return nullptr;
+        if (view_ && !viewWidget_) view_.reset();  // its host window took it down
         if (!view_) {
-            auto* page = new QWebEnginePage(BrowserProfile());
-            view_ = new QWebEngineView(hostWidget_);
-            page->setParent(view_);
-            view_->setPage(page);
-            QObject::connect(view_, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
-            QObject::connect(view_, &QWebEngineView::loadFinished, this, [this](bool) {
-                loading_ = false;
-                ++completedLoads_;
-            });
+            const EngineModuleApi* engine = WebEngineModule();
+            if (engine == nullptr) return nullptr;
+            view_.reset(engine->CreateView(hostWidget_, this));
+            viewWidget_ = view_->Widget();
             FitView();
-            view_->show();
+            viewWidget_->show();
         }
-        return view_;
+        return view_.get();
     }
 
     void FitView() {
-        if (view_ && hostWidget_) view_->setGeometry(hostWidget_->rect());
+        if (QWidget* view = ViewWidget(); view && hostWidget_) view->setGeometry(hostWidget_->rect());
     }
 
     TNativeWindow* host_ = nullptr;
     QPointer<QWidget> hostWidget_;
-    QPointer<QWebEngineView> view_;
+    std::unique_ptr<IEngineView> view_;
+    QPointer<QWidget> viewWidget_;
     bool loading_ = false;
     bool closed_ = false;
     int completedLoads_ = 0;
@@ -199,18 +156,7 @@ std::unique_ptr<TInPlaceComponent> CreateWebBrowserComponent() {
     return std::make_unique<WebBrowserComponent>();
 }
 
-void RegisterBundledPageScheme() {
-    static bool registered = false;
-    if (registered) return;
-    registered = true;
-    QWebEngineUrlScheme scheme(SchemeName());
-    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
-    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme |
-                    QWebEngineUrlScheme::LocalAccessAllowed);
-    QWebEngineUrlScheme::registerScheme(scheme);
-}
-
-std::string BundledPageContentType(std::string_view name) {
+std::string_view BundledPageContentType(std::string_view name) {
     const auto dot = name.rfind('.');
     std::string ext = dot == std::string_view::npos ? std::string() : std::string(name.substr(dot + 1));
     for (char& c : ext)

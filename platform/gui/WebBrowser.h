@@ -49,11 +49,8 @@ std::unique_ptr<TInPlaceComponent> CreateWebBrowserComponent();
 // RT_HTML named <name> (index.html when the path is empty); anything else
 // under the scheme fails as not found.  Nothing is read from disk.
 inline constexpr std::string_view BundledPageScheme = "cvcalc-lab";
-// Makes the scheme known to the web engine; must run before the Qt
-// application exists (the platform's start-up does it).
-void RegisterBundledPageScheme();
 // The content type the scheme serves a resource name with.
-std::string BundledPageContentType(std::string_view name);
+std::string_view BundledPageContentType(std::string_view name);
 
 // The extent stored in an embedded control's saved state (second and third
 // 32-bit little-endian words, hundredths of a millimetre) in pixels at

@@ -1,0 +1,116 @@
+// The web-engine module: Qt WebEngine behind the small table of
+// WebEngineModule.h.  Built as a shared module of its own and loaded by the
+// browser component at its first navigation; it links Qt only.
+#include "platform/gui/WebEngineModule.h"
+
+#include <QtCore/QBuffer>
+#include <QtCore/QByteArray>
+#include <QtCore/QPointer>
+#include <QtWebEngineCore/QWebEngineHistory>
+#include <QtWebEngineCore/QWebEnginePage>
+#include <QtWebEngineCore/QWebEngineProfile>
+#include <QtWebEngineCore/QWebEngineUrlRequestJob>
+#include <QtWebEngineCore/QWebEngineUrlScheme>
+#include <QtWebEngineCore/QWebEngineUrlSchemeHandler>
+#include <QtWebEngineWidgets/QWebEngineView>
+
+namespace cvcalc {
+
+namespace {
+
+EngineHostServices Services;
+
+QByteArray SchemeName() { return QByteArray(Services.pageScheme); }
+
+// Answers every request of the bundled-page scheme from the program's pages.
+class BundledPageHandler : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override {
+        if (job->requestMethod() != QByteArrayLiteral("GET")) {
+            job->fail(QWebEngineUrlRequestJob::RequestDenied);
+            return;
+        }
+        QString path = job->requestUrl().path();
+        while (path.startsWith(QLatin1Char('/'))) path.remove(0, 1);
+        if (path.isEmpty()) path = QStringLiteral("index.html");
+        EnginePage page;
+        if (Services.findPage == nullptr || !Services.findPage(path.toUtf8().constData(), &page)) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        // The page outlives the program, so the buffer may borrow it.
+        auto* buffer = new QBuffer(job);
+        buffer->setData(QByteArray::fromRawData(reinterpret_cast<const char*>(page.data), qsizetype(page.size)));
+        buffer->open(QIODevice::ReadOnly);
+        job->reply(QByteArray(page.contentType), buffer);
+    }
+};
+
+// The engine's one profile (off the record: the program writes no files),
+// with the bundled-page handler installed once.
+QWebEngineProfile* BrowserProfile() {
+    QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
+    if (profile->urlSchemeHandler(SchemeName()) == nullptr)
+        profile->installUrlSchemeHandler(SchemeName(), new BundledPageHandler(profile));
+    return profile;
+}
+
+class EngineView final : public IEngineView {
+public:
+    EngineView(QWidget* parent, IEngineViewEvents* events) : view_(new QWebEngineView(parent)) {
+        auto* page = new QWebEnginePage(BrowserProfile());
+        page->setParent(view_);
+        view_->setPage(page);
+        QObject::connect(view_, &QWebEngineView::loadStarted, view_, [events] { events->LoadStarted(); });
+        QObject::connect(view_, &QWebEngineView::loadFinished, view_, [events](bool) { events->LoadFinished(); });
+    }
+    // The host window may have taken the view down with it already.
+    ~EngineView() override { delete view_.data(); }
+
+    QWidget* Widget() override { return view_; }
+    void Load(const QUrl& url) override { view_->load(url); }
+    bool Back() override {
+        if (!view_->history()->canGoBack()) return false;
+        view_->back();
+        return true;
+    }
+    bool Forward() override {
+        if (!view_->history()->canGoForward()) return false;
+        view_->forward();
+        return true;
+    }
+    QUrl Url() const override { return view_->url(); }
+    QString Title() const override { return view_->title(); }
+    bool CanGoBack() const override { return view_->history()->canGoBack(); }
+    bool CanGoForward() const override { return view_->history()->canGoForward(); }
+
+private:
+    QPointer<QWebEngineView> view_;
+};
+
+void Start(const EngineHostServices* services) {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    Services = *services;
+    // Schemes must be known before the engine's first profile or page.
+    QWebEngineUrlScheme scheme(SchemeName());
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme |
+                    QWebEngineUrlScheme::LocalAccessAllowed);
+    QWebEngineUrlScheme::registerScheme(scheme);
+}
+
+IEngineView* CreateView(QWidget* parent, IEngineViewEvents* events) { return new EngineView(parent, events); }
+
+const EngineModuleApi Api{EngineModuleVersion, &Start, &CreateView};
+
+}  // namespace
+
+}  // namespace cvcalc
+
+extern "C" __attribute__((visibility("default"))) const cvcalc::EngineModuleApi* cvcalc_engine_module() {
+    return &cvcalc::Api;
+}

@@ -1,0 +1,72 @@
+// Internal to platform/gui: the seam between the program and the web-engine
+// module.  Qt WebEngine is big (about 80 MB mapped and 90 ms of start-up under
+// X), and only the help window needs it, so it lives in a shared module that
+// the browser component loads at its first navigation.  The module sees Qt
+// and this header only; what it needs of the program (the bundled pages)
+// comes in through plain function pointers.
+#pragma once
+
+#include <QtCore/QString>
+#include <QtCore/QUrl>
+#include <QtWidgets/QWidget>
+#include <cstddef>
+
+namespace cvcalc {
+
+// One bundled page: its bytes (which outlive the program) and content type.
+struct EnginePage {
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    const char* contentType = nullptr;
+};
+
+// What the program lends the module.  `findPage` answers false for a name
+// that is not bundled.
+struct EngineHostServices {
+    const char* pageScheme = nullptr;
+    bool (*findPage)(const char* name, EnginePage* page) = nullptr;
+};
+
+// Tells the browser component about loads; the module calls these on the
+// user-interface thread.
+class IEngineViewEvents {
+public:
+    virtual void LoadStarted() = 0;
+    virtual void LoadFinished() = 0;
+
+protected:
+    ~IEngineViewEvents() = default;
+};
+
+// One engine view: a child widget of the host window.
+class IEngineView {
+public:
+    virtual ~IEngineView() = default;
+    virtual QWidget* Widget() = 0;
+    virtual void Load(const QUrl& url) = 0;
+    virtual bool Back() = 0;
+    virtual bool Forward() = 0;
+    virtual QUrl Url() const = 0;
+    virtual QString Title() const = 0;
+    virtual bool CanGoBack() const = 0;
+    virtual bool CanGoForward() const = 0;
+};
+
+// The module's table.  `Start` runs once, before the first view, and makes
+// the page scheme known to the engine.
+struct EngineModuleApi {
+    int version = 0;
+    void (*Start)(const EngineHostServices* services) = nullptr;
+    IEngineView* (*CreateView)(QWidget* parent, IEngineViewEvents* events) = nullptr;
+};
+
+inline constexpr int EngineModuleVersion = 1;
+// The one symbol the module exports: `extern "C" const EngineModuleApi* cvcalc_engine_module()`.
+inline constexpr const char* EngineModuleEntry = "cvcalc_engine_module";
+inline constexpr const char* EngineModuleFile = "libcvcalc-webengine.so";
+
+// Loads the module on first use and starts it; null (with one line on
+// standard error) when it cannot be found or does not fit.
+const EngineModuleApi* WebEngineModule();
+
+}  // namespace cvcalc
