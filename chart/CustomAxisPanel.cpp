@@ -10,7 +10,7 @@
 namespace cvcalc {
 
 TCustomAxisPanel::TCustomAxisPanel(TComponent* owner)
-    : TComponent(owner),
+    : TCustomControl(owner),
       backWall_(std::make_unique<TChartBackWall>(this)),
       title_(std::make_unique<TChartTitle>(this)),
       foot_(std::make_unique<TChartTitle>(this)),
@@ -63,7 +63,7 @@ TColor TCustomAxisPanel::NextFreeColor(bool checkBackground, const TChartSeries*
         for (const TChartSeries* s : series_)
             if (s != exceptSeries && s->SeriesColor() == c) used = true;
         if (used) continue;
-        if (checkBackground && (c == color_ || c == backWall_->Color())) continue;
+        if (checkBackground && (c == Color() || c == backWall_->Color())) continue;
         return c;
     }
     return DefaultPalette.back();
@@ -74,6 +74,7 @@ void TCustomAxisPanel::ChartInvalidate() {
     dirty_ = true;
     ++invalidateCount_;
     if (repaintRequest_) repaintRequest_();
+    if (!Destroying()) Invalidate();
 }
 
 TChartRect TCustomAxisPanel::PlotRectFromMargins(int width, int height) const {
@@ -126,7 +127,7 @@ TChartRect TCustomAxisPanel::LayoutAxes(const TAxisTextMetrics& metrics, TChartR
     return plot;
 }
 
-void TCustomAxisPanel::SetColor(TColor value) { Change(color_, value); }
+void TCustomAxisPanel::ColorChanged() { ChartInvalidate(); }
 TColor TCustomAxisPanel::BackWallColor() const { return backWall_->Color(); }
 void TCustomAxisPanel::SetBackWallColor(TColor value) { backWall_->SetColor(value); }
 void TCustomAxisPanel::SetAxisVisible(bool value) { Change(axisVisible_, value); }
@@ -139,11 +140,10 @@ static const TTypeInfo& TypeInfoTMarginUnits() {
 const TClassInfo& TCustomAxisPanel::StaticClassInfo() {
     using P = TCustomAxisPanel;
     static const TClassInfo info =
-        TClassBuilder<P>("TCustomAxisPanel", TComponent::StaticClassInfo())
+        TClassBuilder<P>("TCustomAxisPanel", TCustomControl::StaticClassInfo())
             .Boolean("AxisVisible", &P::AxisVisible, &P::SetAxisVisible, true)
             .Object("BackWall", &P::BackWall, nullptr)
             .Object("BottomAxis", &P::BottomAxis, nullptr)
-            .Ordinal("Color", TypeInfoTColor(), &P::Color, &P::SetColor, clBtnFace)
             .Object("DepthAxis", &P::DepthAxis, nullptr)
             .Object("DepthTopAxis", &P::DepthTopAxis, nullptr)
             .Object("Foot", &P::Foot, nullptr)

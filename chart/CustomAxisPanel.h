@@ -9,7 +9,7 @@
 
 #include "chart/ChartGraphicsTypes.h"
 #include "chart/ChartWall.h"
-#include "shell/core/Component.h"
+#include "framework/CustomControl.h"
 
 namespace cvcalc {
 
@@ -26,7 +26,7 @@ struct TChartRect {
 
 enum TMarginUnits { muMarginPercent, muMarginPixels };
 
-class TCustomAxisPanel : public TComponent {
+class TCustomAxisPanel : public TCustomControl {
 public:
     CVCALC_CLASS_INFO()
 
@@ -70,8 +70,6 @@ public:
     // The window's repaint request; the control installs it.
     void SetRepaintRequest(std::function<void()> request) { repaintRequest_ = std::move(request); }
 
-    TColor Color() const noexcept { return color_; }
-    void SetColor(TColor value);
     TColor BackWallColor() const;
     void SetBackWallColor(TColor value);
     TChartBackWall* BackWall() const noexcept { return backWall_.get(); }
@@ -115,6 +113,9 @@ public:
     void SeriesColorChanged(TChartSeries*) { ChartInvalidate(); }
 
 protected:
+    // The panel colour is the control's colour; a change repaints the chart.
+    void ColorChanged() override;
+
     template <typename T>
     void Change(T& field, T value) {
         if (field == value) return;
@@ -131,7 +132,6 @@ private:
     bool autoRepaint_ = true;
     bool dirty_ = true;
     int invalidateCount_ = 0;
-    TColor color_ = clBtnFace;
     std::unique_ptr<TChartBackWall> backWall_;
     std::unique_ptr<TChartTitle> title_;
     std::unique_ptr<TChartTitle> foot_;
