@@ -1,0 +1,246 @@
+// TFormPNJunction: initial texts, reset, the laboratory button and the
+// calculation run from the four edit texts to the eleven series.
+#include "calculator/Pnjunction.h"
+
+#include <algorithm>
+
+#include "chart/ChartSeries.h"
+#include "chart/CustomAxisPanel.h"
+#include "chart/CustomSeries.h"
+#include "framework/Button.h"
+#include "framework/Edit.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "help/Html.h"
+#include "numtext/FloatFormat.h"
+#include "numtext/FloatParse.h"
+#include "physics/Junction.h"
+#include "platform/core/FloatControl.h"
+#include "platform/core/RuntimeFaults.h"
+#include "shell/core/ClassInfo.h"
+
+namespace cvcalc {
+
+TFormPNJunction* FormPNJunction = nullptr;
+
+namespace {
+
+constexpr double MinimumDensity = 1e14;
+constexpr double ShortFormLimit = 1e15;
+constexpr double MaximumDensity = 1e18;
+constexpr double MinimumArea = 0.1;
+constexpr double MaximumArea = 100;
+constexpr double MinimumBias = -10;
+
+// The edit's text as the nearest double; 1e400 and the like overflow here.
+double ConvertEdit(const TEdit* edit) { return NarrowToDouble(ParseFloat(edit->Text())); }
+
+void FillSeries(TCustomAxisPanel* chart, int index, const PlotPoints& points) {
+    TChartSeries* series = chart->SeriesAt(index);
+    series->ClearPoints();
+    for (const PlotPoint& p : points) series->AddPoint(p.X, p.Y, {}, clAutoColor);
+}
+
+}  // namespace
+
+std::string DensityShortText(double density) {
+    const long double units = static_cast<long double>(density) / 1e14L;
+    return FloatToGeneralText(units) + "E14";
+}
+
+const TClassInfo& TFormPNJunction::StaticClassInfo() {
+    using F = TFormPNJunction;
+    static const TClassInfo info = TClassBuilder<F>("TFormPNJunction", TForm::StaticClassInfo())
+                                       .Field("Label1", &F::Label1)
+                                       .Field("Label2", &F::Label2)
+                                       .Field("Label3", &F::Label3)
+                                       .Field("Label4", &F::Label4)
+                                       .Field("Label5", &F::Label5)
+                                       .Field("Label6", &F::Label6)
+                                       .Field("Label7", &F::Label7)
+                                       .Field("LabelDiffusionPotential", &F::LabelDiffusionPotential)
+                                       .Field("Label8", &F::Label8)
+                                       .Field("Label9", &F::Label9)
+                                       .Field("Label10", &F::Label10)
+                                       .Field("LabelDonorDensity", &F::LabelDonorDensity)
+                                       .Field("LabelAcceptorDensity", &F::LabelAcceptorDensity)
+                                       .Field("Label11", &F::Label11)
+                                       .Field("Label12", &F::Label12)
+                                       .Field("Label13", &F::Label13)
+                                       .Field("Label14", &F::Label14)
+                                       .Field("Label15", &F::Label15)
+                                       .Field("Label16", &F::Label16)
+                                       .Field("Label17", &F::Label17)
+                                       .Field("LabelBias", &F::LabelBias)
+                                       .Field("Label18", &F::Label18)
+                                       .Field("Label19", &F::Label19)
+                                       .Field("LabelJunctionArea", &F::LabelJunctionArea)
+                                       .Field("Label20", &F::Label20)
+                                       .Field("Label24", &F::Label24)
+                                       .Field("Image1", &F::Image1)
+                                       .Field("Image2", &F::Image2)
+                                       .Field("Label25", &F::Label25)
+                                       .Field("Label26", &F::Label26)
+                                       .Field("Image3", &F::Image3)
+                                       .Field("ButtonHTML", &F::ButtonHTML)
+                                       .Field("ChartCV", &F::ChartCV)
+                                       .Field("ChartC2V", &F::ChartC2V)
+                                       .Field("ChartEnergyBand", &F::ChartEnergyBand)
+                                       .Field("Label21", &F::Label21)
+                                       .Field("Label22", &F::Label22)
+                                       .Field("Label23", &F::Label23)
+                                       .Field("ChartChargeDensity", &F::ChartChargeDensity)
+                                       .Field("ChartVoltage", &F::ChartVoltage)
+                                       .Field("EditDonorDensity", &F::EditDonorDensity)
+                                       .Field("EditAcceptorDensity", &F::EditAcceptorDensity)
+                                       .Field("ButtonCalcuationCV", &F::ButtonCalcuationCV)
+                                       .Field("EditBias", &F::EditBias)
+                                       .Field("EditJunctionArea", &F::EditJunctionArea)
+                                       .Field("ButtonReset", &F::ButtonReset)
+                                       .Field("Series1", &F::Series1)
+                                       .Field("Series12", &F::Series12)
+                                       .Field("Series2", &F::Series2)
+                                       .Field("Series11", &F::Series11)
+                                       .Field("Series3", &F::Series3)
+                                       .Field("Series4", &F::Series4)
+                                       .Field("Series5", &F::Series5)
+                                       .Field("Series6", &F::Series6)
+                                       .Field("Series7", &F::Series7)
+                                       .Field("Series8", &F::Series8)
+                                       .Field("Series9", &F::Series9)
+                                       .Method("ButtonCalcuationCVClick", &F::ButtonCalcuationCVClick)
+                                       .Method("ButtonResetClick", &F::ButtonResetClick)
+                                       .Method("ButtonHTMLClick", &F::ButtonHTMLClick);
+    return info;
+}
+
+TFormPNJunction::TFormPNJunction(TComponent* owner) : TForm(owner) {
+    ReadDescription();
+    WriteDefaultInputs();
+    LabelDiffusionPotential->SetCaption("0");
+    LabelDonorDensity->SetCaption("0");
+    LabelAcceptorDensity->SetCaption("0");
+    LabelJunctionArea->SetCaption("0");
+    LabelBias->SetCaption("0");
+}
+
+void TFormPNJunction::WriteDefaultInputs() {
+    EditDonorDensity->SetText(FloatToGeneralText(1e15L));
+    EditAcceptorDensity->SetText(FloatToGeneralText(1e15L));
+    EditJunctionArea->SetText(std::to_string(1));
+    EditBias->SetText(std::to_string(-10));
+}
+
+void TFormPNJunction::ButtonResetClick(TObject*) {
+    WriteDefaultInputs();
+    LabelDiffusionPotential->SetCaption("0");
+    LabelDonorDensity->SetCaption("0");
+    LabelAcceptorDensity->SetCaption("0");
+    LabelBias->SetCaption("0");
+    LabelJunctionArea->SetCaption("0");
+    ChartCV->SeriesAt(0)->ClearPoints();
+    ChartC2V->SeriesAt(0)->ClearPoints();
+    ChartCV->SeriesAt(1)->ClearPoints();
+    ChartC2V->SeriesAt(1)->ClearPoints();
+    ChartVoltage->SeriesAt(0)->ClearPoints();
+    for (int i = 0; i < 4; ++i) ChartEnergyBand->SeriesAt(i)->ClearPoints();
+    ChartChargeDensity->SeriesAt(0)->ClearPoints();
+    ChartChargeDensity->SeriesAt(1)->ClearPoints();
+}
+
+void TFormPNJunction::ButtonHTMLClick(TObject*) { FormHTML->ShowHomePage(); }
+
+double TFormPNJunction::AcceptDensity(TEdit* edit, TLabel* label) {
+    double n = ConvertEdit(edit);
+    std::string text;
+    if (n < MinimumDensity) {
+        n = MinimumDensity;
+        text = "1E14";
+    } else if (n < ShortFormLimit) {
+        // The echo shows the density the run computes with, so a second
+        // press reads back the same value.
+        text = DensityShortText(n);
+    } else {
+        if (n > MaximumDensity) n = MaximumDensity;
+        text = FloatToGeneralText(n);
+    }
+    edit->SetText(text);
+    label->SetCaption(text);
+    return n;
+}
+
+void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
+    constants_ = MaterialConstants{};
+
+    inputs_.DonorDensity = AcceptDensity(EditDonorDensity, LabelDonorDensity);
+    inputs_.AcceptorDensity = AcceptDensity(EditAcceptorDensity, LabelAcceptorDensity);
+
+    double area = ConvertEdit(EditJunctionArea);
+    if (area < MinimumArea) area = MinimumArea;
+    if (area > MaximumArea) area = MaximumArea;
+    EditJunctionArea->SetText(FloatToGeneralText(area));
+    LabelJunctionArea->SetCaption(FloatToGeneralText(area));
+    inputs_.JunctionArea = area;
+
+    const double vbi = ComputeDiffusionPotential(constants_, inputs_.DonorDensity, inputs_.AcceptorDensity);
+    LabelDiffusionPotential->SetCaption(FloatToGeneralText(vbi));
+    const double maximumBias = ComputeMaximumBias(vbi);
+
+    double bias = ConvertEdit(EditBias);
+    if (bias > maximumBias)
+        bias = maximumBias;
+    else if (bias < MinimumBias)
+        bias = MinimumBias;
+    LabelBias->SetCaption(FloatToGeneralText(bias));
+    EditBias->SetText(FloatToGeneralText(bias));
+    inputs_.Bias = bias;
+
+    TChartSeries* cv = ChartCV->SeriesAt(0);
+    TChartSeries* c2v = ChartC2V->SeriesAt(0);
+    try {
+        SolveJunction(constants_, inputs_, result_);
+    } catch (const EZeroDivide&) {
+        // A bias exactly at Vbi fails after the sweep is complete: its two
+        // curves are shown, everything else keeps the previous run.
+        cv->ClearPoints();
+        c2v->ClearPoints();
+        const std::size_t n = std::min(result_.CapacitanceCurve.size(), result_.InverseSquareCurve.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            cv->AddPoint(result_.CapacitanceCurve[i].X, result_.CapacitanceCurve[i].Y, {}, clAutoColor);
+            c2v->AddPoint(result_.InverseSquareCurve[i].X, result_.InverseSquareCurve[i].Y, {}, clAutoColor);
+        }
+        throw;
+    }
+
+    cv->ClearPoints();
+    c2v->ClearPoints();
+    for (std::size_t i = 0; i < result_.CapacitanceCurve.size(); ++i) {
+        cv->AddPoint(result_.CapacitanceCurve[i].X, result_.CapacitanceCurve[i].Y, {}, clAutoColor);
+        c2v->AddPoint(result_.InverseSquareCurve.at(i).X, result_.InverseSquareCurve.at(i).Y, {}, clAutoColor);
+    }
+
+    TChartSeries* cvMarker = ChartCV->SeriesAt(1);
+    TChartSeries* c2vMarker = ChartC2V->SeriesAt(1);
+    cvMarker->ClearPoints();
+    c2vMarker->ClearPoints();
+    for (const PlotPoint& p : result_.CapacitanceMarker) cvMarker->AddPoint(p.X, p.Y, {}, clAutoColor);
+    for (const PlotPoint& p : result_.InverseSquareMarker) c2vMarker->AddPoint(p.X, p.Y, {}, clAutoColor);
+
+    FillSeries(ChartVoltage, 0, result_.PotentialCurve);
+
+    TChartSeries* ec = ChartEnergyBand->SeriesAt(0);
+    TChartSeries* ev = ChartEnergyBand->SeriesAt(1);
+    ec->ClearPoints();
+    ev->ClearPoints();
+    for (std::size_t i = 0; i < result_.ConductionBandCurve.size(); ++i) {
+        ec->AddPoint(result_.ConductionBandCurve[i].X, result_.ConductionBandCurve[i].Y, {}, clAutoColor);
+        ev->AddPoint(result_.ValenceBandCurve.at(i).X, result_.ValenceBandCurve.at(i).Y, {}, clAutoColor);
+    }
+
+    FillSeries(ChartEnergyBand, 2, result_.FermiLevelN);
+    FillSeries(ChartEnergyBand, 3, result_.FermiLevelP);
+    FillSeries(ChartChargeDensity, 0, result_.DonorChargeOutline);
+    FillSeries(ChartChargeDensity, 1, result_.AcceptorChargeOutline);
+}
+
+}  // namespace cvcalc

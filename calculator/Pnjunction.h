@@ -1,0 +1,122 @@
+// TFormPNJunction: the calculator window.  Four inputs, the result column,
+// five charts with eleven series, and the three buttons: calculate, reset
+// and the laboratory's pages.
+#pragma once
+
+#include <string>
+
+#include "framework/Form.h"
+#include "physics/JunctionInputs.h"
+#include "physics/JunctionResult.h"
+#include "physics/MaterialConstants.h"
+
+namespace cvcalc {
+
+class TButton;
+class TCustomAxisPanel;
+class TEdit;
+class TImage;
+class TLabel;
+class TLineSeries;
+class TPointSeries;
+
+// The text a density in 1e14 <= n < 1e15 is echoed with: the value in units
+// of 1e14 in the general format, then "E14" (3.7e14 gives "3.7E14").  The
+// quotient by the exact 1e14 makes every multiple k * 1e14 come out as k.
+std::string DensityShortText(double density);
+
+class TFormPNJunction : public TForm {
+public:
+    CVCALC_CLASS_INFO()
+
+    // Built from its description; the initial texts replace the design-time
+    // ones.  No calculation happens here: the charts start empty.
+    explicit TFormPNJunction(TComponent* owner);
+
+    // Handlers bound by name from the description.
+    void ButtonCalcuationCVClick(TObject* sender);
+    void ButtonResetClick(TObject* sender);
+    void ButtonHTMLClick(TObject* sender);
+
+    // The last run's inputs and its result (which holds the seven sample
+    // arrays); kept until the next run or the window's end.
+    const JunctionInputs& Inputs() const noexcept { return inputs_; }
+    const JunctionResult& Result() const noexcept { return result_; }
+
+    // Filled by the reader.
+    TLabel* Label1 = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* Label3 = nullptr;
+    TLabel* Label4 = nullptr;
+    TLabel* Label5 = nullptr;
+    TLabel* Label6 = nullptr;
+    TLabel* Label7 = nullptr;
+    TLabel* LabelDiffusionPotential = nullptr;
+    TLabel* Label8 = nullptr;
+    TLabel* Label9 = nullptr;
+    TLabel* Label10 = nullptr;
+    TLabel* LabelDonorDensity = nullptr;
+    TLabel* LabelAcceptorDensity = nullptr;
+    TLabel* Label11 = nullptr;
+    TLabel* Label12 = nullptr;
+    TLabel* Label13 = nullptr;
+    TLabel* Label14 = nullptr;
+    TLabel* Label15 = nullptr;
+    TLabel* Label16 = nullptr;
+    TLabel* Label17 = nullptr;
+    TLabel* LabelBias = nullptr;
+    TLabel* Label18 = nullptr;
+    TLabel* Label19 = nullptr;
+    TLabel* LabelJunctionArea = nullptr;
+    TLabel* Label20 = nullptr;
+    TLabel* Label24 = nullptr;
+    TImage* Image1 = nullptr;
+    TImage* Image2 = nullptr;
+    TLabel* Label25 = nullptr;
+    TLabel* Label26 = nullptr;
+    TImage* Image3 = nullptr;
+    TButton* ButtonHTML = nullptr;
+    // The charts are held by their series-carrying base; the chart control
+    // derives from it.
+    TCustomAxisPanel* ChartCV = nullptr;
+    TCustomAxisPanel* ChartC2V = nullptr;
+    TCustomAxisPanel* ChartEnergyBand = nullptr;
+    TLabel* Label21 = nullptr;
+    TLabel* Label22 = nullptr;
+    TLabel* Label23 = nullptr;
+    TCustomAxisPanel* ChartChargeDensity = nullptr;
+    TCustomAxisPanel* ChartVoltage = nullptr;
+    TEdit* EditDonorDensity = nullptr;
+    TEdit* EditAcceptorDensity = nullptr;
+    TButton* ButtonCalcuationCV = nullptr;
+    TEdit* EditBias = nullptr;
+    TEdit* EditJunctionArea = nullptr;
+    TButton* ButtonReset = nullptr;
+    TLineSeries* Series1 = nullptr;
+    TPointSeries* Series12 = nullptr;
+    TLineSeries* Series2 = nullptr;
+    TPointSeries* Series11 = nullptr;
+    TLineSeries* Series3 = nullptr;
+    TLineSeries* Series4 = nullptr;
+    TLineSeries* Series5 = nullptr;
+    TLineSeries* Series6 = nullptr;
+    TLineSeries* Series7 = nullptr;
+    TLineSeries* Series8 = nullptr;
+    TLineSeries* Series9 = nullptr;
+
+private:
+    void WriteDefaultInputs();
+    // Reads, clamps and echoes one density into its edit and label.
+    double AcceptDensity(TEdit* edit, TLabel* label);
+
+    MaterialConstants constants_;
+    JunctionInputs inputs_;
+    // Its seven sample arrays start empty and are released, last-declared
+    // first, after the destructor body and before the form's controls go.
+    JunctionResult result_;
+};
+
+// The one calculator window, created first at start-up as the main window.
+extern TFormPNJunction* FormPNJunction;
+
+}  // namespace cvcalc
