@@ -50,6 +50,11 @@ void PrepareWebEngineEnvironment() {
 void InitPlatform() {
     if (TheApplication != nullptr) return;
     PrepareWebEngineEnvironment();
+    // Our windows paint with the raster engine; probing the X server's OpenGL
+    // would map Mesa and LLVM (about 60 MB) for nothing.
+    // The web engine then draws its pages through Qt Quick's software path.
+    SetEnvUnlessSet("QT_XCB_GL_INTEGRATION", "none");
+    SetEnvUnlessSet("QT_QUICK_BACKEND", "software");
     // Form sizes are design pixels; Qt must not scale them behind our back.
     SetEnvUnlessSet("QT_ENABLE_HIGHDPI_SCALING", "0");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
