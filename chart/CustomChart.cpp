@@ -3,6 +3,7 @@
 #include "chart/CustomChart.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "chart/AxisTextMetrics.h"
 #include "chart/ChartAxis.h"
@@ -274,6 +275,157 @@ void TCustomChart::DrawSeries(TCanvas& canvas, TChartSeries& series) {
         py = y;
         pc = c;
     }
+}
+
+void TCustomChart::WndProc(Message& message) {
+    // The window system's paint of the frame goes through Paint; the mouse
+    // reaches the hooks below.
+    TCustomAxisPanel::WndProc(message);
+}
+
+bool TCustomChart::AnySeriesActive() const {
+    for (int i = 0; i < NumSeries(); ++i)
+        if (SeriesAt(i)->Active()) return true;
+    return false;
+}
+
+bool TCustomChart::InPlot(int x, int y) const {
+    const TChartRect& r = PlotRect();
+    return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
+}
+
+bool TCustomChart::HitsAxis(int x, int y) const {
+    const TChartRect& r = PlotRect();
+    for (int index : {AxisBottom, AxisTop, AxisLeft, AxisRight}) {
+        const TChartAxis& a = *Axis(index);
+        if (!a.Visible()) continue;
+        const int room = 3 + a.TickLength() + 20;
+        if (a.Horizontal()) {
+            const int pos = a.OtherSide() ? r.top : r.bottom;
+            const int lo = a.OtherSide() ? pos - room : pos - 3, hi = a.OtherSide() ? pos + 3 : pos + room;
+            if (x >= r.left && x <= r.right && y >= lo && y <= hi) return true;
+        } else {
+            const int pos = a.OtherSide() ? r.right : r.left;
+            const int lo = a.OtherSide() ? pos - 3 : pos - room, hi = a.OtherSide() ? pos + room : pos + 3;
+            if (y >= r.top && y <= r.bottom && x >= lo && x <= hi) return true;
+        }
+    }
+    return false;
+}
+
+void TCustomChart::MouseDown(MouseButton button, ShiftState, int x, int y) {
+    if (zooming_ || panning_) return;
+    if (!AnySeriesActive()) return;
+    if (!HitsAxis(x, y) && !InPlot(x, y)) return;
+    if (zoomAllow_ && button == MouseButton::Left) {
+        zx0_ = zx1_ = x;
+        zy0_ = zy1_ = y;
+        zooming_ = true;
+    } else if (allowPanning_ && button == MouseButton::Right) {
+        panX_ = x;
+        panY_ = y;
+        panning_ = true;
+    }
+}
+
+void TCustomChart::MouseMove(ShiftState, int x, int y) {
+    if (zooming_) {
+        zx1_ = x;
+        zy1_ = y;
+        return;
+    }
+    if (!panning_) return;
+    if (!InPlot(x, y)) {
+        panning_ = false;
+        return;
+    }
+    if (x == panX_ && y == panY_) return;
+    if (restored_) SaveScales();
+    bool moved = false;
+    for (int index = 0; index < AxisDepth; ++index) {
+        TChartAxis& a = *Axis(index);
+        const int from = a.Horizontal() ? panX_ : panY_, to = a.Horizontal() ? x : y;
+        if (from == to) continue;
+        const double d = a.PixelToValue(from) - a.PixelToValue(to);
+        a.SetMinMax(a.Minimum() + d, a.Maximum() + d);
+        moved = true;
+    }
+    panX_ = x;
+    panY_ = y;
+    if (moved) ChartInvalidate();
+}
+
+void TCustomChart::MouseUp(MouseButton button, ShiftState, int x, int y) {
+    panning_ = false;
+    if (!zooming_ || button != MouseButton::Left) return;
+    zooming_ = false;
+    zx1_ = x;
+    zy1_ = y;
+    const int dx = zx1_ - zx0_, dy = zy1_ - zy0_;
+    if (std::abs(dx) <= zoomMinimumPixels_ || std::abs(dy) <= zoomMinimumPixels_) return;
+    if (zx0_ < zx1_)
+        ZoomIn();
+    else
+        UndoZoom();
+    ChartInvalidate();
+}
+
+void TCustomChart::MouseWheel(int delta, ShiftState, int, int) {
+    if (delta == 0) return;
+    for (int index = 0; index < AxisDepth; ++index) {
+        TChartAxis& a = *Axis(index);
+        if (a.Horizontal()) continue;
+        const double step = (a.Maximum() - a.Minimum()) * 3 * 0.01;
+        a.Scroll(delta < 0 ? step : -step, false);
+    }
+    ChartInvalidate();
+}
+
+void TCustomChart::CancelMode() {
+    zooming_ = false;
+    panning_ = false;
+}
+
+void TCustomChart::SaveScales() {
+    saved_.clear();
+    for (int index = 0; index < AxisDepth; ++index) {
+        const TChartAxis& a = *Axis(index);
+        saved_.push_back({a.Automatic(), a.AutomaticMinimum(), a.AutomaticMaximum(), a.Minimum(), a.Maximum()});
+    }
+    restored_ = false;
+}
+
+void TCustomChart::ZoomIn() {
+    const int x0 = std::min(zx0_, zx1_), x1 = std::max(zx0_, zx1_);
+    const int y0 = std::min(zy0_, zy1_), y1 = std::max(zy0_, zy1_);
+    if (restored_) SaveScales();
+    // Each axis maps with the pixels of the last paint; read all four ends
+    // before any axis changes.
+    const double b0 = BottomAxis()->PixelToValue(x0), b1 = BottomAxis()->PixelToValue(x1);
+    const double t0 = TopAxis()->PixelToValue(x0), t1 = TopAxis()->PixelToValue(x1);
+    const double l0 = LeftAxis()->PixelToValue(y1), l1 = LeftAxis()->PixelToValue(y0);
+    const double r0 = RightAxis()->PixelToValue(y1), r1 = RightAxis()->PixelToValue(y0);
+    BottomAxis()->SetMinMax(b0, b1);
+    TopAxis()->SetMinMax(t0, t1);
+    LeftAxis()->SetMinMax(l0, l1);
+    RightAxis()->SetMinMax(r0, r1);
+    zoomed_ = true;
+}
+
+void TCustomChart::UndoZoom() {
+    if (!restored_) {
+        for (int index = 0; index < AxisDepth && index < static_cast<int>(saved_.size()); ++index) {
+            TChartAxis& a = *Axis(index);
+            const TSavedScale& s = saved_[static_cast<std::size_t>(index)];
+            a.SetMinMax(s.minimum, s.maximum);
+            a.SetAutomatic(s.automatic);
+            a.SetAutomaticMinimum(s.automaticMinimum);
+            a.SetAutomaticMaximum(s.automaticMaximum);
+        }
+        saved_.clear();
+        restored_ = true;
+    }
+    zoomed_ = false;
 }
 
 const TClassInfo& TCustomChart::StaticClassInfo() {
