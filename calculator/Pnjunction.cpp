@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "chart/ChartSeries.h"
-#include "chart/CustomAxisPanel.h"
+#include "chart/CustomChart.h"
 #include "chart/CustomSeries.h"
 #include "framework/Button.h"
 #include "framework/Edit.h"
@@ -35,7 +35,7 @@ constexpr double MinimumBias = -10;
 // The edit's text as the nearest double; 1e400 and the like overflow here.
 double ConvertEdit(const TEdit* edit) { return NarrowToDouble(ParseFloat(edit->Text())); }
 
-void FillSeries(TCustomAxisPanel* chart, int index, const PlotPoints& points) {
+void FillSeries(TChart* chart, int index, const PlotPoints& points) {
     TChartSeries* series = chart->SeriesAt(index);
     series->ClearPoints();
     for (const PlotPoint& p : points) series->AddPoint(p.X, p.Y, {}, clAutoColor);

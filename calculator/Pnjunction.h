@@ -13,7 +13,7 @@
 namespace cvcalc {
 
 class TButton;
-class TCustomAxisPanel;
+class TChart;
 class TEdit;
 class TImage;
 class TLabel;
@@ -76,16 +76,14 @@ public:
     TLabel* Label26 = nullptr;
     TImage* Image3 = nullptr;
     TButton* ButtonHTML = nullptr;
-    // The charts are held by their series-carrying base; the chart control
-    // derives from it.
-    TCustomAxisPanel* ChartCV = nullptr;
-    TCustomAxisPanel* ChartC2V = nullptr;
-    TCustomAxisPanel* ChartEnergyBand = nullptr;
+    TChart* ChartCV = nullptr;
+    TChart* ChartC2V = nullptr;
+    TChart* ChartEnergyBand = nullptr;
     TLabel* Label21 = nullptr;
     TLabel* Label22 = nullptr;
     TLabel* Label23 = nullptr;
-    TCustomAxisPanel* ChartChargeDensity = nullptr;
-    TCustomAxisPanel* ChartVoltage = nullptr;
+    TChart* ChartChargeDensity = nullptr;
+    TChart* ChartVoltage = nullptr;
     TEdit* EditDonorDensity = nullptr;
     TEdit* EditAcceptorDensity = nullptr;
     TButton* ButtonCalcuationCV = nullptr;
