@@ -1,9 +1,13 @@
 // The chart engine's model: appending points and the axis work of a paint.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+
 #include "chart/ChartAxis.h"
 #include "chart/CustomAxisPanel.h"
+#include "chart/CustomChart.h"
 #include "chart/CustomSeries.h"
+#include "framework/Bitmap.h"
 
 namespace {
 
@@ -56,5 +60,44 @@ void BM_ChartAxisLayout2000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ChartAxisLayout2000);
+
+}  // namespace
+
+namespace {
+
+// One chart of 400 × 361 with a 2000-point line, drawn the way a paint
+// after a calculation run draws it.
+struct RepaintChart {
+    cvcalc::TChart chart{nullptr};
+    RepaintChart() {
+        chart.SetBounds(0, 0, 400, 361);
+        auto* series = new cvcalc::TLineSeries(nullptr);
+        series->SetParentChart(&chart);
+        for (int i = 0; i < 2000; ++i) series->AddPoint(i * 0.01, std::sin(i * 0.01));
+        chart.PaintToBitmap();
+    }
+};
+
+void BM_ChartRepaint2000(benchmark::State& state) {
+    RepaintChart c;
+    for (auto _ : state) {
+        c.chart.ChartInvalidate();
+        c.chart.PaintToBitmap();
+        benchmark::DoNotOptimize(c.chart.Bitmap().Width());
+    }
+}
+BENCHMARK(BM_ChartRepaint2000);
+
+// A repaint without a change: the bitmap is copied into the window's
+// canvas (here another bitmap of the same size).
+void BM_ChartCopyUnchanged(benchmark::State& state) {
+    RepaintChart c;
+    cvcalc::TBitmap target(400, 361);
+    for (auto _ : state) {
+        c.chart.Paint(target.Canvas());
+        benchmark::DoNotOptimize(target.Width());
+    }
+}
+BENCHMARK(BM_ChartCopyUnchanged);
 
 }  // namespace
