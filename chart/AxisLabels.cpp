@@ -33,6 +33,7 @@ TAxisLabelStyle TChartAxis::ResolvedLabelStyle() const {
 
 std::vector<TAxisLabel> TChartAxis::LabelValues(double step) {
     tickPixels_.clear();
+    lastLabels_.clear();
     std::vector<TAxisLabel> result;
     const double q = step;
     const double steps = range_ / q;
@@ -64,6 +65,7 @@ std::vector<TAxisLabel> TChartAxis::LabelValues(double step) {
     } else {
         draw(t);
     }
+    lastLabels_ = result;
     return result;
 }
 

@@ -199,6 +199,8 @@ public:
     // tick pixels.  Empty when there are too many steps.
     std::vector<TAxisLabel> LabelValues(double step);
     const std::vector<int>& TickPixels() const noexcept { return tickPixels_; }
+    // The labels of the last pass, in the order drawn (from the top down).
+    const std::vector<TAxisLabel>& LastLabels() const noexcept { return lastLabels_; }
     // Room of the axis line and outer ticks, of the labels, of the title.
     int TickRoom() const;
     int LabelRoom(const TAxisTextMetrics& metrics, double step) const;
@@ -286,6 +288,7 @@ private:
     int centerPos_ = 0;
     double pixelsPerUnit_ = 0;
     std::vector<int> tickPixels_;
+    std::vector<TAxisLabel> lastLabels_;
 };
 
 const TTypeInfo& TypeInfoTAxisLabelStyle();

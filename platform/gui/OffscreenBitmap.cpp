@@ -32,6 +32,10 @@ TOffscreenBitmap::~TOffscreenBitmap() {
     impl_->surface.reset();
 }
 
+bool TOffscreenBitmap::SavePng(const std::string& path) const {
+    return !impl_->image.isNull() && impl_->image.save(QString::fromStdString(path), "PNG");
+}
+
 int TOffscreenBitmap::Width() const { return impl_->image.width(); }
 
 int TOffscreenBitmap::Height() const { return impl_->image.height(); }

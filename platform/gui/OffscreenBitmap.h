@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/gui/GuiTypes.h"
 
@@ -30,6 +31,8 @@ public:
 
     // The pixel at (x, y) as 0x00BBGGRR; InvalidColor outside the bitmap.
     RgbColor Pixel(int x, int y) const;
+    // Writes the pixels as a PNG file; false when the file cannot be written.
+    bool SavePng(const std::string& path) const;
 
     struct Impl;
     const Impl& Internal() const { return *impl_; }
