@@ -35,8 +35,23 @@ constexpr double MinimumBias = -10;
 // The edit's text as the nearest double; 1e400 and the like overflow here.
 double ConvertEdit(const TEdit* edit) { return NarrowToDouble(ParseFloat(edit->Text())); }
 
+// Holds one series in an update batch for a scope: the points added inside
+// ask for one repaint at the end instead of one each, and a failure ends the
+// batch all the same.
+class TUpdateBatch {
+public:
+    explicit TUpdateBatch(TChartSeries* series) : series_(series) { series_->BeginUpdate(); }
+    ~TUpdateBatch() { series_->EndUpdate(); }
+    TUpdateBatch(const TUpdateBatch&) = delete;
+    TUpdateBatch& operator=(const TUpdateBatch&) = delete;
+
+private:
+    TChartSeries* series_;
+};
+
 void FillSeries(TChart* chart, int index, const PlotPoints& points) {
     TChartSeries* series = chart->SeriesAt(index);
+    TUpdateBatch batch(series);
     series->ClearPoints();
     for (const PlotPoint& p : points) series->AddPoint(p.X, p.Y, {}, clAutoColor);
 }
@@ -197,6 +212,8 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
 
     TChartSeries* cv = ChartCV->SeriesAt(0);
     TChartSeries* c2v = ChartC2V->SeriesAt(0);
+    TUpdateBatch cvBatch(cv);
+    TUpdateBatch c2vBatch(c2v);
     try {
         SolveJunction(constants_, inputs_, result_);
     } catch (const EZeroDivide&) {
@@ -230,6 +247,8 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
 
     TChartSeries* ec = ChartEnergyBand->SeriesAt(0);
     TChartSeries* ev = ChartEnergyBand->SeriesAt(1);
+    TUpdateBatch ecBatch(ec);
+    TUpdateBatch evBatch(ev);
     ec->ClearPoints();
     ev->ClearPoints();
     for (std::size_t i = 0; i < result_.ConductionBandCurve.size(); ++i) {
