@@ -71,8 +71,12 @@ TColor TCustomAxisPanel::NextFreeColor(bool checkBackground, const TChartSeries*
 
 void TCustomAxisPanel::ChartInvalidate() {
     if (!autoRepaint_) return;
-    dirty_ = true;
     ++invalidateCount_;
+    // One window request per stale drawing: the points of a run each mark
+    // the chart, but only the first asks for the paint that draws them all.
+    if (dirty_ && requestPending_) return;
+    dirty_ = true;
+    requestPending_ = true;
     if (repaintRequest_) repaintRequest_();
     if (!Destroying()) Invalidate();
 }

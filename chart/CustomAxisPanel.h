@@ -64,7 +64,10 @@ public:
     bool AutoRepaint() const noexcept { return autoRepaint_; }
     void SetAutoRepaint(bool value) noexcept { autoRepaint_ = value; }
     bool Dirty() const noexcept { return dirty_; }
-    void SetDirty(bool value) noexcept { dirty_ = value; }
+    void SetDirty(bool value) noexcept {
+        dirty_ = value;
+        requestPending_ = false;
+    }
     // How often the chart asked for a repaint; tests and the window read it.
     int InvalidateCount() const noexcept { return invalidateCount_; }
     // The window's repaint request; the control installs it.
@@ -131,6 +134,7 @@ private:
     std::function<void()> repaintRequest_;
     bool autoRepaint_ = true;
     bool dirty_ = true;
+    bool requestPending_ = false;
     int invalidateCount_ = 0;
     std::unique_ptr<TChartBackWall> backWall_;
     std::unique_ptr<TChartTitle> title_;
