@@ -1,0 +1,202 @@
+// The scripted driver as a whole process: scripts in, one JSON line per dump
+// out.  Covers the start-up state, the worked example, everything a user may
+// type into a box, Reset, the echo of densities below 1e15, zoom, the
+// laboratory button and the driver's own errors.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+namespace {
+
+using nlohmann::json;
+
+struct DriverRun {
+    int status = -1;
+    std::vector<json> dumps;
+    std::string errorOutput;
+};
+
+DriverRun RunDriver(const std::string& script) {
+    const std::string dir = ::testing::TempDir();
+    const std::string in = dir + "/driver-in.txt", err = dir + "/driver-err.txt";
+    std::ofstream(in) << script;
+    const std::string command = std::string(CVCALC_DRIVER) + " < " + in + " 2> " + err;
+    DriverRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    std::string line;
+    char buffer[65536];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        line += buffer;
+        if (!line.empty() && line.back() == '\n') {
+            run.dumps.push_back(json::parse(line));
+            line.clear();
+        }
+    }
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream e(err);
+    run.errorOutput.assign(std::istreambuf_iterator<char>(e), {});
+    return run;
+}
+
+const json& SeriesOf(const json& dump, const std::string& chart, std::size_t index) {
+    return dump["charts"][chart]["series"][index];
+}
+
+TEST(Driver, StartUpStateAndTheDefaultRun) {
+    const DriverRun run = RunDriver("dump\nclick ButtonCalcuationCV\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 2u);
+    const json& before = run.dumps[0];
+    EXPECT_EQ(before["edits"], json({{"EditDonorDensity", "1E15"},
+                                     {"EditAcceptorDensity", "1E15"},
+                                     {"EditBias", "-10"},
+                                     {"EditJunctionArea", "1"}}));
+    for (const char* label :
+         {"LabelDiffusionPotential", "LabelDonorDensity", "LabelAcceptorDensity", "LabelJunctionArea", "LabelBias"})
+        EXPECT_EQ(before["labels"][label], "0") << label;
+    struct Range {
+        const char* chart;
+        double bottomMin, bottomMax, leftMin, leftMax;
+    };
+    for (const Range& r : {Range{"ChartEnergyBand", -10, 11, -2, 11}, Range{"ChartVoltage", -10, 10, -11, 1},
+                           Range{"ChartCV", -11, 2, 0, 0}, Range{"ChartC2V", -11, 2, 0, 0}}) {
+        const json& axes = before["charts"][r.chart]["axes"];
+        EXPECT_EQ(axes["bottom"]["min"], r.bottomMin) << r.chart;
+        EXPECT_EQ(axes["bottom"]["max"], r.bottomMax) << r.chart;
+        EXPECT_EQ(axes["left"]["min"], r.leftMin) << r.chart;
+        EXPECT_EQ(axes["left"]["max"], r.leftMax) << r.chart;
+        for (const json& s : before["charts"][r.chart]["series"]) EXPECT_TRUE(s["points"].empty()) << r.chart;
+    }
+    EXPECT_TRUE(before["errors"].empty());
+    EXPECT_EQ(before["help"]["visible"], false);
+
+    const json& after = run.dumps[1];
+    EXPECT_EQ(after["labels"]["LabelDiffusionPotential"], "0.591500631809546");
+    EXPECT_EQ(after["labels"]["LabelBias"], "-10");
+    const json& cv = SeriesOf(after, "ChartCV", 0);
+    EXPECT_EQ(cv["name"], "Series1");
+    ASSERT_EQ(cv["points"].size(), 106u);
+    EXPECT_EQ(cv["points"][0][0], -10.0);
+    EXPECT_NEAR(cv["points"][105][0].get<double>(), 0.5, 1e-12);
+    const json& marker = SeriesOf(after, "ChartCV", 1)["points"];
+    ASSERT_EQ(marker.size(), 1u);
+    EXPECT_NEAR(marker[0][1].get<double>(), 19.96, 0.01);
+    EXPECT_NEAR(SeriesOf(after, "ChartC2V", 1)["points"][0][1].get<double>(), 2510, 1);
+    for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(SeriesOf(after, "ChartEnergyBand", i)["points"].size(), 2000u);
+    EXPECT_EQ(SeriesOf(after, "ChartVoltage", 0)["points"].size(), 2000u);
+    EXPECT_EQ(SeriesOf(after, "ChartChargeDensity", 0)["points"].size(), 5u);
+    // The automatic left axis of the C–V chart now follows the curve.
+    EXPECT_GT(after["charts"]["ChartCV"]["axes"]["left"]["max"].get<double>(), 200.0);
+    EXPECT_FALSE(after["charts"]["ChartCV"]["axes"]["left"]["labels"].empty());
+    EXPECT_TRUE(after["errors"].empty());
+}
+
+// Everything a user may type into the donor box: the clamped value shown, or
+// exactly one error box with the exact message, and the program goes on.
+TEST(Driver, WhatAUserMayTypeIntoABox) {
+    struct Case {
+        std::string text;
+        std::string shown;  // the edit afterwards, when accepted
+        std::string error;  // the box's text, when refused
+    };
+    const std::string digits300(300, '7');
+    const std::vector<Case> cases{
+        {"", "", "'' は浮動小数点数ではありません."},
+        {"abc", "", "'abc' は浮動小数点数ではありません."},
+        {"\xEF\xBC\x91\xEF\xBC\x95", "", "'\xEF\xBC\x91\xEF\xBC\x95' は浮動小数点数ではありません."},  // full-width 15
+        {"1,5", "", "'1,5' は浮動小数点数ではありません."},
+        {"1e400", "", "浮動小数点数のオーバーフロー."},
+        // Beyond even the 80-bit range the text is no number at all.
+        {"1e5000", "", "'1e5000' は浮動小数点数ではありません."},
+        {"-3", "1E14", ""},
+        {"5e13", "1E14", ""},
+        {"2.5e19", "1E18", ""},
+        {digits300, "1E18", ""},
+        {"3.7e14", "3.7E14", ""},
+        {"1.0E14", "1E14", ""},
+    };
+    for (const Case& c : cases) {
+        const DriverRun run = RunDriver("set EditDonorDensity " + c.text + "\nclick ButtonCalcuationCV\ndump\n" +
+                                        "set EditDonorDensity 1e16\nclick ButtonCalcuationCV\ndump\n");
+        ASSERT_EQ(run.status, 0) << c.text << run.errorOutput;
+        ASSERT_EQ(run.dumps.size(), 2u) << c.text;
+        const json& first = run.dumps[0];
+        if (c.error.empty()) {
+            EXPECT_TRUE(first["errors"].empty()) << c.text;
+            EXPECT_EQ(first["edits"]["EditDonorDensity"], c.shown) << c.text;
+            EXPECT_EQ(first["labels"]["LabelDonorDensity"], c.shown) << c.text;
+            EXPECT_EQ(SeriesOf(first, "ChartCV", 0)["points"].empty(), false) << c.text;
+        } else {
+            ASSERT_EQ(first["errors"].size(), 1u) << c.text;
+            EXPECT_EQ(first["errors"][0]["text"], c.error) << c.text;
+            EXPECT_EQ(first["errors"][0]["caption"], "cvcalc-driver") << c.text;
+            // Nothing was computed: the charts keep their (empty) points.
+            EXPECT_TRUE(SeriesOf(first, "ChartCV", 0)["points"].empty()) << c.text;
+            EXPECT_EQ(first["labels"]["LabelDiffusionPotential"], "0") << c.text;
+        }
+        // The program goes on working.
+        const json& second = run.dumps[1];
+        EXPECT_EQ(second["edits"]["EditDonorDensity"], "1E16") << c.text;
+        EXPECT_EQ(second["errors"].size(), c.error.empty() ? 0u : 1u) << c.text;
+        const std::size_t sweep = SeriesOf(second, "ChartCV", 0)["points"].size();
+        EXPECT_TRUE(sweep >= 105 && sweep <= 110) << c.text << ": " << sweep;
+    }
+}
+
+// A density below 1e15 is echoed as the value used, so a second press
+// computes exactly what the first did.
+TEST(Driver, EchoedDensityGivesTheSameSecondRun) {
+    const DriverRun run =
+        RunDriver("set EditAcceptorDensity 3.7e14\nclick ButtonCalcuationCV\ndump\nclick ButtonCalcuationCV\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 2u);
+    EXPECT_EQ(run.dumps[0]["edits"]["EditAcceptorDensity"], "3.7E14");
+    EXPECT_EQ(run.dumps[0]["labels"], run.dumps[1]["labels"]);
+    EXPECT_EQ(run.dumps[0]["charts"], run.dumps[1]["charts"]);
+}
+
+TEST(Driver, ResetAfterARunAndZoomByMouse) {
+    const DriverRun run = RunDriver(
+        "set EditBias 0.3\nclick ButtonCalcuationCV\ndrag ChartVoltage left 100 40 300 160\ndump\n"
+        "drag ChartVoltage left 300 160 100 40\nclick ButtonReset\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 2u);
+    const json& zoomed = run.dumps[0]["charts"]["ChartVoltage"]["axes"];
+    EXPECT_GT(zoomed["bottom"]["min"].get<double>(), -10.0);
+    EXPECT_LT(zoomed["bottom"]["max"].get<double>(), 10.0);
+    EXPECT_GT(zoomed["left"]["min"].get<double>(), -11.0);
+    EXPECT_LT(zoomed["left"]["max"].get<double>(), 1.0);
+    const json& reset = run.dumps[1];
+    EXPECT_EQ(reset["edits"]["EditBias"], "-10");
+    EXPECT_EQ(reset["labels"]["LabelDiffusionPotential"], "0");
+    for (const auto& [name, chart] : reset["charts"].items())
+        for (const json& s : chart["series"]) EXPECT_TRUE(s["points"].empty()) << name;
+    // Dragging back undid the zoom.
+    EXPECT_EQ(reset["charts"]["ChartVoltage"]["axes"]["bottom"]["min"], -10.0);
+    EXPECT_EQ(reset["charts"]["ChartVoltage"]["axes"]["left"]["max"], 1.0);
+}
+
+TEST(Driver, UnknownCommandEndsWithStatusTwo) {
+    const DriverRun run = RunDriver("dump\nfly ChartCV\ndump\n");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.dumps.size(), 1u);
+    EXPECT_NE(run.errorOutput.find("fly ChartCV"), std::string::npos);
+}
+
+#ifndef CVCALC_SANITIZED
+TEST(Driver, LaboratoryButtonShowsTheHomePage) {
+    const DriverRun run = RunDriver("click ButtonHTML\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 1u);
+    EXPECT_EQ(run.dumps[0]["help"]["visible"], true);
+    EXPECT_EQ(run.dumps[0]["help"]["url"], "cvcalc-lab://kestrel/index.html");
+}
+#endif
+
+}  // namespace
