@@ -2,6 +2,10 @@
 // the axis ranges they leave.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+#include <vector>
+
 #include "chart/ChartAxis.h"
 #include "chart/CustomChart.h"
 #include "chart/CustomSeries.h"
@@ -115,6 +119,49 @@ TEST_F(ZoomFixture, CancelModeEndsADragAndAClickOutsideStartsNothing) {
     EXPECT_TRUE(chart.BottomAxis()->Automatic());
     Send(MessageKind::MouseDown, 2, 2, MouseButton::Left);
     EXPECT_FALSE(chart.Zooming());
+}
+
+}  // namespace
+}  // namespace cvcalc
+
+namespace cvcalc {
+namespace {
+
+TEST(ChartBadInput, ZeroSizeNonFiniteAndEmptyChartsDrawWithoutFault) {
+    struct Case {
+        const char* what;
+        int width, height;
+        std::vector<std::pair<double, double>> points;
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<Case> cases = {
+        {"zero size", 0, 0, {{0, 0}, {1, 1}}},
+        {"tiny", 3, 2, {{0, 0}, {1, 1}}},
+        {"empty series", 400, 361, {}},
+        {"one point", 400, 361, {{1, 1}}},
+        {"non-finite", 400, 361, {{0, nan}, {1, inf}, {2, -inf}, {3, 1e308}}},
+        {"huge range", 400, 361, {{-1e300, -1e300}, {1e300, 1e300}}},
+        {"tiny range", 400, 361, {{1, 1}, {1 + 1e-15, 1 + 1e-15}}},
+    };
+    for (const Case& c : cases) {
+        TChart chart(nullptr);
+        chart.SetBounds(0, 0, c.width, c.height);
+        auto* s = new TLineSeries(nullptr);
+        s->SetParentChart(&chart);
+        for (auto [x, y] : c.points) s->AddPoint(x, y);
+        chart.PaintToBitmap();
+        EXPECT_EQ(chart.Bitmap().Width(), c.width) << c.what;
+        // A drag whose corners coincide neither zooms nor undoes.
+        Message m;
+        m.kind = MessageKind::MouseDown;
+        m.button = MouseButton::Left;
+        m.x = m.y = 100;
+        chart.WndProc(m);
+        m.kind = MessageKind::MouseUp;
+        chart.WndProc(m);
+        EXPECT_FALSE(chart.Zoomed()) << c.what;
+    }
 }
 
 }  // namespace
