@@ -37,8 +37,24 @@ void TChartSeries::SetSeriesColor(TColor value) {
 }
 
 int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor color) {
-    XValues()->SetPendingValue(x);
-    YValues()->SetPendingValue(y);
+    TChartValueList& xs = *XValues();
+    TChartValueList& ys = *YValues();
+    // The common case of a run: a plain point in order, with room for it.
+    if (!OnBeforeAdd && valuesList_.size() == 2 && !hasColors_ && color == clAutoColor && label.empty() &&
+        labels_.empty() && xs.CanAppendInPlace(x) && ys.HasRoom()) {
+        xs.SetPendingValue(x);
+        ys.SetPendingValue(y);
+        xs.AppendInPlace(x);
+        ys.AppendInPlace(y);
+        const int appended = xs.Count() - 1;
+        if (updateCount_ == 0) {
+            if (OnAfterAdd) OnAfterAdd(*this, appended);
+            if (Active()) Repaint();
+        }
+        return appended;
+    }
+    xs.SetPendingValue(x);
+    ys.SetPendingValue(y);
     if (OnBeforeAdd && !OnBeforeAdd(*this)) return -1;
     const int index = XValues()->AddOrdered();
     YValues()->InsertValue(index, y);

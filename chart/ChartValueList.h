@@ -50,6 +50,20 @@ public:
     void InsertValue(int index, double value);
     // Count 0, storage released.
     void Clear();
+    // The append of a run, inline: whether `value` may go at the end without
+    // breaking the order and without growing the storage.
+    bool CanAppendInPlace(double value) const noexcept {
+        if (count_ >= capacity_) return false;
+        if (count_ == 0 || order_ == loNone) return true;
+        const double last = values_[static_cast<std::size_t>(count_ - 1)];
+        return order_ == loAscending ? value >= last : value <= last;
+    }
+    bool HasRoom() const noexcept { return count_ < capacity_; }
+    // Only after CanAppendInPlace or HasRoom answered true.
+    void AppendInPlace(double value) noexcept {
+        values_[static_cast<std::size_t>(count_++)] = value;
+        needsStatistics_ = true;
+    }
 
     bool NeedsStatistics() const noexcept { return needsStatistics_; }
     double MinValue();
