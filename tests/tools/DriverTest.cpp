@@ -3,6 +3,7 @@
 // type into a box, Reset, the echo of densities below 1e15, zoom, the
 // laboratory button and the driver's own errors.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -21,8 +22,11 @@ struct DriverRun {
 };
 
 DriverRun RunDriver(const std::string& script) {
-    const std::string dir = ::testing::TempDir();
-    const std::string in = dir + "/driver-in.txt", err = dir + "/driver-err.txt";
+    // Test processes run side by side: each run has files of its own.
+    static int runs = 0;
+    const std::string stem =
+        ::testing::TempDir() + "/driver-" + std::to_string(getpid()) + "-" + std::to_string(++runs);
+    const std::string in = stem + "-in.txt", err = stem + "-err.txt";
     std::ofstream(in) << script;
     const std::string command = std::string(CVCALC_DRIVER) + " < " + in + " 2> " + err;
     DriverRun run;
@@ -41,6 +45,8 @@ DriverRun RunDriver(const std::string& script) {
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     std::ifstream e(err);
     run.errorOutput.assign(std::istreambuf_iterator<char>(e), {});
+    std::remove(in.c_str());
+    std::remove(err.c_str());
     return run;
 }
 
