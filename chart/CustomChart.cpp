@@ -255,6 +255,10 @@ void TCustomChart::DrawSeries(TCanvas& canvas, TChartSeries& series) {
             canvas.Rectangle(x - hs, y - vs, x + hs + 1, y + vs + 1);
     };
     const TChartPen& linePen = *series.Pen();
+    const TColor lineColor = series.SeriesColor();
+    // The line's pen stays on the canvas from segment to segment unless a
+    // marker has put its own in between.
+    bool linePenSet = false;
     int px = ha.ValueToPixel(xs.Value(first)), py = va.ValueToPixel(ys.Value(first));
     TColor pc = series.PointColor(first);
     if (first == last && markers) marker(px, py, pc);
@@ -262,14 +266,18 @@ void TCustomChart::DrawSeries(TCanvas& canvas, TChartSeries& series) {
         const int x = ha.ValueToPixel(xs.Value(i)), y = va.ValueToPixel(ys.Value(i));
         const TColor c = series.PointColor(i);
         if (drawLine && (x != px || y != py)) {
-            canvas.Brush().SetStyle(bsClear);
-            RealisePen(canvas, linePen, series.SeriesColor());
+            if (!linePenSet) {
+                canvas.Brush().SetStyle(bsClear);
+                RealisePen(canvas, linePen, lineColor);
+                linePenSet = true;
+            }
             canvas.MoveTo(px, py);
             canvas.LineTo(x, y);
         }
         if (markers) {
             marker(px, py, pc);
             if (i == last) marker(x, y, c);
+            linePenSet = false;
         }
         px = x;
         py = y;

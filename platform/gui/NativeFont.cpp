@@ -4,6 +4,7 @@
 #include <QtGui/QFontInfo>
 #include <QtGui/QFontMetrics>
 #include <cmath>
+#include <vector>
 
 #include "platform/core/AsciiCase.h"
 #include "platform/gui/GuiPlatform.h"
@@ -78,8 +79,41 @@ std::string SubstituteFontFace(std::string_view face, int charsetId) {
 
 TNativeFont::TNativeFont() : TNativeFont(FontSpec{}) {}
 
+namespace {
+// The fonts realised last, by request: a canvas gives up its font and asks
+// for it again whenever a control or a chart element sets another, and
+// each realisation would start its text cache empty.
+constexpr std::size_t RememberedFonts = 32;
+
+struct Remembered {
+    FontSpec request;
+    QFont font;
+    std::shared_ptr<FontTextCache> text;
+};
+
+// Kept to the end of the process: Qt's font engines go before static
+// destructors would run.
+std::vector<Remembered>& RememberedRealisations() {
+    static auto* fonts = new std::vector<Remembered>;
+    return *fonts;
+}
+}  // namespace
+
 TNativeFont::TNativeFont(const FontSpec& request) : spec_(request), impl_(std::make_unique<Impl>()) {
+    std::vector<Remembered>& fonts = RememberedRealisations();
+    for (const Remembered& r : fonts)
+        if (r.request == request) {
+            impl_->font = r.font;
+            impl_->text = r.text;
+            return;
+        }
     impl_->font = Realise(request);
+    impl_->text = std::make_shared<FontTextCache>();
+    const QFontMetrics metrics(impl_->font);
+    impl_->text->ascent = metrics.ascent();
+    impl_->text->descent = metrics.descent();
+    if (fonts.size() >= RememberedFonts) fonts.erase(fonts.begin());
+    fonts.push_back({request, impl_->font, impl_->text});
 }
 
 TNativeFont::TNativeFont(const TNativeFont& other) : spec_(other.spec_), impl_(std::make_unique<Impl>(*other.impl_)) {}
@@ -111,8 +145,28 @@ FontMetricsInfo TNativeFont::Metrics() const {
 }
 
 PixelSize TNativeFont::TextExtent(std::string_view utf8) const {
-    const QFontMetrics metrics(impl_->font);
-    return {metrics.horizontalAdvance(ToQString(utf8)), metrics.ascent() + metrics.descent()};
+    FontTextCache& cache = *impl_->text;
+    const int height = cache.ascent + cache.descent;
+    if (utf8.empty()) return {0, height};
+    const std::string key(utf8);
+    if (auto it = cache.widths.find(key); it != cache.widths.end()) return {it->second, height};
+    const int width = QFontMetrics(impl_->font).horizontalAdvance(ToQString(utf8));
+    if (cache.widths.size() >= FontTextCache::MaxEntries) cache.widths.clear();
+    cache.widths.emplace(key, width);
+    return {width, height};
+}
+
+const QStaticText& TextLayout(const TNativeFont& font, std::string_view utf8) {
+    const TNativeFont::Impl& impl = font.Internal();
+    FontTextCache& cache = *impl.text;
+    const std::string key(utf8);
+    if (auto it = cache.layouts.find(key); it != cache.layouts.end()) return it->second;
+    if (cache.layouts.size() >= FontTextCache::MaxEntries) cache.layouts.clear();
+    QStaticText text(ToQString(utf8));
+    text.setTextFormat(Qt::PlainText);
+    text.setPerformanceHint(QStaticText::AggressiveCaching);
+    text.prepare(QTransform(), impl.font);
+    return cache.layouts.emplace(key, std::move(text)).first->second;
 }
 
 }  // namespace cvcalc

@@ -9,11 +9,13 @@
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <QtGui/QRegion>
+#include <QtGui/QStaticText>
 #include <QtWidgets/QWidget>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/gui/GuiTypes.h"
@@ -34,9 +36,25 @@ inline QString ToQString(std::string_view utf8) { return QString::fromUtf8(utf8.
 inline std::string FromQString(const QString& s) { return s.toStdString(); }
 inline QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
+// What has been measured and laid out with one realised font.  A chart's
+// labels and titles come back with every paint; shaping them anew each time
+// was most of a chart's repaint.
+struct FontTextCache {
+    static constexpr std::size_t MaxEntries = 512;  // emptied when full
+    int ascent = 0;
+    int descent = 0;
+    std::unordered_map<std::string, int> widths;
+    std::unordered_map<std::string, QStaticText> layouts;
+};
+
 struct TNativeFont::Impl {
     QFont font;
+    std::shared_ptr<FontTextCache> text;  // shared by every copy of the realisation
 };
+
+// `utf8` laid out in `font`, kept in the font's text cache; the reference
+// lasts until the next call.
+const QStaticText& TextLayout(const TNativeFont& font, std::string_view utf8);
 
 struct TNativeImage::Impl {
     QImage image;
@@ -69,6 +87,24 @@ struct TNativeWindow::Impl {
 
 // Everything a surface remembers between calls.  The painter is either
 // borrowed (a window's paint) or owned (a bitmap's).
+// What the direct line path (Surface.cpp) needs of the pen, background and
+// clip, worked out at the first line after any of them changes.
+struct DirectLinePlan {
+    static constexpr int MaxStamp = 64;
+    static constexpr int MaxRuns = 6;
+    bool valid = false;
+    QRgb ink = 0;
+    QRgb gap = 0;
+    bool fillGaps = false;       // an opaque background fills a dash's gaps
+    int left = 0, top = 0;       // bounds, inclusive
+    int right = -1, bottom = -1;
+    PixelPoint stamp[MaxStamp];  // offsets set for each step of the walk
+    int stampSize = 0;
+    int runs[MaxRuns] = {};      // dash pattern: ink, gap, ink, ... in pixels
+    int runCount = 0;            // 0: a solid line
+    bool lastPixel = false;
+};
+
 struct TSurface::State {
     QPainter* painter = nullptr;
     std::unique_ptr<QPainter> ownedPainter;
@@ -83,6 +119,7 @@ struct TSurface::State {
     bool hasClip = false;
     QRect clipRect;           // the clip in force while hasClip
     QImage* image = nullptr;  // the bitmap's pixels, for the direct line path
+    DirectLinePlan linePlan;
     bool Active() const { return painter != nullptr && painter->isActive(); }
 };
 

@@ -170,6 +170,7 @@ void ResetSettings(TSurface::State& s) {
     s.penPosition = {};
     s.hasClip = false;
     s.clipRect = QRect();
+    s.linePlan.valid = false;
 }
 
 QRectF OutlineBox(const NativePen& pen, int x0, int y0, int x1, int y1) {
@@ -196,49 +197,86 @@ private:
     QPainter::CompositionMode saved_;
 };
 
-// Solid lines into a bitmap in copy mode are the bulk of a chart's drawing,
-// one short segment per point.  Qt strokes every wide segment as a path
-// (several microseconds each), so these lines are set pixel by pixel here:
-// a Bresenham walk, one pixel for a cosmetic pen (leaving out the last, as
-// LineTo does) or a stamp of the pen's width for round and square ends.
+// Lines into a bitmap in copy mode are the bulk of a chart's drawing, one
+// short segment per point.  Qt strokes every wide segment as a path and
+// every dashed one through its dasher (several microseconds each), so
+// these lines are set pixel by pixel here: a Bresenham walk, one pixel for
+// a cosmetic pen (leaving out the last, as LineTo does) or a stamp of the
+// pen's width for round and square ends.  Cosmetic dashes count their
+// pattern in steps of the walk and start afresh with every line, as Qt's
+// cosmetic stroker does.
 constexpr int MaxStampedWidth = 8;
+static_assert(MaxStampedWidth * MaxStampedWidth <= DirectLinePlan::MaxStamp);
 
 bool DirectLinePossible(const TSurface::State& s) {
     if (s.image == nullptr || !s.Active() || s.pen.mode != NativePenMode::Copy) return false;
-    if (s.pen.style != NativePenStyle::Solid && s.pen.style != NativePenStyle::InsideFrame) return false;
+    if (s.pen.style == NativePenStyle::Clear) return false;
     if (!s.pen.geometric) return true;
+    if (s.pen.style != NativePenStyle::Solid && s.pen.style != NativePenStyle::InsideFrame) return false;
     return s.pen.end != NativePenEnd::Flat && s.pen.width <= MaxStampedWidth;
+}
+
+void MakePlan(TSurface::State& s) {
+    DirectLinePlan& plan = s.linePlan;
+    plan = DirectLinePlan{};
+    plan.ink = 0xFF000000u | ToQColor(s.pen.color).rgb();
+    plan.gap = 0xFF000000u | ToQColor(s.backgroundColor).rgb();
+    plan.fillGaps = s.backgroundMode == BackgroundMode::Opaque;
+    QRect bounds = s.image->rect();
+    if (s.hasClip) bounds = bounds.intersected(s.clipRect);
+    if (!bounds.isEmpty()) {
+        plan.left = bounds.left();
+        plan.top = bounds.top();
+        plan.right = bounds.right();
+        plan.bottom = bounds.bottom();
+    }
+    const int width = s.pen.geometric ? std::max(1, s.pen.width) : 1;
+    const bool round = s.pen.geometric && s.pen.end == NativePenEnd::Round;
+    const int lo = -(width / 2);
+    const double centre = lo + (width - 1) / 2.0;
+    const double reach = (width / 2.0) * (width / 2.0) + 0.25;
+    for (int dy = lo; dy < lo + width; ++dy)
+        for (int dx = lo; dx < lo + width; ++dx)
+            if (!round || (dx - centre) * (dx - centre) + (dy - centre) * (dy - centre) <= reach)
+                plan.stamp[plan.stampSize++] = {dx, dy};
+    if (!s.pen.geometric) {
+        const QList<qreal> pattern = CosmeticPattern(s.pen.style);
+        for (qsizetype i = 0; i < pattern.size() && i < DirectLinePlan::MaxRuns; ++i)
+            plan.runs[plan.runCount++] = static_cast<int>(pattern[i]);
+    }
+    plan.lastPixel = s.pen.geometric;
+    plan.valid = true;
 }
 
 class DirectLine {
 public:
     explicit DirectLine(TSurface::State& s)
-        : bits_(reinterpret_cast<QRgb*>(s.image->bits())),
-          stride_(s.image->bytesPerLine() / 4),
-          color_(0xFF000000u | ToQColor(s.pen.color).rgb()) {
-        bounds_ = s.image->rect();
-        if (s.hasClip) bounds_ = bounds_.intersected(s.clipRect);
-        const int width = s.pen.geometric ? std::max(1, s.pen.width) : 1;
-        const int lo = -(width / 2);
-        const double centre = lo + (width - 1) / 2.0;
-        const double reach = (width / 2.0) * (width / 2.0) + 0.25;
-        for (int dy = lo; dy < lo + width; ++dy)
-            for (int dx = lo; dx < lo + width; ++dx) {
-                const bool round = s.pen.geometric && s.pen.end == NativePenEnd::Round;
-                if (!round || (dx - centre) * (dx - centre) + (dy - centre) * (dy - centre) <= reach)
-                    stamp_[stampSize_++] = {dx, dy};
-            }
-        lastPixel_ = s.pen.geometric;
+        : bits_(reinterpret_cast<QRgb*>(s.image->bits())), stride_(s.image->bytesPerLine() / 4) {
+        if (!s.linePlan.valid) MakePlan(s);
+        plan_ = &s.linePlan;
     }
 
     void Draw(int x0, int y0, int x1, int y1) {
+        const DirectLinePlan& plan = *plan_;
         const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
         const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
         int err = dx + dy;
+        int run = 0, left = plan.runCount > 0 ? plan.runs[0] : 0;
         for (;;) {
             const bool atEnd = x0 == x1 && y0 == y1;
-            if (atEnd && !lastPixel_) return;
-            Stamp(x0, y0);
+            if (atEnd && !plan.lastPixel) return;
+            if (plan.runCount == 0) {
+                Stamp(x0, y0, plan.ink);
+            } else {
+                if (run % 2 == 0)
+                    Stamp(x0, y0, plan.ink);
+                else if (plan.fillGaps)
+                    Stamp(x0, y0, plan.gap);
+                if (--left == 0) {
+                    run = (run + 1) % plan.runCount;
+                    left = plan.runs[run];
+                }
+            }
             if (atEnd) return;
             const int e2 = 2 * err;
             if (e2 >= dy) {
@@ -253,20 +291,18 @@ public:
     }
 
 private:
-    void Stamp(int x, int y) {
-        for (int i = 0; i < stampSize_; ++i) {
-            const int px = x + stamp_[i].x, py = y + stamp_[i].y;
-            if (bounds_.contains(px, py)) bits_[static_cast<qsizetype>(py) * stride_ + px] = color_;
+    void Stamp(int x, int y, QRgb color) {
+        const DirectLinePlan& plan = *plan_;
+        for (int i = 0; i < plan.stampSize; ++i) {
+            const int px = x + plan.stamp[i].x, py = y + plan.stamp[i].y;
+            if (px >= plan.left && px <= plan.right && py >= plan.top && py <= plan.bottom)
+                bits_[static_cast<qsizetype>(py) * stride_ + px] = color;
         }
     }
 
     QRgb* bits_;
     qsizetype stride_;
-    QRgb color_;
-    QRect bounds_;
-    PixelPoint stamp_[MaxStampedWidth * MaxStampedWidth];
-    int stampSize_ = 0;
-    bool lastPixel_ = false;
+    const DirectLinePlan* plan_;
 };
 
 // Far-away end points (an axis may place a point far outside) go to Qt,
@@ -311,6 +347,7 @@ TSurface::~TSurface() {
 
 void TSurface::SetPen(const NativePen& pen) {
     state_->pen = pen;
+    state_->linePlan.valid = false;
     if (!state_->Active()) return;
     state_->painter->setPen(ToQPen(pen));
     state_->painter->setCompositionMode(ToComposition(pen.mode));
@@ -340,11 +377,13 @@ void TSurface::SetTextColor(RgbColor color) { state_->textColor = color; }
 
 void TSurface::SetBackgroundMode(BackgroundMode mode) {
     state_->backgroundMode = mode == BackgroundMode::Opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent;
+    state_->linePlan.valid = false;
     ApplyBackgroundMode(*state_);
 }
 
 void TSurface::SetBackgroundColor(RgbColor color) {
     state_->backgroundColor = color;
+    state_->linePlan.valid = false;
     if (state_->Active()) state_->painter->setBackground(QBrush(ToQColor(color)));
 }
 
@@ -437,11 +476,11 @@ void TSurface::FillRect(const PixelRect& rect) {
 void TSurface::TextOut(int x, int y, std::string_view utf8) {
     if (!state_->Active() || utf8.empty()) return;
     QPainter& p = *state_->painter;
-    const QString text = ToQString(utf8);
-    const QFontMetrics metrics(p.font());
-    const int width = metrics.horizontalAdvance(text);
-    const int ascent = metrics.ascent();
-    const int height = ascent + metrics.descent();
+    const TNativeFont& font = state_->font;
+    const PixelSize extent = font.TextExtent(utf8);
+    const int width = extent.width;
+    const int height = extent.height;
+    const int ascent = font.Internal().text->ascent;
 
     int left = 0;
     switch (state_->textAlign & 6u) {
@@ -466,17 +505,29 @@ void TSurface::TextOut(int x, int y, std::string_view utf8) {
         break;
     }
 
-    p.save();
+    const QPainter::CompositionMode mode = p.compositionMode();
+    const QPen pen = p.pen();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.translate(x, y);
-    // Orientation turns counter-clockwise; Qt's rotation turns clockwise on
-    // a y-down surface.
-    if (state_->font.Request().orientation % 3600 != 0) p.rotate(-state_->font.Request().orientation / 10.0);
-    if (state_->backgroundMode == BackgroundMode::Opaque)
-        p.fillRect(QRect(left, top, width, height), ToQColor(state_->backgroundColor));
     p.setPen(QPen(ToQColor(state_->textColor)));
-    p.drawText(QPoint(left, top + ascent), text);
-    p.restore();
+    const int orientation = font.Request().orientation % 3600;
+    if (orientation == 0) {
+        // Upright text keeps its layout from paint to paint.
+        if (state_->backgroundMode == BackgroundMode::Opaque)
+            p.fillRect(QRect(x + left, y + top, width, height), ToQColor(state_->backgroundColor));
+        p.drawStaticText(QPoint(x + left, y + top), TextLayout(font, utf8));
+    } else {
+        // Orientation turns counter-clockwise; Qt's rotation turns clockwise
+        // on a y-down surface.
+        p.save();
+        p.translate(x, y);
+        p.rotate(-orientation / 10.0);
+        if (state_->backgroundMode == BackgroundMode::Opaque)
+            p.fillRect(QRect(left, top, width, height), ToQColor(state_->backgroundColor));
+        p.drawText(QPoint(left, top + ascent), ToQString(utf8));
+        p.restore();
+    }
+    p.setPen(pen);
+    p.setCompositionMode(mode);
 }
 
 PixelSize TSurface::TextExtent(std::string_view utf8) const { return state_->font.TextExtent(utf8); }
@@ -487,10 +538,12 @@ void TSurface::IntersectClipRect(const PixelRect& rect) {
     state_->painter->setClipRect(clip, state_->hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
     state_->clipRect = state_->hasClip ? state_->clipRect.intersected(clip) : clip;
     state_->hasClip = true;
+    state_->linePlan.valid = false;
 }
 
 void TSurface::RemoveClip() {
     state_->hasClip = false;
+    state_->linePlan.valid = false;
     if (state_->Active()) state_->painter->setClipping(false);
 }
 

@@ -164,6 +164,40 @@ TEST(TextOut, RotatedTextReadsUpwardsAndIsTallerThanWide) {
     EXPECT_GE(ink.left, 40);
 }
 
+// Measured and laid-out texts are remembered per realised font: the same
+// text in another size or style is measured and drawn in its own font, and
+// drawing it again gives the same pixels.
+TEST(TextOut, RememberedTextsKeepToTheirFont) {
+    FontSpec small;
+    small.face = "Arial";
+    small.height = -10;
+    FontSpec large = small;
+    large.height = -20;
+    FontSpec bold = small;
+    bold.style = fontstyle::Bold;
+    auto draw = [](const FontSpec& spec) {
+        TOffscreenBitmap b(200, 60);
+        TSurface& s = b.Surface();
+        s.SetFont(TNativeFont(spec));
+        s.SetBackgroundMode(BackgroundMode::Transparent);
+        s.TextOut(5, 5, "1.0E-12 pF");
+        std::vector<RgbColor> pixels;
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x) pixels.push_back(b.Pixel(x, y));
+        return std::pair{InkBox(b), pixels};
+    };
+    const auto [smallInk, smallPixels] = draw(small);
+    const auto [largeInk, largePixels] = draw(large);
+    const auto [boldInk, boldPixels] = draw(bold);
+    EXPECT_GT(largeInk.Width(), smallInk.Width() * 3 / 2);
+    EXPECT_GT(largeInk.Height(), smallInk.Height());
+    EXPECT_NE(boldPixels, smallPixels);
+    EXPECT_EQ(draw(small).second, smallPixels);
+    EXPECT_EQ(draw(large).second, largePixels);
+    EXPECT_GT(TNativeFont(large).TextExtent("1.0E-12 pF").width, TNativeFont(small).TextExtent("1.0E-12 pF").width);
+    EXPECT_EQ(TNativeFont(small).TextExtent("1.0E-12 pF").width, TNativeFont(small).TextExtent("1.0E-12 pF").width);
+}
+
 TEST(NativeImage, BuildsFromBottomUpBgrRows) {
     // 2 x 2 image, rows padded to 8 bytes: bottom row first.
     const std::vector<std::uint8_t> rows = {

@@ -212,6 +212,71 @@ TEST(Surface, StyledLinesKeepTheirGaps) {
     EXPECT_GE(Runs(b, 10, 5, 195).size(), 8u);
 }
 
+// Dashes drawn pixel by pixel: an opaque background fills the gaps, a
+// transparent one leaves what was there; the pattern starts again with each
+// line, and diagonal lines count it in steps of the walk.
+TEST(Surface, DashGapsFollowTheBackgroundMode) {
+    for (BackgroundMode mode : {BackgroundMode::Transparent, BackgroundMode::Opaque}) {
+        TOffscreenBitmap b(40, 40);
+        TSurface& s = b.Surface();
+        s.SetBackgroundMode(mode);
+        s.SetBackgroundColor(Blue);
+        s.SetPen(CosmeticPen(Red, NativePenStyle::Dot));
+        s.MoveTo(0, 5);
+        s.LineTo(12, 5);
+        const RgbColor gap = mode == BackgroundMode::Opaque ? Blue : White;
+        const std::vector<RgbColor> expected = {Red, Red, Red, gap, gap, gap, Red, Red, Red, gap, gap, gap, White};
+        std::vector<RgbColor> row;
+        for (int x = 0; x <= 12; ++x) row.push_back(b.Pixel(x, 5));
+        EXPECT_EQ(row, expected) << static_cast<int>(mode);
+        s.MoveTo(4, 20);  // a second line starts with ink again
+        s.LineTo(10, 20);
+        EXPECT_EQ(b.Pixel(4, 20), Red);
+        EXPECT_EQ(b.Pixel(7, 20), gap);
+        s.MoveTo(20, 20);  // 45 degrees: three on, three off along the walk
+        s.LineTo(32, 32);
+        EXPECT_EQ(b.Pixel(22, 22), Red);
+        EXPECT_EQ(b.Pixel(23, 23), gap);
+        EXPECT_EQ(b.Pixel(26, 26), Red);
+    }
+}
+
+// The pen, the clip and the background between two lines each reach the
+// second line.
+TEST(Surface, SettingsBetweenLinesReachTheNextLine) {
+    TOffscreenBitmap b(40, 40);
+    TSurface& s = b.Surface();
+    s.SetPen(CosmeticPen(Red));
+    s.MoveTo(0, 1);
+    s.LineTo(40, 1);
+    s.SetPen(CosmeticPen(Blue));
+    s.MoveTo(0, 2);
+    s.LineTo(40, 2);
+    EXPECT_EQ(b.Pixel(20, 1), Red);
+    EXPECT_EQ(b.Pixel(20, 2), Blue);
+    s.IntersectClipRect({10, 0, 30, 40});
+    s.MoveTo(0, 3);
+    s.LineTo(40, 3);
+    EXPECT_EQ(b.Pixel(9, 3), White);
+    EXPECT_EQ(b.Pixel(10, 3), Blue);
+    EXPECT_EQ(b.Pixel(29, 3), Blue);
+    EXPECT_EQ(b.Pixel(30, 3), White);
+    s.RemoveClip();
+    s.MoveTo(0, 4);
+    s.LineTo(40, 4);
+    EXPECT_EQ(b.Pixel(0, 4), Blue);
+    EXPECT_EQ(b.Pixel(39, 4), Blue);
+    s.SetPen(CosmeticPen(Red, NativePenStyle::Dot));
+    s.SetBackgroundColor(Black);
+    s.MoveTo(0, 6);
+    s.LineTo(40, 6);
+    EXPECT_EQ(b.Pixel(3, 6), Black);
+    s.SetBackgroundMode(BackgroundMode::Transparent);
+    s.MoveTo(0, 7);
+    s.LineTo(40, 7);
+    EXPECT_EQ(b.Pixel(3, 7), White);
+}
+
 TEST(Surface, NotXorDrawnTwiceRestoresThePixels) {
     TOffscreenBitmap b(40, 40);
     TSurface& s = b.Surface();
