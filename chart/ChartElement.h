@@ -12,6 +12,27 @@ namespace cvcalc {
 
 class TCustomAxisPanel;
 
+// What a chart's elements mark when they change: whether its drawing is
+// stale and whether a repaint of the window has been asked for.  The chart
+// owns it; the series reach it directly, since every appended point of a
+// run marks it and only the first finds the drawing fresh.
+struct TChartDrawingState {
+    bool autoRepaint = true;
+    bool dirty = true;
+    bool requestPending = false;
+    int invalidateCount = 0;
+
+    // Counts one more mark where nothing more is needed (the chart does not
+    // repaint by itself, or its repaint is already asked for) and answers
+    // whether that was so.
+    bool MarkWithoutRequest() noexcept {
+        if (!autoRepaint) return true;
+        if (!(dirty && requestPending)) return false;
+        ++invalidateCount;
+        return true;
+    }
+};
+
 class TCustomChartElement : public TComponent {
 public:
     CVCALC_CLASS_INFO()

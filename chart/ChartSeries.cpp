@@ -21,6 +21,7 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
     if (parentChart_ == chart) return;
     if (parentChart_) parentChart_->RemoveSeries(this);
     TCustomChartSeries::SetParentChart(chart);
+    drawing_ = chart ? &chart->Drawing() : nullptr;
     if (chart) chart->AddSeries(this);
 }
 
@@ -36,25 +37,16 @@ void TChartSeries::SetSeriesColor(TColor value) {
     if (parentChart_) parentChart_->SeriesColorChanged(this);
 }
 
-int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor color) {
-    TChartValueList& xs = *XValues();
-    TChartValueList& ys = *YValues();
-    // The common case of a run: a plain point in order, with room for it.
-    if (!OnBeforeAdd && valuesList_.size() == 2 && !hasColors_ && color == clAutoColor && label.empty() &&
-        labels_.empty() && xs.CanAppendInPlace(x) && ys.HasRoom()) {
-        xs.SetPendingValue(x);
-        ys.SetPendingValue(y);
-        xs.AppendInPlace(x);
-        ys.AppendInPlace(y);
-        const int appended = xs.Count() - 1;
-        if (updateCount_ == 0) {
-            if (OnAfterAdd) OnAfterAdd(*this, appended);
-            if (Active()) Repaint();
-        }
-        return appended;
-    }
-    xs.SetPendingValue(x);
-    ys.SetPendingValue(y);
+void TChartSeries::Appended(int index) {
+    if (OnAfterAdd) OnAfterAdd(*this, index);
+    if (Active() && parentChart_) parentChart_->ChartInvalidate();
+}
+
+// Everything but the plain in-order append: a refusal by OnBeforeAdd, an
+// insertion before later values, growth, colours, labels, more value lists.
+int TChartSeries::InsertPoint(double x, double y, std::string_view label, TColor color) {
+    XValues()->SetPendingValue(x);
+    YValues()->SetPendingValue(y);
     if (OnBeforeAdd && !OnBeforeAdd(*this)) return -1;
     const int index = XValues()->AddOrdered();
     YValues()->InsertValue(index, y);
@@ -68,12 +60,10 @@ int TChartSeries::AddPoint(double x, double y, const std::string& label, TColor 
     if (!label.empty() || !labels_.empty()) {
         if (labels_.size() + 1 < static_cast<std::size_t>(PointCount()))
             labels_.resize(static_cast<std::size_t>(PointCount() - 1));
-        labels_.insert(labels_.begin() + index, label);
+        labels_.insert(labels_.begin() + index, std::string(label));
     }
-    if (updateCount_ == 0) {
-        if (OnAfterAdd) OnAfterAdd(*this, index);
-        if (Active()) Repaint();
-    }
+    plainPoints_ = !hasColors_ && labels_.empty() && valuesList_.size() == 2;
+    if (updateCount_ == 0) Appended(index);
     return index;
 }
 
@@ -84,6 +74,7 @@ void TChartSeries::ClearPoints() {
     colors_.shrink_to_fit();
     hasColors_ = false;
     labels_.clear();
+    plainPoints_ = valuesList_.size() == 2;
     marks_->Clear();
     if (OnClearValues) OnClearValues(*this);
     if (Active() && parentChart_ && !parentChart_->Destroying()) parentChart_->ChartInvalidate();

@@ -71,8 +71,24 @@ public:
     void SetCursor(int value) { Change(cursor_, value); }
 
     // Adds one point in X order and returns its index, or -1 when
-    // OnBeforeAdd refused it.
-    int AddPoint(double x, double y, const std::string& label = {}, TColor color = clAutoColor);
+    // OnBeforeAdd refused it.  Inline for the common case of a run: a plain
+    // point in order, with room for it.
+    int AddPoint(double x, double y, std::string_view label = {}, TColor color = clAutoColor) {
+        TChartValueList& xs = *valuesList_[0];
+        TChartValueList& ys = *valuesList_[1];
+        if (plainPoints_ && label.empty() && color == clAutoColor && ys.HasRoom() && xs.CanAppendInPlace(x) &&
+            !OnBeforeAdd) {
+            xs.SetPendingValue(x);
+            ys.SetPendingValue(y);
+            xs.AppendInPlace(x);
+            ys.AppendInPlace(y);
+            const int appended = xs.Count() - 1;
+            if (updateCount_ == 0 && !(drawing_ && Active() && !OnAfterAdd && drawing_->MarkWithoutRequest()))
+                Appended(appended);
+            return appended;
+        }
+        return InsertPoint(x, y, label, color);
+    }
     void ClearPoints();
     int PointCount() const noexcept { return XValues()->Count(); }
     TColor PointColor(int index) const;
@@ -108,15 +124,26 @@ public:
     virtual TMargins CalcMargins() const { return {}; }
 
 protected:
-    void DestroyingParentChart() noexcept { parentChart_ = nullptr; }
+    void DestroyingParentChart() noexcept {
+        parentChart_ = nullptr;
+        drawing_ = nullptr;
+    }
     void SetAutomaticColor(TColor color) noexcept { internalColor_ = color; }
     friend class TCustomAxisPanel;
 
 private:
+    int InsertPoint(double x, double y, std::string_view label, TColor color);
+    // Outside a batch: OnAfterAdd, then one more mark on the chart.
+    void Appended(int index);
+
     std::vector<std::unique_ptr<TChartValueList>> valuesList_;
+    TChartDrawingState* drawing_ = nullptr;  // the parent chart's
     std::vector<std::string> labels_;
     std::vector<TColor> colors_;
     bool hasColors_ = false;
+    // No colours, no labels and only the X and Y lists: a point in order
+    // may simply be appended.
+    bool plainPoints_ = true;
     TColor seriesColor_ = clAutoColor;
     TColor internalColor_ = clAutoColor;
     bool colorEachPoint_ = false;

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <limits>
 
 #include "platform/core/Exception.h"
@@ -13,6 +15,8 @@ namespace cvcalc {
 TChartValueList::TChartValueList(TChartSeries* owner, std::string name) : owner_(owner), name_(std::move(name)) {}
 
 TChartValueList::~TChartValueList() = default;
+
+void TChartValueList::FreeValues::operator()(double* p) const noexcept { std::free(p); }
 
 double TChartValueList::Value(int index) const {
     if (index < 0 || index >= count_) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
@@ -24,9 +28,10 @@ void TChartValueList::Reserve(int needed) {
     if (capacity_ > std::numeric_limits<int>::max() - CapacityStep)
         throw Exception("Too many points in one value list");
     const int capacity = capacity_ + CapacityStep;
-    auto grown = std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(capacity));
-    if (count_ > 0) std::memcpy(grown.get(), values_.get(), static_cast<std::size_t>(count_) * sizeof(double));
-    values_ = std::move(grown);
+    void* grown = std::realloc(values_.get(), static_cast<std::size_t>(capacity) * sizeof(double));
+    if (grown == nullptr) throw std::bad_alloc();
+    (void)values_.release();
+    values_.reset(static_cast<double*>(grown));
     capacity_ = capacity;
 }
 

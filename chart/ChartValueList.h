@@ -80,7 +80,11 @@ private:
     TChartListOrder order_ = loNone;
     bool dateTime_ = false;
     std::string valueSource_;
-    std::unique_ptr<double[]> values_;
+    // Grown with realloc, which extends in place where the heap allows.
+    struct FreeValues {
+        void operator()(double* p) const noexcept;
+    };
+    std::unique_ptr<double[], FreeValues> values_;
     int capacity_ = 0;
     int count_ = 0;
     double pendingValue_ = 0;

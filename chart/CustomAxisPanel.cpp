@@ -69,14 +69,11 @@ TColor TCustomAxisPanel::NextFreeColor(bool checkBackground, const TChartSeries*
     return DefaultPalette.back();
 }
 
-void TCustomAxisPanel::ChartInvalidate() {
-    if (!autoRepaint_) return;
-    ++invalidateCount_;
-    // One window request per stale drawing: the points of a run each mark
-    // the chart, but only the first asks for the paint that draws them all.
-    if (dirty_ && requestPending_) return;
-    dirty_ = true;
-    requestPending_ = true;
+// One window request per stale drawing: the points of a run each mark the
+// chart, but only the first asks for the paint that draws them all.
+void TCustomAxisPanel::RequestRepaint() {
+    drawing_.dirty = true;
+    drawing_.requestPending = true;
     if (repaintRequest_) repaintRequest_();
     if (!Destroying()) Invalidate();
 }

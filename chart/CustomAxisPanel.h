@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "chart/ChartElement.h"
 #include "chart/ChartGraphicsTypes.h"
 #include "chart/ChartWall.h"
 #include "framework/CustomControl.h"
@@ -60,16 +61,21 @@ public:
 
     // Marks the drawing stale and asks for one later repaint, unless the
     // chart is painting itself right now.
-    void ChartInvalidate();
-    bool AutoRepaint() const noexcept { return autoRepaint_; }
-    void SetAutoRepaint(bool value) noexcept { autoRepaint_ = value; }
-    bool Dirty() const noexcept { return dirty_; }
-    void SetDirty(bool value) noexcept {
-        dirty_ = value;
-        requestPending_ = false;
+    void ChartInvalidate() {
+        if (drawing_.MarkWithoutRequest()) return;
+        ++drawing_.invalidateCount;
+        RequestRepaint();
     }
+    bool AutoRepaint() const noexcept { return drawing_.autoRepaint; }
+    void SetAutoRepaint(bool value) noexcept { drawing_.autoRepaint = value; }
+    bool Dirty() const noexcept { return drawing_.dirty; }
+    void SetDirty(bool value) noexcept {
+        drawing_.dirty = value;
+        drawing_.requestPending = false;
+    }
+    TChartDrawingState& Drawing() noexcept { return drawing_; }
     // How often the chart asked for a repaint; tests and the window read it.
-    int InvalidateCount() const noexcept { return invalidateCount_; }
+    int InvalidateCount() const noexcept { return drawing_.invalidateCount; }
     // The window's repaint request; the control installs it.
     void SetRepaintRequest(std::function<void()> request) { repaintRequest_ = std::move(request); }
 
@@ -128,14 +134,13 @@ protected:
 
 private:
     static int ClampMargin(int v) { return v < 0 ? 0 : (v > 10000 ? 10000 : v); }
+    // One window request per stale drawing.
+    void RequestRepaint();
 
     std::vector<TChartSeries*> series_;
     std::vector<std::unique_ptr<TChartAxis>> axes_;
     std::function<void()> repaintRequest_;
-    bool autoRepaint_ = true;
-    bool dirty_ = true;
-    bool requestPending_ = false;
-    int invalidateCount_ = 0;
+    TChartDrawingState drawing_;
     std::unique_ptr<TChartBackWall> backWall_;
     std::unique_ptr<TChartTitle> title_;
     std::unique_ptr<TChartTitle> foot_;

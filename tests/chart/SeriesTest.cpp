@@ -215,6 +215,51 @@ TEST(ChartSeries, NextFreeColourSkipsBackgroundsAndFallsBackToTheLastEntry) {
     EXPECT_EQ(chart.NextFreeColor(false, all[2]), clYellow);
 }
 
+// A run's points each mark the chart they belong to now, but only the first
+// after a paint asks the window for one; an inactive series or one without
+// a chart marks nothing.
+TEST(ChartSeries, AppendedPointsMarkTheirOwnChartAndAskForOnePaint) {
+    TCustomAxisPanel a(nullptr), b(nullptr);
+    int requestsA = 0, requestsB = 0;
+    a.SetRepaintRequest([&] { ++requestsA; });
+    b.SetRepaintRequest([&] { ++requestsB; });
+    auto* s = new TLineSeries(nullptr);
+    s->SetParentChart(&a);
+    a.SetDirty(false);
+    b.SetDirty(false);
+    requestsA = 0;
+    const int markedA = a.InvalidateCount();
+    for (int i = 0; i < 2500; ++i) s->AddPoint(i, i);  // grows past two capacity steps
+    EXPECT_EQ(a.InvalidateCount(), markedA + 2500);
+    EXPECT_EQ(requestsA, 1);
+    EXPECT_EQ(s->XValues()->Value(2499), 2499);
+    EXPECT_EQ(s->YValues()->Value(1000), 1000);
+    a.SetDirty(false);  // painted
+    s->AddPoint(3000, 0);
+    EXPECT_EQ(requestsA, 2);
+
+    s->SetParentChart(&b);
+    b.SetDirty(false);  // painted with its new series
+    const int markedB = b.InvalidateCount();
+    const int markedAfterMove = a.InvalidateCount();
+    requestsB = 0;
+    s->AddPoint(4000, 0);
+    EXPECT_EQ(a.InvalidateCount(), markedAfterMove);
+    EXPECT_EQ(b.InvalidateCount(), markedB + 1);
+    EXPECT_EQ(requestsB, 1);
+
+    s->SetActive(false);
+    const int markedInactive = b.InvalidateCount();
+    s->AddPoint(5000, 0);
+    EXPECT_EQ(b.InvalidateCount(), markedInactive);
+
+    s->SetParentChart(nullptr);
+    s->SetActive(true);
+    s->AddPoint(6000, 0);  // no chart to mark
+    EXPECT_EQ(s->PointCount(), 2504);
+    delete s;
+}
+
 TEST(ChartSeries, AttachmentMovesBetweenChartsAndDestructionLeavesTheList) {
     TCustomAxisPanel a(nullptr), b(nullptr);
     auto* s = new TLineSeries(nullptr);
