@@ -3,6 +3,7 @@
 
 #include "chart/ChartAxis.h"
 #include "chart/ChartAxisTitle.h"
+#include "chart/ChartZoom.h"
 #include "chart/CustomChart.h"
 #include "chart/CustomSeries.h"
 #include "chart/SeriesMarks.h"
@@ -41,7 +42,10 @@ void RegisterChartClasses() {
                          &TChartAxisTitle::StaticClassInfo(),
                          &TChartTitle::StaticClassInfo(),
                          &TChartLegend::StaticClassInfo(),
-                         &TChartBackWall::StaticClassInfo()});
+                         &TChartBackWall::StaticClassInfo(),
+                         &TChartZoom::StaticClassInfo(),
+                         &TChartZoomPen::StaticClassInfo(),
+                         &TChartZoomBrush::StaticClassInfo()});
         return true;
     }();
     (void)done;

@@ -11,6 +11,7 @@
 #include "chart/CustomSeries.h"
 #include "chart/SeriesPointer.h"
 #include "framework/Canvas.h"
+#include "framework/Color.h"
 
 namespace cvcalc {
 
@@ -43,7 +44,7 @@ private:
 
 }  // namespace
 
-TCustomChart::TCustomChart(TComponent* owner) : TCustomAxisPanel(owner) {
+TCustomChart::TCustomChart(TComponent* owner) : TCustomAxisPanel(owner), zoom_(std::make_unique<TChartZoom>()) {
     width_ = 400;
     height_ = 250;
 }
@@ -106,14 +107,22 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
 
     TCanvasTextMetrics metrics(canvas);
     const TChartRect plot = LayoutAxes(metrics, PlotRectFromMargins(width, height));
+    for (THitBand& band : hitBands_) band = THitBand{};
 
-    // The back wall.
-    if (!BackWall()->Transparent()) {
-        canvas.Brush().SetStyle(bsSolid);
-        canvas.Brush().SetColor(BackWall()->Color());
-        canvas.Pen().SetStyle(psSolid);
-        canvas.Pen().SetWidth(1);
-        canvas.Pen().SetColor(clBlack);
+    // Lines, grid dots and texts leave what lies between them as it is.
+    canvas.SetBackgroundMode(bmTransparent);
+
+    // The back wall: its pen round the plotting area, filled unless it is
+    // transparent.
+    if (BackWall()->Visible() && AnySeriesActive()) {
+        const TChartBrush& brush = *BackWall()->Brush();
+        if (BackWall()->Transparent()) {
+            canvas.Brush().SetStyle(bsClear);
+        } else {
+            canvas.Brush().SetStyle(brush.Style());
+            canvas.Brush().SetColor(BackWall()->Color());
+        }
+        RealisePen(canvas, *BackWall()->Pen(), BackWall()->Pen()->Color());
         canvas.Rectangle(plot.left, plot.top, plot.right + 1, plot.bottom + 1);
     }
 
@@ -133,6 +142,9 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
     }
     canvas.RestoreClip();
     canvas.Pen().SetMode(pmCopy);
+
+    // A zoom drag in progress keeps its rectangle over the new drawing.
+    if (zoom_->Active()) DrawZoomRectangle(canvas);
 }
 
 void TCustomChart::DrawAxis(TCanvas& canvas, TChartAxis& axis, double step) {
@@ -185,17 +197,24 @@ void TCustomChart::DrawAxis(TCanvas& canvas, TChartAxis& axis, double step) {
     ticks(*axis.Ticks(), axisOffset, axisOffset + axis.TickLength());
     ticks(*axis.TicksInner(), 0, -axis.TickInnerLength());
     // Labels outside the ticks.
+    int labelDepth = 0;  // the labels' extent away from the axis
+    const int gap = axisOffset + axis.TickLength() + 1;
     if (axis.Labels()) {
         UseFont(canvas, *axis.LabelsFont());
-        const int gap = axisOffset + axis.TickLength() + 1;
         for (const TAxisLabel& l : labels) {
             const int tw = canvas.TextWidth(l.text), th = canvas.TextHeight(l.text);
+            labelDepth = std::max(labelDepth, horizontal ? th : tw);
             if (horizontal)
                 canvas.TextOut(l.pixel - tw / 2, outward > 0 ? pos + gap : pos - gap - th, l.text);
             else
                 canvas.TextOut(outward < 0 ? pos - gap - tw : pos + gap, l.pixel - th / 2, l.text);
         }
     }
+    // What a mouse-down on this axis must hit: from the labels' outer edge
+    // to three pixels inside the axis line.
+    const int edge = pos + outward * (gap + labelDepth);
+    THitBand& band = hitBands_[axis.Horizontal() ? (axis.OtherSide() ? 1 : 0) : (axis.OtherSide() ? 3 : 2)];
+    band = outward > 0 ? THitBand{pos - 3, edge} : THitBand{edge, pos + 3};
     // The title beyond the labels; the left title reads upwards.
     const std::string& caption = axis.Title()->Caption();
     if (!caption.empty()) {
@@ -303,33 +322,81 @@ bool TCustomChart::InPlot(int x, int y) const {
 }
 
 bool TCustomChart::HitsAxis(int x, int y) const {
-    const TChartRect& r = PlotRect();
-    for (int index : {AxisBottom, AxisTop, AxisLeft, AxisRight}) {
-        const TChartAxis& a = *Axis(index);
-        if (!a.Visible()) continue;
-        const int room = 3 + a.TickLength() + 20;
-        if (a.Horizontal()) {
-            const int pos = a.OtherSide() ? r.top : r.bottom;
-            const int lo = a.OtherSide() ? pos - room : pos - 3, hi = a.OtherSide() ? pos + 3 : pos + room;
-            if (x >= r.left && x <= r.right && y >= lo && y <= hi) return true;
-        } else {
-            const int pos = a.OtherSide() ? r.right : r.left;
-            const int lo = a.OtherSide() ? pos - 3 : pos - room, hi = a.OtherSide() ? pos + room : pos + 3;
-            if (y >= r.top && y <= r.bottom && x >= lo && x <= hi) return true;
-        }
+    const int order[] = {AxisBottom, AxisTop, AxisLeft, AxisRight};
+    for (int k = 0; k < 4; ++k) {
+        const TChartAxis& a = *Axis(order[k]);
+        const THitBand& band = hitBands_[k];
+        if (!a.Visible() || band.lo > band.hi) continue;
+        const int along = a.Horizontal() ? x : y, across = a.Horizontal() ? y : x;
+        const int from = std::min(a.StartPos(), a.EndPos()), to = std::max(a.StartPos(), a.EndPos());
+        if (along >= from && along <= to && across >= band.lo && across <= band.hi) return true;
     }
     return false;
 }
 
-void TCustomChart::MouseDown(MouseButton button, ShiftState, int x, int y) {
-    if (zooming_ || panning_) return;
+namespace {
+bool SameButton(MouseButton button, TMouseButton setting) {
+    switch (setting) {
+    case mbLeft:
+        return button == MouseButton::Left;
+    case mbRight:
+        return button == MouseButton::Right;
+    case mbMiddle:
+        return button == MouseButton::Middle;
+    }
+    return false;
+}
+
+bool wheelScrolling = true;
+}  // namespace
+
+bool ChartWheelScrolling() noexcept { return wheelScrolling; }
+void SetChartWheelScrolling(bool on) noexcept { wheelScrolling = on; }
+
+void TCustomChart::DrawZoomRectangle(TCanvas& canvas) {
+    const TChartZoom& z = *zoom_;
+    const TColor background = ColorToRgb(BackWall()->Transparent() ? Color() : BackWall()->Color());
+    const TColor inverse = static_cast<TColor>(0xFFFFFF - background);
+    const TChartZoomPen& pen = *z.Pen();
+    TPen& p = canvas.Pen();
+    if (pen.Visible()) {
+        p.SetColor(static_cast<TColor>(ColorToRgb(pen.Color()) ^ inverse));
+        p.SetWidth(std::max(pen.Width(), 1));
+        p.SetStyle(pen.Style());
+    } else {
+        p.SetStyle(psClear);
+    }
+    p.SetMode(pmNotXor);
+    const TChartZoomBrush& brush = *z.Brush();
+    canvas.Brush().SetColor(static_cast<TColor>(ColorToRgb(brush.Color()) ^ inverse));
+    canvas.Brush().SetStyle(brush.Style());
+    const TBkMode mode = canvas.BackgroundMode();
+    canvas.SetBackgroundMode(bmTransparent);
+    canvas.Rectangle(z.X0, z.Y0, z.X1, z.Y1);
+    canvas.SetBackgroundMode(mode);
+    p.SetMode(pmCopy);
+}
+
+void TCustomChart::ToggleZoomRectangle() {
+    if (bitmap_.Width() == 0 || bitmap_.Height() == 0) return;
+    DrawZoomRectangle(bitmap_.Canvas());
+    if (!Destroying()) Invalidate();
+}
+
+void TCustomChart::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
+    TChartZoom& z = *zoom_;
+    if (z.active_ || panning_) return;
     if (!AnySeriesActive()) return;
     if (!HitsAxis(x, y) && !InPlot(x, y)) return;
-    if (zoomAllow_ && button == MouseButton::Left) {
-        zx0_ = zx1_ = x;
-        zy0_ = zy1_ = y;
-        zooming_ = true;
-    } else if (allowPanning_ && button == MouseButton::Right) {
+    const TChartRect& plot = PlotRect();
+    if (z.Allow() && SameButton(button, z.MouseButton()) && (shift & z.KeyShift().Bits()) == z.KeyShift().Bits()) {
+        z.X0 = z.Direction() == tzdVertical ? plot.left : x;
+        z.Y0 = z.Direction() == tzdHorizontal ? plot.top : y;
+        z.X1 = z.Direction() == tzdVertical ? plot.right : z.X0;
+        z.Y1 = z.Direction() == tzdHorizontal ? plot.bottom : z.Y0;
+        z.active_ = true;
+        ToggleZoomRectangle();
+    } else if (allowPanning_ != pmNone && SameButton(button, scrollMouseButton_)) {
         panX_ = x;
         panY_ = y;
         panning_ = true;
@@ -337,9 +404,15 @@ void TCustomChart::MouseDown(MouseButton button, ShiftState, int x, int y) {
 }
 
 void TCustomChart::MouseMove(ShiftState, int x, int y) {
-    if (zooming_) {
-        zx1_ = x;
-        zy1_ = y;
+    TChartZoom& z = *zoom_;
+    if (z.active_) {
+        const int cx = z.Direction() == tzdVertical ? PlotRect().right : x;
+        const int cy = z.Direction() == tzdHorizontal ? PlotRect().bottom : y;
+        if (cx == z.X1 && cy == z.Y1) return;
+        ToggleZoomRectangle();  // erases the old one
+        z.X1 = cx;
+        z.Y1 = cy;
+        ToggleZoomRectangle();
         return;
     }
     if (!panning_) return;
@@ -349,29 +422,42 @@ void TCustomChart::MouseMove(ShiftState, int x, int y) {
     }
     if (x == panX_ && y == panY_) return;
     if (restored_) SaveScales();
+    const bool horizontal = allowPanning_ == pmHorizontal || allowPanning_ == pmBoth;
+    const bool vertical = allowPanning_ == pmVertical || allowPanning_ == pmBoth;
     bool moved = false;
     for (int index = 0; index < AxisDepth; ++index) {
         TChartAxis& a = *Axis(index);
+        if (a.Horizontal() ? !horizontal : !vertical) continue;
         const int from = a.Horizontal() ? panX_ : panY_, to = a.Horizontal() ? x : y;
         if (from == to) continue;
         const double d = a.PixelToValue(from) - a.PixelToValue(to);
-        a.SetMinMax(a.Minimum() + d, a.Maximum() + d);
+        double minimum = a.Minimum() + d, maximum = a.Maximum() + d;
+        bool allow = true;
+        if (onAllowScroll_) onAllowScroll_(&a, minimum, maximum, allow);
+        if (!allow) continue;
+        a.SetMinMax(minimum, maximum);
         moved = true;
     }
     panX_ = x;
     panY_ = y;
-    if (moved) ChartInvalidate();
+    if (moved) {
+        onScroll_(this);
+        ChartInvalidate();
+    }
 }
 
 void TCustomChart::MouseUp(MouseButton button, ShiftState, int x, int y) {
     panning_ = false;
-    if (!zooming_ || button != MouseButton::Left) return;
-    zooming_ = false;
-    zx1_ = x;
-    zy1_ = y;
-    const int dx = zx1_ - zx0_, dy = zy1_ - zy0_;
-    if (std::abs(dx) <= zoomMinimumPixels_ || std::abs(dy) <= zoomMinimumPixels_) return;
-    if (zx0_ < zx1_)
+    TChartZoom& z = *zoom_;
+    if (!z.active_ || !SameButton(button, z.MouseButton())) return;
+    ToggleZoomRectangle();  // erased
+    z.active_ = false;
+    if (z.Direction() != tzdVertical) z.X1 = x;
+    if (z.Direction() != tzdHorizontal) z.Y1 = y;
+    if (z.Direction() != tzdVertical && std::abs(z.X1 - z.X0) <= z.MinimumPixels()) return;
+    if (z.Direction() != tzdHorizontal && std::abs(z.Y1 - z.Y0) <= z.MinimumPixels()) return;
+    const bool zoomIn = z.UpLeftZooms() || (z.Direction() == tzdVertical ? z.Y0 < z.Y1 : z.X0 < z.X1);
+    if (zoomIn)
         ZoomIn();
     else
         UndoZoom();
@@ -379,7 +465,7 @@ void TCustomChart::MouseUp(MouseButton button, ShiftState, int x, int y) {
 }
 
 void TCustomChart::MouseWheel(int delta, ShiftState, int, int) {
-    if (delta == 0) return;
+    if (delta == 0 || !wheelScrolling) return;
     for (int index = 0; index < AxisDepth; ++index) {
         TChartAxis& a = *Axis(index);
         if (a.Horizontal()) continue;
@@ -390,7 +476,10 @@ void TCustomChart::MouseWheel(int delta, ShiftState, int, int) {
 }
 
 void TCustomChart::CancelMode() {
-    zooming_ = false;
+    if (zoom_->active_) {
+        ToggleZoomRectangle();
+        zoom_->active_ = false;
+    }
     panning_ = false;
 }
 
@@ -404,20 +493,37 @@ void TCustomChart::SaveScales() {
 }
 
 void TCustomChart::ZoomIn() {
-    const int x0 = std::min(zx0_, zx1_), x1 = std::max(zx0_, zx1_);
-    const int y0 = std::min(zy0_, zy1_), y1 = std::max(zy0_, zy1_);
+    const TChartZoom& z = *zoom_;
+    const int x0 = std::min(z.X0, z.X1), x1 = std::max(z.X0, z.X1);
+    const int y0 = std::min(z.Y0, z.Y1), y1 = std::max(z.Y0, z.Y1);
     if (restored_) SaveScales();
-    // Each axis maps with the pixels of the last paint; read all four ends
+    // Each axis maps with the pixels of the last paint; read all the ends
     // before any axis changes.
-    const double b0 = BottomAxis()->PixelToValue(x0), b1 = BottomAxis()->PixelToValue(x1);
-    const double t0 = TopAxis()->PixelToValue(x0), t1 = TopAxis()->PixelToValue(x1);
-    const double l0 = LeftAxis()->PixelToValue(y1), l1 = LeftAxis()->PixelToValue(y0);
-    const double r0 = RightAxis()->PixelToValue(y1), r1 = RightAxis()->PixelToValue(y0);
-    BottomAxis()->SetMinMax(b0, b1);
-    TopAxis()->SetMinMax(t0, t1);
-    LeftAxis()->SetMinMax(l0, l1);
-    RightAxis()->SetMinMax(r0, r1);
+    TChartAxis* axes[] = {BottomAxis(), TopAxis(), LeftAxis(), RightAxis()};
+    double from[4][2], to[4][2];
+    for (int k = 0; k < 4; ++k) {
+        TChartAxis& a = *axes[k];
+        from[k][0] = a.Minimum();
+        from[k][1] = a.Maximum();
+        to[k][0] = a.Horizontal() ? a.PixelToValue(x0) : a.PixelToValue(y1);
+        to[k][1] = a.Horizontal() ? a.PixelToValue(x1) : a.PixelToValue(y0);
+    }
+    if (z.Animated()) {
+        // The ends move a fixed fraction of the way per step, each step
+        // painted before the next.
+        const int steps = z.AnimatedSteps();
+        for (int step = 1; step < steps; ++step) {
+            const double f = static_cast<double>(step) / steps;
+            for (int k = 0; k < 4; ++k)
+                axes[k]->SetMinMax(from[k][0] + (to[k][0] - from[k][0]) * f, from[k][1] + (to[k][1] - from[k][1]) * f);
+            ChartInvalidate();
+            PaintToBitmap();
+            if (!Destroying()) Repaint();
+        }
+    }
+    for (int k = 0; k < 4; ++k) axes[k]->SetMinMax(to[k][0], to[k][1]);
     zoomed_ = true;
+    onZoom_(this);
 }
 
 void TCustomChart::UndoZoom() {
@@ -433,11 +539,23 @@ void TCustomChart::UndoZoom() {
         saved_.clear();
         restored_ = true;
     }
+    onUndoZoom_(this);
+    ChartInvalidate();
     zoomed_ = false;
 }
 
 const TClassInfo& TCustomChart::StaticClassInfo() {
-    static const TClassInfo info = TClassBuilder<TCustomChart>("TCustomChart", TCustomAxisPanel::StaticClassInfo());
+    using C = TCustomChart;
+    static const TClassInfo info =
+        TClassBuilder<C>("TCustomChart", TCustomAxisPanel::StaticClassInfo())
+            .Ordinal("AllowPanning", TypeInfoTPanningMode(), &C::AllowPanning, &C::SetAllowPanning, pmBoth)
+            .Event("OnAllowScroll", &C::OnAllowScroll, &C::SetOnAllowScroll)
+            .Event("OnScroll", &C::OnScroll, &C::SetOnScroll)
+            .Event("OnUndoZoom", &C::OnUndoZoom, &C::SetOnUndoZoom)
+            .Event("OnZoom", &C::OnZoom, &C::SetOnZoom)
+            .Ordinal("ScrollMouseButton", TypeInfoTMouseButton(), &C::ScrollMouseButton, &C::SetScrollMouseButton,
+                     mbRight)
+            .Object("Zoom", &C::Zoom, nullptr);
     return info;
 }
 

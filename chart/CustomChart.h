@@ -5,8 +5,10 @@
 #include <memory>
 #include <vector>
 
+#include "chart/ChartZoom.h"
 #include "chart/CustomAxisPanel.h"
 #include "framework/Bitmap.h"
+#include "shell/core/Event.h"
 
 namespace cvcalc {
 
@@ -29,18 +31,28 @@ public:
     // How often a full draw happened.
     int FullDrawCount() const noexcept { return fullDraws_; }
 
-    // Mouse zoom and panning settings (the chart's Zoom and AllowPanning).
-    bool ZoomAllow() const noexcept { return zoomAllow_; }
-    void SetZoomAllow(bool value) noexcept { zoomAllow_ = value; }
-    int ZoomMinimumPixels() const noexcept { return zoomMinimumPixels_; }
-    void SetZoomMinimumPixels(int value) noexcept { zoomMinimumPixels_ = value < 0 ? 0 : value; }
-    bool AllowPanning() const noexcept { return allowPanning_; }
-    void SetAllowPanning(bool value) noexcept { allowPanning_ = value; }
+    // Mouse zoom and panning.
+    TChartZoom* Zoom() const noexcept { return zoom_.get(); }
+    TPanningMode AllowPanning() const noexcept { return allowPanning_; }
+    void SetAllowPanning(TPanningMode value) noexcept { allowPanning_ = value; }
+    TMouseButton ScrollMouseButton() const noexcept { return scrollMouseButton_; }
+    void SetScrollMouseButton(TMouseButton value) noexcept { scrollMouseButton_ = value; }
     bool Zoomed() const noexcept { return zoomed_; }
-    bool Zooming() const noexcept { return zooming_; }
+    bool Zooming() const noexcept { return zoom_->Active(); }
     bool Panning() const noexcept { return panning_; }
-    // The zoom rectangle: start corner and moving corner, in client pixels.
-    TChartRect ZoomRect() const noexcept { return {zx0_, zy0_, zx1_, zy1_}; }
+    // Back to the scales before the first zoom or pan since the last undo.
+    void UndoZoom();
+
+    const TNotifyEvent& OnZoom() const noexcept { return onZoom_; }
+    void SetOnZoom(const TNotifyEvent& event) { onZoom_ = event; }
+    const TNotifyEvent& OnUndoZoom() const noexcept { return onUndoZoom_; }
+    void SetOnUndoZoom(const TNotifyEvent& event) { onUndoZoom_ = event; }
+    const TNotifyEvent& OnScroll() const noexcept { return onScroll_; }
+    void SetOnScroll(const TNotifyEvent& event) { onScroll_ = event; }
+    // Asked before panning moves an axis: may change the new ends or refuse.
+    using TAllowScrollEvent = TEvent<TChartAxis*, double&, double&, bool&>;
+    const TAllowScrollEvent& OnAllowScroll() const noexcept { return onAllowScroll_; }
+    void SetOnAllowScroll(const TAllowScrollEvent& event) { onAllowScroll_ = event; }
 
     void WndProc(Message& message) override;
 
@@ -56,23 +68,34 @@ private:
         bool automatic, automaticMinimum, automaticMaximum;
         double minimum, maximum;
     };
+    // Across an axis, from the outer edge of its labels to the last paint's
+    // axis line; along it, its start to its end pixel.
+    struct THitBand {
+        int lo = 0, hi = -1;
+    };
     bool InPlot(int x, int y) const;
     bool HitsAxis(int x, int y) const;
     bool AnySeriesActive() const;
     void SaveScales();
-    void UndoZoom();
     void ZoomIn();
+    // Draws the zoom rectangle into the bitmap in not-xor mode: drawn twice,
+    // the pixels are as before.  The window then shows the bitmap again.
+    void DrawZoomRectangle(TCanvas& canvas);
+    void ToggleZoomRectangle();
 
-    bool zoomAllow_ = true;
-    int zoomMinimumPixels_ = 16;
-    bool allowPanning_ = true;
-    bool zooming_ = false;
+    std::unique_ptr<TChartZoom> zoom_;
+    TPanningMode allowPanning_ = pmBoth;
+    TMouseButton scrollMouseButton_ = mbRight;
     bool panning_ = false;
     bool zoomed_ = false;
-    int zx0_ = 0, zy0_ = 0, zx1_ = 0, zy1_ = 0;
     int panX_ = 0, panY_ = 0;
     bool restored_ = true;
     std::vector<TSavedScale> saved_;
+    THitBand hitBands_[4];  // bottom, top, left, right
+    TNotifyEvent onZoom_;
+    TNotifyEvent onUndoZoom_;
+    TNotifyEvent onScroll_;
+    TAllowScrollEvent onAllowScroll_;
 
     void DrawAll(TCanvas& canvas, int width, int height);
     void DrawAxis(TCanvas& canvas, TChartAxis& axis, double step);
@@ -82,6 +105,10 @@ private:
     TBitmap bitmap_;
     int fullDraws_ = 0;
 };
+
+// The switch for wheel scrolling of every chart (on at start).
+bool ChartWheelScrolling() noexcept;
+void SetChartWheelScrolling(bool on) noexcept;
 
 class TChart : public TCustomChart {
 public:

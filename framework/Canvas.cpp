@@ -24,6 +24,18 @@ void TCanvas::PreparePen() {
         surface_->SetPen(pen_.Native());
         penDirty_ = false;
     }
+    // The gaps of a styled line follow the background mode and, when
+    // opaque, take the brush colour, as on the classic canvas.
+    PrepareMode();
+    surface_->SetBackgroundColor(ColorToRgb(brush_.Color()));
+}
+
+void TCanvas::PrepareMode() {
+    if (modeDirty_) {
+        surface_->SetBackgroundMode(bkMode_ == bmTransparent ? BackgroundMode::Transparent : BackgroundMode::Opaque);
+        surface_->SetTextAlign(textAlign_);
+        modeDirty_ = false;
+    }
 }
 
 void TCanvas::PrepareBrush() {
@@ -38,11 +50,7 @@ void TCanvas::PrepareFont() {
         surface_->SetFont(font_.NativeFont());
         fontDirty_ = false;
     }
-    if (modeDirty_) {
-        surface_->SetBackgroundMode(bkMode_ == bmTransparent ? BackgroundMode::Transparent : BackgroundMode::Opaque);
-        surface_->SetTextAlign(textAlign_);
-        modeDirty_ = false;
-    }
+    PrepareMode();
     // The text cell takes the brush colour, as on the classic canvas.
     surface_->SetBackgroundColor(ColorToRgb(brush_.Color()));
 }

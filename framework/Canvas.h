@@ -81,6 +81,7 @@ private:
     void PreparePen();
     void PrepareBrush();
     void PrepareFont();
+    void PrepareMode();
     void ApplyClips();
     TRect Shift(const TRect& r) const {
         return TRect{r.left + origin_.x, r.top + origin_.y, r.right + origin_.x, r.bottom + origin_.y};

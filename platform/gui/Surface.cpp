@@ -376,12 +376,15 @@ const TNativeFont& TSurface::Font() const { return state_->font; }
 void TSurface::SetTextColor(RgbColor color) { state_->textColor = color; }
 
 void TSurface::SetBackgroundMode(BackgroundMode mode) {
-    state_->backgroundMode = mode == BackgroundMode::Opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent;
+    const BackgroundMode wanted = mode == BackgroundMode::Opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent;
+    if (wanted == state_->backgroundMode) return;
+    state_->backgroundMode = wanted;
     state_->linePlan.valid = false;
     ApplyBackgroundMode(*state_);
 }
 
 void TSurface::SetBackgroundColor(RgbColor color) {
+    if (color == state_->backgroundColor) return;
     state_->backgroundColor = color;
     state_->linePlan.valid = false;
     if (state_->Active()) state_->painter->setBackground(QBrush(ToQColor(color)));

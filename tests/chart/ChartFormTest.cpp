@@ -55,6 +55,9 @@ std::vector<unsigned char> Description() {
     b.Prop("BottomAxis.Title.Caption").Str("x (um)");
     b.Prop("BottomAxis.LabelsFont.Height").Int(-13).Prop("BottomAxis.Title.Font.Color").Ident("clBlue");
     b.Prop("LeftAxis.AxisValuesFormat").Str("0.0");
+    b.Prop("Zoom.MinimumPixels").Int(20).Prop("Zoom.Direction").Ident("tzdHorizontal");
+    b.Prop("Zoom.Pen.Color").Ident("clYellow").Prop("Zoom.KeyShift").Set({"ssShift"});
+    b.Prop("AllowPanning").Ident("pmVertical").Prop("ScrollMouseButton").Ident("mbMiddle");
     b.End();
     b.Record("TLineSeries", "Series1");
     b.Prop("Marks.Callout.Brush.Color").Ident("clBlack").Prop("Marks.Visible").Byte(ValFalse);
@@ -98,6 +101,13 @@ TEST(ChartForm, ChartAndSeriesComeFromTheDescriptionWithTheirSettings) {
     EXPECT_EQ(chart.BottomAxis()->LabelsFont()->Height(), -13);
     EXPECT_EQ(chart.BottomAxis()->Title()->Font()->Color(), clBlue);
     EXPECT_EQ(chart.LeftAxis()->AxisValuesFormat(), "0.0");
+    EXPECT_EQ(chart.Zoom()->MinimumPixels(), 20);
+    EXPECT_EQ(chart.Zoom()->Direction(), tzdHorizontal);
+    EXPECT_EQ(chart.Zoom()->Pen()->Color(), clYellow);
+    EXPECT_EQ(chart.Zoom()->KeyShift(), TShiftState{ssShift});
+    EXPECT_EQ(chart.Zoom()->Brush()->Style(), bsClear);
+    EXPECT_EQ(chart.AllowPanning(), pmVertical);
+    EXPECT_EQ(chart.ScrollMouseButton(), mbMiddle);
     // Both series attached in the order of the description.
     ASSERT_EQ(chart.NumSeries(), 2);
     EXPECT_EQ(chart.SeriesAt(0), form->line);
@@ -123,6 +133,43 @@ TEST(ChartForm, RepaintWithoutChangeOnlyCopies) {
     form->line->AddPoint(0, 0);
     chart.PaintToBitmap();
     EXPECT_EQ(chart.FullDrawCount(), draws + 1);
+}
+
+// The back wall's pen frames the plotting area on all four sides, and a
+// second full draw of the same chart gives the same pixels as the first
+// (the grid's dots leave the panel between them, whatever was drawn before).
+TEST(ChartForm, BackWallFramesThePlotAndDrawsRepeatExactly) {
+    auto form = Load();
+    TChart& chart = *form->chart;
+    chart.SetColor(static_cast<TColor>(0xE0E0E0));
+    chart.LeftAxis()->SetMinMax(-1, 1);
+    form->line->AddPoint(-1, 0.5);
+    form->line->AddPoint(1, -0.5);
+    chart.PaintToBitmap();
+    const TChartRect plot = chart.PlotRect();
+    const TBitmap& bmp = chart.Bitmap();
+    // No panel shows through the top and right edges: the wall's black pen,
+    // with the grid's grey dots where a grid line lies on the frame.
+    auto panelOnEdge = [&](bool top) {
+        int panel = 0;
+        for (int i = top ? plot.left : plot.top; i < (top ? plot.right : plot.bottom); ++i)
+            panel += chart.Bitmap().Pixel(top ? i : plot.right, top ? plot.top : i) == 0xE0E0E0u;
+        return panel;
+    };
+    EXPECT_EQ(panelOnEdge(true), 0);
+    EXPECT_EQ(panelOnEdge(false), 0);
+    std::vector<RgbColor> first;
+    for (int y = 0; y < bmp.Height(); ++y)
+        for (int x = 0; x < bmp.Width(); ++x) first.push_back(bmp.Pixel(x, y));
+    chart.ChartInvalidate();
+    chart.PaintToBitmap();
+    std::vector<RgbColor> second;
+    for (int y = 0; y < bmp.Height(); ++y)
+        for (int x = 0; x < bmp.Width(); ++x) second.push_back(bmp.Pixel(x, y));
+    EXPECT_EQ(first, second);
+    chart.BackWall()->SetVisible(false);
+    chart.PaintToBitmap();
+    EXPECT_GT(panelOnEdge(true), 0);
 }
 
 TEST(ChartForm, OnePointMarkerIsANineByNineSquareOutlinedBlack) {

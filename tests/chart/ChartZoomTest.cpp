@@ -121,6 +121,161 @@ TEST_F(ZoomFixture, CancelModeEndsADragAndAClickOutsideStartsNothing) {
     EXPECT_FALSE(chart.Zooming());
 }
 
+// The pixels of the bitmap, which the window shows.
+std::vector<RgbColor> Pixels(const TChart& chart) {
+    std::vector<RgbColor> pixels;
+    for (int y = 0; y < chart.Bitmap().Height(); ++y)
+        for (int x = 0; x < chart.Bitmap().Width(); ++x) pixels.push_back(chart.Bitmap().Pixel(x, y));
+    return pixels;
+}
+
+TEST_F(ZoomFixture, TheRectangleFollowsTheDragAndLeavesNoTrace) {
+    const std::vector<RgbColor> before = Pixels(chart);
+
+    auto changed = [&](int x, int y) { return chart.Bitmap().Pixel(x, y) != before[y * 400 + x]; };
+    Send(MessageKind::MouseDown, 100, 100, MouseButton::Left);
+    Send(MessageKind::MouseMove, 200, 180);
+    // Not-xor with the panel colour: white on the panel, every pixel of the
+    // outline changed, the inside as it was.
+    EXPECT_EQ(chart.Bitmap().Pixel(150, 100), 0xFFFFFFu);
+    EXPECT_TRUE(changed(150, 100) && changed(100, 140) && changed(199, 140) && changed(150, 179));
+    EXPECT_FALSE(changed(150, 140) || changed(201, 140) || changed(150, 181));
+    Send(MessageKind::MouseMove, 250, 200);  // the old one erased, the new one drawn
+    EXPECT_FALSE(changed(199, 140));
+    EXPECT_TRUE(changed(249, 140));
+    // A full draw during the drag draws the rectangle last.
+    chart.ChartInvalidate();
+    chart.PaintToBitmap();
+    EXPECT_TRUE(changed(249, 140));
+    Send(MessageKind::MouseMove, 110, 110);
+    Send(MessageKind::MouseUp, 110, 110, MouseButton::Left);  // too short: no zoom
+    EXPECT_EQ(Pixels(chart), before);
+    Send(MessageKind::MouseDown, 100, 100, MouseButton::Left);
+    Send(MessageKind::MouseMove, 200, 180);
+    Send(MessageKind::CancelMode, 0, 0);
+    EXPECT_EQ(Pixels(chart), before);
+}
+
+TEST_F(ZoomFixture, DirectionKeyShiftAndUpLeftZooms) {
+    TChartZoom& zoom = *chart.Zoom();
+    // Horizontal only: the vertical axis keeps its scale, the rectangle
+    // spans the plotting area's height, only the x distance counts.
+    zoom.SetDirection(tzdHorizontal);
+    const double l0 = chart.LeftAxis()->PixelToValue(chart.PlotRect().bottom);
+    const double b1 = chart.BottomAxis()->PixelToValue(200);
+    Drag(100, 100, 200, 105);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Maximum(), b1);
+    EXPECT_DOUBLE_EQ(chart.LeftAxis()->Minimum(), l0);
+    chart.PaintToBitmap();
+    Drag(200, 100, 100, 100);
+    EXPECT_TRUE(chart.BottomAxis()->Automatic());
+    chart.PaintToBitmap();
+
+    // A required Ctrl key: without it nothing starts.
+    zoom.SetDirection(tzdBoth);
+    zoom.SetKeyShift(TShiftState{ssCtrl});
+    Drag(100, 100, 200, 180);
+    EXPECT_FALSE(chart.Zoomed());
+    Message down;
+    down.kind = MessageKind::MouseDown;
+    down.x = 100;
+    down.y = 100;
+    down.button = MouseButton::Left;
+    down.shift = shift::Ctrl | shift::Shift;
+    chart.WndProc(down);
+    EXPECT_TRUE(chart.Zooming());
+    Send(MessageKind::MouseUp, 200, 180, MouseButton::Left);
+    EXPECT_TRUE(chart.Zoomed());
+    chart.PaintToBitmap();
+
+    // With UpLeftZooms a drag to the left zooms in as well.
+    zoom.SetKeyShift({});
+    zoom.SetUpLeftZooms(true);
+    const double b0 = chart.BottomAxis()->PixelToValue(100);
+    Drag(200, 180, 100, 100);
+    EXPECT_TRUE(chart.Zoomed());
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), b0);
+}
+
+TEST_F(ZoomFixture, EventsAndTheAnimatedZoom) {
+    int zooms = 0, undos = 0, scrolls = 0;
+    chart.SetOnZoom(TNotifyEvent([&](TObject*) { ++zooms; }));
+    chart.SetOnUndoZoom(TNotifyEvent([&](TObject*) { ++undos; }));
+    chart.SetOnScroll(TNotifyEvent([&](TObject*) { ++scrolls; }));
+    chart.Zoom()->SetAnimated(true);
+    chart.Zoom()->SetAnimatedSteps(4);
+    const double b0 = chart.BottomAxis()->PixelToValue(100), b1 = chart.BottomAxis()->PixelToValue(200);
+    const int draws = chart.FullDrawCount();
+    Drag(100, 100, 200, 180);
+    EXPECT_EQ(chart.FullDrawCount(), draws + 3);  // three steps on the way
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Minimum(), b0);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis()->Maximum(), b1);
+    EXPECT_EQ(zooms, 1);
+    chart.PaintToBitmap();
+    // Panning refused for the horizontal axes moves only the vertical ones.
+    chart.SetOnAllowScroll(TCustomChart::TAllowScrollEvent(
+        [](TChartAxis* axis, double&, double&, bool& allow) { allow = !axis->Horizontal(); }));
+    const double bottomMin = chart.BottomAxis()->Minimum(), leftMin = chart.LeftAxis()->Minimum();
+    Send(MessageKind::MouseDown, 150, 150, MouseButton::Right);
+    Send(MessageKind::MouseMove, 170, 170);
+    Send(MessageKind::MouseUp, 170, 170, MouseButton::Right);
+    EXPECT_EQ(chart.BottomAxis()->Minimum(), bottomMin);
+    EXPECT_NE(chart.LeftAxis()->Minimum(), leftMin);
+    EXPECT_EQ(scrolls, 1);
+    chart.PaintToBitmap();
+    Drag(200, 180, 100, 100);
+    EXPECT_EQ(undos, 1);
+    EXPECT_TRUE(chart.BottomAxis()->Automatic());
+}
+
+TEST_F(ZoomFixture, PanningModeButtonAndTheWheelSwitch) {
+    chart.SetAllowPanning(pmVertical);
+    const double bottomMin = chart.BottomAxis()->Minimum(), leftMin = chart.LeftAxis()->Minimum();
+    Send(MessageKind::MouseDown, 150, 150, MouseButton::Right);
+    Send(MessageKind::MouseMove, 180, 180);
+    Send(MessageKind::MouseUp, 180, 180, MouseButton::Right);
+    EXPECT_EQ(chart.BottomAxis()->Minimum(), bottomMin);
+    EXPECT_GT(chart.LeftAxis()->Minimum(), leftMin);  // the curve follows the mouse down
+    chart.SetAllowPanning(pmNone);
+    Send(MessageKind::MouseDown, 150, 150, MouseButton::Right);
+    EXPECT_FALSE(chart.Panning());
+    chart.SetAllowPanning(pmBoth);
+    chart.SetScrollMouseButton(mbMiddle);
+    Send(MessageKind::MouseDown, 150, 150, MouseButton::Right);
+    EXPECT_FALSE(chart.Panning());
+    Send(MessageKind::MouseDown, 150, 150, MouseButton::Middle);
+    EXPECT_TRUE(chart.Panning());
+    Send(MessageKind::MouseUp, 150, 150, MouseButton::Left);  // any button ends it
+    EXPECT_FALSE(chart.Panning());
+
+    chart.LeftAxis()->SetMinMax(0, 100);
+    SetChartWheelScrolling(false);
+    Send(MessageKind::MouseWheel, 200, 200, MouseButton::None, -120);
+    SetChartWheelScrolling(true);
+    EXPECT_EQ(chart.LeftAxis()->Minimum(), 0);
+}
+
+// A press on the bottom axis's labels starts a zoom; below the labels, or
+// more than three pixels inside the axis line's far side, it does not.
+TEST_F(ZoomFixture, TheAxisIsHitFromItsLabelsToJustInsideItsLine) {
+    const TChartRect plot = chart.PlotRect();
+    const int labelTop = plot.bottom + 1;
+    Send(MessageKind::MouseDown, 150, labelTop + 5, MouseButton::Left);
+    EXPECT_TRUE(chart.Zooming());
+    Send(MessageKind::CancelMode, 0, 0);
+    Send(MessageKind::MouseDown, 150, chart.Height() - 3, MouseButton::Left);  // below the labels
+    EXPECT_FALSE(chart.Zooming());
+    Send(MessageKind::MouseDown, 5, 150, MouseButton::Left);  // left of the left labels
+    EXPECT_FALSE(chart.Zooming());
+    Send(MessageKind::MouseDown, plot.left - 4, 150, MouseButton::Left);  // on the left labels
+    EXPECT_TRUE(chart.Zooming());
+    Send(MessageKind::CancelMode, 0, 0);
+    chart.LeftAxis()->SetVisible(false);
+    chart.PaintToBitmap();
+    Send(MessageKind::MouseDown, chart.PlotRect().left - 4, 150, MouseButton::Left);
+    EXPECT_FALSE(chart.Zooming());
+}
+
 }  // namespace
 }  // namespace cvcalc
 
