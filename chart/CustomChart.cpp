@@ -85,8 +85,9 @@ void TCustomChart::RealisePen(TCanvas& canvas, const TChartPen& pen, TColor colo
     }
     p.SetColor(color == clAutoColor ? TColor(0x808080) : color);
     if (pen.SmallDots()) {
+        // A cosmetic pen that sets every other pixel.
         p.SetWidth(1);
-        p.SetStyle(psDot);
+        p.SetStyle(psAlternate);
         return;
     }
     p.SetWidth(std::max(pen.Width(), 1));

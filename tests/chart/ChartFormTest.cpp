@@ -172,6 +172,25 @@ TEST(ChartForm, BackWallFramesThePlotAndDrawsRepeatExactly) {
     EXPECT_GT(panelOnEdge(true), 0);
 }
 
+// Grid pens: dots of three by default, every other pixel with SmallDots.
+TEST(ChartForm, GridDotsAndSmallDots) {
+    auto form = Load();
+    TChart& chart = *form->chart;
+    chart.LeftAxis()->SetMinMax(-1, 1);
+    form->line->AddPoint(-1, 0.5);
+    auto gridRun = [&] {
+        chart.PaintToBitmap();
+        const TChartRect plot = chart.PlotRect();
+        const int y = chart.LeftAxis()->LastLabels().at(1).pixel;
+        std::vector<bool> ink;
+        for (int x = plot.left + 2; x < plot.left + 14; ++x) ink.push_back(chart.Bitmap().Pixel(x, y) == 0x808080u);
+        return ink;
+    };
+    EXPECT_EQ(gridRun(), (std::vector<bool>{1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1}));  // from plot.left + 2
+    chart.LeftAxis()->Grid()->SetSmallDots(true);
+    EXPECT_EQ(gridRun(), (std::vector<bool>{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
+}
+
 TEST(ChartForm, OnePointMarkerIsANineByNineSquareOutlinedBlack) {
     auto form = Load();
     TChart& chart = *form->chart;
