@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
+#include <utility>
 
 #include "chart/AxisTextMetrics.h"
 #include "chart/ChartAxis.h"
@@ -262,17 +264,70 @@ void TCustomChart::DrawSeries(TCanvas& canvas, TChartSeries& series) {
     auto marker = [&](int x, int y, TColor c) {
         const int hs = pointer->HorizSize(), vs = pointer->VertSize();
         const TChartPen& pen = *pointer->Pen();
+        const TColor penColor = pen.Color() == clAutoColor ? c : pen.Color();
         if (pen.Visible())
-            RealisePen(canvas, pen, pen.Color() == clAutoColor ? c : pen.Color());
+            RealisePen(canvas, pen, penColor);
         else
             canvas.Pen().SetStyle(psClear);
         const TChartBrush& b = *pointer->Brush();
+        const TColor fill = b.Color() == clAutoColor ? (b.Style() == bsSolid ? c : clBlack) : b.Color();
         canvas.Brush().SetStyle(bsSolid);
-        canvas.Brush().SetColor(b.Color() == clAutoColor ? (b.Style() == bsSolid ? c : clBlack) : b.Color());
-        if (pointer->Style() == psCircle)
-            canvas.Ellipse(x - hs, y - vs, x + hs, y + vs);
-        else
+        canvas.Brush().SetColor(fill);
+        auto polygon = [&](std::initializer_list<TPoint> corners) {
+            canvas.Polygon(std::span<const TPoint>(corners.begin(), corners.size()));
+        };
+        // Crosses are lines only: without an outline pen they take the fill.
+        auto lines = [&](std::initializer_list<std::pair<TPoint, TPoint>> segments) {
+            if (!pen.Visible()) {
+                canvas.Pen().SetStyle(psSolid);
+                canvas.Pen().SetWidth(1);
+                canvas.Pen().SetColor(fill);
+            }
+            for (const auto& [from, to] : segments) {
+                canvas.MoveTo(from.x, from.y);
+                canvas.LineTo(to.x, to.y);
+            }
+        };
+        const std::pair<TPoint, TPoint> upright[] = {{{x - hs, y}, {x + hs + 1, y}}, {{x, y - vs}, {x, y + vs + 1}}};
+        const std::pair<TPoint, TPoint> diagonal[] = {{{x - hs, y - vs}, {x + hs + 1, y + vs + 1}},
+                                                      {{x - hs, y + vs}, {x + hs + 1, y - vs - 1}}};
+        switch (pointer->Style()) {
+        case psRectangle:
             canvas.Rectangle(x - hs, y - vs, x + hs + 1, y + vs + 1);
+            break;
+        case psCircle:
+            canvas.Ellipse(x - hs, y - vs, x + hs, y + vs);
+            break;
+        case psTriangle:
+            polygon({{x - hs, y + vs}, {x + hs, y + vs}, {x, y - vs}});
+            break;
+        case psDownTriangle:
+            polygon({{x - hs, y - vs}, {x + hs, y - vs}, {x, y + vs}});
+            break;
+        case psLeftTriangle:
+            polygon({{x + hs, y - vs}, {x + hs, y + vs}, {x - hs, y}});
+            break;
+        case psRightTriangle:
+            polygon({{x - hs, y - vs}, {x - hs, y + vs}, {x + hs, y}});
+            break;
+        case psDiamond:
+            polygon({{x, y - vs}, {x + hs, y}, {x, y + vs}, {x - hs, y}});
+            break;
+        case psCross:
+            lines({upright[0], upright[1]});
+            break;
+        case psDiagCross:
+            lines({diagonal[0], diagonal[1]});
+            break;
+        case psStar:
+            lines({upright[0], upright[1], diagonal[0], diagonal[1]});
+            break;
+        case psSmallDot:
+            canvas.FillRect(TRect{x, y, x + 1, y + 1});
+            break;
+        case psNothing:
+            break;
+        }
     };
     const TChartPen& linePen = *series.Pen();
     const TColor lineColor = series.SeriesColor();
@@ -286,12 +341,21 @@ void TCustomChart::DrawSeries(TCanvas& canvas, TChartSeries& series) {
         const int x = ha.ValueToPixel(xs.Value(i)), y = va.ValueToPixel(ys.Value(i));
         const TColor c = series.PointColor(i);
         if (drawLine && (x != px || y != py)) {
-            if (!linePenSet) {
+            // With ColorEachPoint and ColorEachLine each segment takes the
+            // colour of the point it leads to.
+            const bool pointColours = custom->ColorEachLine() && series.ColorEachPoint();
+            if (!linePenSet || pointColours) {
                 canvas.Brush().SetStyle(bsClear);
-                RealisePen(canvas, linePen, lineColor);
+                RealisePen(canvas, linePen, pointColours ? c : lineColor);
                 linePenSet = true;
             }
             canvas.MoveTo(px, py);
+            if (custom->Stairs()) {
+                if (custom->InvertedStairs())
+                    canvas.LineTo(px, y);
+                else
+                    canvas.LineTo(x, py);
+            }
             canvas.LineTo(x, y);
         }
         if (markers) {

@@ -2,6 +2,7 @@
 // into the off-screen bitmap checked by pixels.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -189,6 +190,52 @@ TEST(ChartForm, GridDotsAndSmallDots) {
     EXPECT_EQ(gridRun(), (std::vector<bool>{1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1, 1}));  // from plot.left + 2
     chart.LeftAxis()->Grid()->SetSmallDots(true);
     EXPECT_EQ(gridRun(), (std::vector<bool>{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
+}
+
+// Every marker style stays inside the marker's box and draws something of
+// its own (nothing for psNothing); a stairs line goes across, then up.
+TEST(ChartForm, MarkerStylesAndStairs) {
+    auto form = Load();
+    TChart& chart = *form->chart;
+    chart.LeftAxis()->SetMinMax(-1, 1);
+    form->points->AddPoint(0, 0);
+    std::vector<std::vector<RgbColor>> seen;
+    for (TSeriesPointerStyle style :
+         {psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar, psDiamond, psSmallDot,
+          psNothing, psLeftTriangle, psRightTriangle}) {
+        form->points->Pointer()->SetStyle(style);
+        chart.PaintToBitmap();
+        const int x = chart.BottomAxis()->ValueToPixel(0), y = chart.LeftAxis()->ValueToPixel(0);
+        std::vector<RgbColor> box;
+        int marked = 0;
+        for (int dy = -6; dy <= 6; ++dy)
+            for (int dx = -6; dx <= 6; ++dx) {
+                const RgbColor c = chart.Bitmap().Pixel(x + dx, y + dy);
+                const bool ink = c == static_cast<RgbColor>(clRed) || c == static_cast<RgbColor>(clBlack);
+                box.push_back(c);
+                marked += ink;
+                if (std::abs(dx) > 5 || std::abs(dy) > 5) {
+                    EXPECT_FALSE(ink) << style << " " << dx << "," << dy;
+                }
+            }
+        EXPECT_EQ(marked == 0, style == psNothing) << style;
+        for (const auto& other : seen) {
+            EXPECT_NE(box, other) << style;
+        }
+        if (style != psNothing) seen.push_back(box);
+    }
+
+    form->points->Pointer()->SetStyle(psNothing);
+    form->line->SetStairs(true);
+    form->line->AddPoint(-1, -0.5);
+    form->line->AddPoint(1, 0.5);
+    chart.PaintToBitmap();
+    const int x0 = chart.BottomAxis()->ValueToPixel(-1), x1 = chart.BottomAxis()->ValueToPixel(1);
+    const int y0 = chart.LeftAxis()->ValueToPixel(-0.5), y1 = chart.LeftAxis()->ValueToPixel(0.5);
+    const RgbColor blue = static_cast<RgbColor>(clBlue);
+    EXPECT_EQ(chart.Bitmap().Pixel((x0 + x1) / 2, y0), blue);  // across at the first y
+    EXPECT_EQ(chart.Bitmap().Pixel(x1, (y0 + y1) / 2), blue);  // then up
+    EXPECT_NE(chart.Bitmap().Pixel((x0 + x1) / 2, (y0 + y1) / 2), blue);
 }
 
 TEST(ChartForm, OnePointMarkerIsANineByNineSquareOutlinedBlack) {
