@@ -243,17 +243,22 @@ void TCustomChart::DrawSeries(TCanvas& canvas, TChartSeries& series) {
     const auto& xs = *series.XValues();
     const auto& ys = *series.YValues();
     // The visible points: from the first not left of the area to the first
-    // beyond its right edge.
-    const double xmin = ha.Minimum(), xmax = ha.Maximum();
-    int first = 0;
-    while (first < n && xs.Value(first) < xmin) ++first;
-    if (first == n) {
-        series.SetVisibleRange(-1, -1);
-        return;
+    // at or beyond its right edge; all of them when X is not ordered.
+    const TChartRect& plot = PlotRect();
+    double xmin = ha.PixelToValue(plot.left), xmax = ha.PixelToValue(plot.right);
+    if (ha.Inverted()) std::swap(xmin, xmax);
+    int first = 0, last = n - 1;
+    if (xs.Order() != loNone) {
+        while (first < n && xs.Value(first) < xmin) ++first;
+        if (first == n) {
+            series.SetVisibleRange(-1, -1);
+            return;
+        }
+        if (xs.Value(n - 1) > xmax) {
+            last = first;
+            while (last < n - 1 && xs.Value(last) < xmax) ++last;
+        }
     }
-    int last = first;
-    while (last < n - 1 && xs.Value(last) <= xmax) ++last;
-    if (first > 0) --first;  // the line enters from the point before
     series.SetVisibleRange(first, last);
 
     auto* custom = dynamic_cast<TCustomSeries*>(&series);
@@ -336,6 +341,26 @@ void TCustomChart::DrawSeries(TCanvas& canvas, TChartSeries& series) {
     bool linePenSet = false;
     int px = ha.ValueToPixel(xs.Value(first)), py = va.ValueToPixel(ys.Value(first));
     TColor pc = series.PointColor(first);
+    // Points left of the area: the line comes in from its edge, at the
+    // height the segment from the point before has there.
+    if (drawLine && first > 0 && xs.Order() != loNone) {
+        const double x0 = xs.Value(first - 1), y0 = ys.Value(first - 1);
+        const double x1 = xs.Value(first), y1 = ys.Value(first);
+        const double edge = ha.Inverted() ? xmax : xmin;
+        double yEdge = y1;
+        if (custom->Stairs())
+            yEdge = y0;
+        else if (x1 != x0)
+            yEdge = y0 + (y1 - y0) * ((edge - x0) / (x1 - x0));
+        const int ex = ha.Inverted() ? plot.right : plot.left, ey = va.ValueToPixel(yEdge);
+        if (ex != px || ey != py) {
+            canvas.Brush().SetStyle(bsClear);
+            RealisePen(canvas, linePen, custom->ColorEachLine() && series.ColorEachPoint() ? pc : lineColor);
+            canvas.MoveTo(ex, ey);
+            if (custom->Stairs() && !custom->InvertedStairs()) canvas.LineTo(px, ey);
+            canvas.LineTo(px, py);
+        }
+    }
     if (first == last && markers) marker(px, py, pc);
     for (int i = first + 1; i <= last; ++i) {
         const int x = ha.ValueToPixel(xs.Value(i)), y = va.ValueToPixel(ys.Value(i));

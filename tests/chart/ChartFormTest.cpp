@@ -238,6 +238,27 @@ TEST(ChartForm, MarkerStylesAndStairs) {
     EXPECT_NE(chart.Bitmap().Pixel((x0 + x1) / 2, (y0 + y1) / 2), blue);
 }
 
+// A point far left of the area (its pixel clamped) does not bend the line:
+// the line enters at the edge at the height the true segment has there.
+TEST(ChartForm, LineFromFarLeftEntersAtTheTrueHeight) {
+    auto form = Load();
+    TChart& chart = *form->chart;
+    chart.BottomAxis()->SetMinMax(0, 10);
+    chart.LeftAxis()->SetMinMax(0, 10);
+    form->line->LinePen()->SetWidth(1);
+    form->line->AddPoint(-1e6, -1e6);
+    form->line->AddPoint(5, 5);
+    form->line->AddPoint(10, 10);
+    chart.PaintToBitmap();
+    EXPECT_EQ(form->line->FirstValueIndex(), 1);
+    for (double v : {0.5, 2.0, 4.0}) {
+        const int x = chart.BottomAxis()->ValueToPixel(v), y = chart.LeftAxis()->ValueToPixel(v);
+        bool near = false;
+        for (int dy = -1; dy <= 1; ++dy) near |= chart.Bitmap().Pixel(x, y + dy) == static_cast<RgbColor>(clBlue);
+        EXPECT_TRUE(near) << v;
+    }
+}
+
 TEST(ChartForm, OnePointMarkerIsANineByNineSquareOutlinedBlack) {
     auto form = Load();
     TChart& chart = *form->chart;
