@@ -188,6 +188,29 @@ TEST(Driver, ResetAfterARunAndZoomByMouse) {
     EXPECT_EQ(reset["charts"]["ChartVoltage"]["axes"]["left"]["max"], 1.0);
 }
 
+// A new run keeps the ranges a zoom left: the capacitance axis no longer
+// follows the data until the zoom is undone.
+TEST(Driver, ZoomIsKeptAcrossARun) {
+    const DriverRun run = RunDriver(
+        "click ButtonCalcuationCV\ndrag ChartCV left 120 60 300 200\ndump\n"
+        "set EditDonorDensity 5e16\nclick ButtonCalcuationCV\ndump\n"
+        "drag ChartCV left 300 200 120 60\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 3u);
+    const json& zoomed = run.dumps[0]["charts"]["ChartCV"]["axes"];
+    const json& afterRun = run.dumps[1]["charts"]["ChartCV"]["axes"];
+    EXPECT_GT(zoomed["bottom"]["min"].get<double>(), -11.0);
+    EXPECT_EQ(afterRun["bottom"], zoomed["bottom"]);
+    EXPECT_EQ(afterRun["left"]["min"], zoomed["left"]["min"]);
+    EXPECT_EQ(afterRun["left"]["max"], zoomed["left"]["max"]);
+    EXPECT_NE(run.dumps[1]["charts"]["ChartCV"]["series"], run.dumps[0]["charts"]["ChartCV"]["series"]);
+    // Undone: the stored bottom range, and a left maximum from the new data.
+    const json& undone = run.dumps[2]["charts"]["ChartCV"]["axes"];
+    EXPECT_EQ(undone["bottom"]["min"], -11.0);
+    EXPECT_EQ(undone["bottom"]["max"], 2.0);
+    EXPECT_NE(undone["left"]["max"], zoomed["left"]["max"]);
+}
+
 TEST(Driver, UnknownCommandEndsWithStatusTwo) {
     const DriverRun run = RunDriver("dump\nfly ChartCV\ndump\n");
     EXPECT_EQ(run.status, 2);
