@@ -513,14 +513,15 @@ void TSurface::TextOut(int x, int y, std::string_view utf8) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setPen(QPen(ToQColor(state_->textColor)));
     const int orientation = font.Request().orientation % 3600;
-    if (orientation == 0) {
-        // Upright text keeps its layout from paint to paint.
+    if (orientation == 0 && utf8.find_first_of("\r\n") == std::string_view::npos) {
+        // Upright text on one line keeps its layout from paint to paint.
         if (state_->backgroundMode == BackgroundMode::Opaque)
             p.fillRect(QRect(x + left, y + top, width, height), ToQColor(state_->backgroundColor));
         p.drawStaticText(QPoint(x + left, y + top), TextLayout(font, utf8));
     } else {
         // Orientation turns counter-clockwise; Qt's rotation turns clockwise
-        // on a y-down surface.
+        // on a y-down surface.  Drawn at a point, text with a line break
+        // stays on one line.
         p.save();
         p.translate(x, y);
         p.rotate(-orientation / 10.0);
