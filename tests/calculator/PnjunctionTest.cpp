@@ -67,14 +67,8 @@ protected:
         return counts;
     }
 
-    std::unique_ptr<TApplication> application_;
-    TFormPNJunction* f_ = nullptr;
-    std::vector<MessageBoxRecord> boxes_;
-};
-
-TEST_F(PnjunctionTest, StartsWithDefaultInputsZeroResultsAndEmptyCharts) {
-    EXPECT_EQ(application_->MainWindow(), f_);
-    EXPECT_EQ(f_->Caption(), "pn接合ダイオードの容量ー電圧特性");
+    // The default inputs, zero labels and empty charts.
+    void ExpectStartUpState() const {
     EXPECT_EQ(f_->EditDonorDensity->Text(), "1E15");
     EXPECT_EQ(f_->EditAcceptorDensity->Text(), "1E15");
     EXPECT_EQ(f_->EditJunctionArea->Text(), "1");
@@ -83,6 +77,17 @@ TEST_F(PnjunctionTest, StartsWithDefaultInputsZeroResultsAndEmptyCharts) {
                       f_->LabelJunctionArea, f_->LabelBias})
         EXPECT_EQ(l->Caption(), "0") << l->Name();
     EXPECT_EQ(Counts(), std::vector<int>(11, 0));
+    }
+
+    std::unique_ptr<TApplication> application_;
+    TFormPNJunction* f_ = nullptr;
+    std::vector<MessageBoxRecord> boxes_;
+};
+
+TEST_F(PnjunctionTest, StartsWithDefaultInputsZeroResultsAndEmptyCharts) {
+    EXPECT_EQ(application_->MainWindow(), f_);
+    EXPECT_EQ(f_->Caption(), "pn接合ダイオードの容量ー電圧特性");
+    ExpectStartUpState();
     EXPECT_EQ(f_->ButtonCalcuationCV->Caption(), "計算");
     EXPECT_EQ(f_->ButtonReset->Caption(), "リセット");
     EXPECT_EQ(f_->ButtonHTML->Caption(), "ミナモ大学　工学部　電気電子工学科　ケストレル研究室");
@@ -272,14 +277,7 @@ TEST_F(PnjunctionTest, ResetRestoresTheStartUpState) {
     const std::size_t samples = f_->Result().Positions.Size();
     f_->EditBias->SetText("typed");
     Press(f_->ButtonReset);
-    EXPECT_EQ(f_->EditDonorDensity->Text(), "1E15");
-    EXPECT_EQ(f_->EditAcceptorDensity->Text(), "1E15");
-    EXPECT_EQ(f_->EditJunctionArea->Text(), "1");
-    EXPECT_EQ(f_->EditBias->Text(), "-10");
-    for (TLabel* l : {f_->LabelDiffusionPotential, f_->LabelDonorDensity, f_->LabelAcceptorDensity,
-                      f_->LabelJunctionArea, f_->LabelBias})
-        EXPECT_EQ(l->Caption(), "0") << l->Name();
-    EXPECT_EQ(Counts(), std::vector<int>(11, 0));
+    ExpectStartUpState();
     EXPECT_EQ(f_->Result().Positions.Size(), samples);
     EXPECT_TRUE(boxes_.empty());
 }

@@ -175,10 +175,10 @@ TEST(TextOut, RememberedTextsKeepToTheirFont) {
     large.height = -20;
     FontSpec bold = small;
     bold.style = fontstyle::Bold;
-    auto draw = [](const FontSpec& spec) {
+    auto draw = [](const FontSpec& request) {
         TOffscreenBitmap b(200, 60);
         TSurface& s = b.Surface();
-        s.SetFont(TNativeFont(spec));
+        s.SetFont(TNativeFont(request));
         s.SetBackgroundMode(BackgroundMode::Transparent);
         s.TextOut(5, 5, "1.0E-12 pF");
         std::vector<RgbColor> pixels;
