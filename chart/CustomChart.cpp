@@ -243,12 +243,12 @@ void TCustomChart::DrawSeries(TCanvas& canvas, TChartSeries& series) {
     const auto& xs = *series.XValues();
     const auto& ys = *series.YValues();
     // The visible points: from the first not left of the area to the first
-    // at or beyond its right edge; all of them when X is not ordered.
+    // at or beyond its right edge; all of them unless X ascends.
     const TChartRect& plot = PlotRect();
     double xmin = ha.PixelToValue(plot.left), xmax = ha.PixelToValue(plot.right);
     if (ha.Inverted()) std::swap(xmin, xmax);
     int first = 0, last = n - 1;
-    if (xs.Order() != loNone) {
+    if (xs.Order() == loAscending) {
         while (first < n && xs.Value(first) < xmin) ++first;
         if (first == n) {
             series.SetVisibleRange(-1, -1);
@@ -343,7 +343,7 @@ void TCustomChart::DrawSeries(TCanvas& canvas, TChartSeries& series) {
     TColor pc = series.PointColor(first);
     // Points left of the area: the line comes in from its edge, at the
     // height the segment from the point before has there.
-    if (drawLine && first > 0 && xs.Order() != loNone) {
+    if (drawLine && first > 0 && xs.Order() == loAscending) {
         const double x0 = xs.Value(first - 1), y0 = ys.Value(first - 1);
         const double x1 = xs.Value(first), y1 = ys.Value(first);
         const double edge = ha.Inverted() ? xmax : xmin;
