@@ -68,6 +68,14 @@ void AppendString(std::string& out, std::string_view text) {
     out += '"';
 }
 
+// `"key":` after a comma unless it is the object's first member.
+void AppendKey(std::string& out, bool& first, std::string_view key) {
+    if (!first) out += ',';
+    first = false;
+    AppendString(out, key);
+    out += ':';
+}
+
 void AppendNumber(std::string& out, double value) {
     if (!std::isfinite(value)) {
         out += "null";
@@ -284,22 +292,13 @@ private:
             for (int i = 0; i < FormPNJunction->ComponentCount(); ++i) {
                 TComponent* c = FormPNJunction->Components(i);
                 if (c->InheritsFrom(TEdit::StaticClassInfo())) {
-                    if (!firstEdit) out += ',';
-                    firstEdit = false;
-                    AppendString(out, c->Name());
-                    out += ':';
+                    AppendKey(out, firstEdit, c->Name());
                     AppendString(out, static_cast<TEdit*>(c)->Text());
                 } else if (c->InheritsFrom(TLabel::StaticClassInfo())) {
-                    if (!firstLabel) labels += ',';
-                    firstLabel = false;
-                    AppendString(labels, c->Name());
-                    labels += ':';
+                    AppendKey(labels, firstLabel, c->Name());
                     AppendString(labels, static_cast<TLabel*>(c)->Caption());
                 } else if (c->InheritsFrom(TChart::StaticClassInfo())) {
-                    if (!firstChart) charts += ',';
-                    firstChart = false;
-                    AppendString(charts, c->Name());
-                    charts += ':';
+                    AppendKey(charts, firstChart, c->Name());
                     AppendChart(charts, *static_cast<TChart*>(c));
                 }
             }
