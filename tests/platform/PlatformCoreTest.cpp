@@ -1,17 +1,18 @@
 // Resources, the message table with its formatting, the settings file and
 // the locale queries.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+
 #include "platform/core/ExecutablePath.h"
 #include "platform/core/Locale.h"
 #include "platform/core/MachineSettings.h"
 #include "platform/core/MessageTable.h"
 #include "platform/core/Resources.h"
 #include "platform/core/RuntimeFaults.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <unistd.h>
 
 using namespace cvcalc;
 
@@ -91,11 +92,44 @@ TEST_F(SettingsFile, ReadsDecimalAndHexadecimalValues) {
 
 TEST_F(SettingsFile, AnythingOddMeansNoValue) {
     EXPECT_FALSE(ReadMachineSetting("FPUMaskValue", path_));  // no file yet
-    for (const char* text : {"FPUMaskValue=\n", "FPUMaskValue=abc\n", "FPUMaskValue=4294967296\n",
-                             "FPUMaskValue=-1\n", "FPUMaskValue 5\n", "Other=5\n"}) {
+    for (const char* text : {"FPUMaskValue=\n", "FPUMaskValue=abc\n", "FPUMaskValue=4294967296\n", "FPUMaskValue=-1\n",
+                             "FPUMaskValue 5\n", "Other=5\n"}) {
         Write(text);
         EXPECT_FALSE(ReadMachineSetting("FPUMaskValue", path_)) << text;
     }
+}
+
+TEST_F(SettingsFile, AByteOrderMarkBeforeTheFirstLineIsSkipped) {
+    Write(
+        "\xEF\xBB\xBF"
+        "FPUMaskValue=0x3F\r\n");
+    EXPECT_EQ(ReadMachineSetting("FPUMaskValue", path_), 0x3Fu);
+    // Only at the very start: a mark inside the name is part of the name.
+    Write(
+        "Other=1\n\xEF\xBB\xBF"
+        "FPUMaskValue=0x3F\n");
+    EXPECT_FALSE(ReadMachineSetting("FPUMaskValue", path_));
+}
+
+TEST_F(SettingsFile, ANamedPipeADeviceOrAHugeFileIsNoSettingAndDoesNotHang) {
+    // A pipe with no writer would block a plain open for ever.
+    ASSERT_EQ(mkfifo(path_.c_str(), 0600), 0);
+    EXPECT_FALSE(ReadMachineSetting("FPUMaskValue", path_));
+    std::remove(path_.c_str());
+    // A link to an endless device must not be read to its end.
+    ASSERT_EQ(symlink("/dev/zero", path_.c_str()), 0);
+    EXPECT_FALSE(ReadMachineSetting("FPUMaskValue", path_));
+    std::remove(path_.c_str());
+    ASSERT_EQ(mkdir(path_.c_str(), 0700), 0);
+    EXPECT_FALSE(ReadMachineSetting("FPUMaskValue", path_));
+    rmdir(path_.c_str());
+    // A regular file just over the limit counts as none; at the limit it is read.
+    std::string text = "FPUMaskValue=5\n";
+    text.resize(static_cast<std::size_t>(MachineSettingsMaxBytes), '#');
+    Write(text);
+    EXPECT_EQ(ReadMachineSetting("FPUMaskValue", path_), 5u);
+    Write(text + "#");
+    EXPECT_FALSE(ReadMachineSetting("FPUMaskValue", path_));
 }
 
 TEST(Locale, AnswersFromTheEnvironmentsLocale) {
