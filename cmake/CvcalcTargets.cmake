@@ -24,6 +24,8 @@ function(cvcalc_test name)
   add_executable(${name} ${ARG_SOURCES})
   cvcalc_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  # Where tests/support/CommaLocale.h compiles its locale.
+  target_compile_definitions(${name} PRIVATE CVCALC_TEST_LOCALES="${CMAKE_BINARY_DIR}/test-locales")
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()

@@ -4,9 +4,12 @@
 #include <unistd.h>
 
 #include <QtCore/QByteArray>
+#include <QtCore/QEvent>
+#include <QtCore/QObject>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +29,24 @@ namespace cvcalc {
 namespace {
 QApplication* TheApplication = nullptr;
 DispatchErrorHook TheErrorHook;
+LocaleChangeCallback TheLocaleChangeCallback;
+
+// Watches the application object for the locale-change event.  Qt also sends
+// that event to every widget; only the application's copy counts, so that one
+// change calls back once.
+class LocaleChangeWatcher : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::LocaleChange && watched == TheApplication && TheLocaleChangeCallback) {
+            try {
+                TheLocaleChangeCallback();
+            } catch (...) {
+                ReportDispatchError(std::current_exception());
+            }
+        }
+        return false;
+    }
+};
 
 void SetEnvUnlessSet(const char* name, const char* value) {
     if (std::getenv(name) == nullptr) setenv(name, value, 0);
@@ -63,6 +84,8 @@ void InitPlatform() {
     static char name[] = "cvcalc";
     static char* argv[] = {name, nullptr};
     TheApplication = new QApplication(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    TheApplication->installEventFilter(new LocaleChangeWatcher);
     // The program decides itself when it ends (its quit message).
     QGuiApplication::setQuitOnLastWindowClosed(false);
 }
@@ -96,6 +119,13 @@ int ScreenPixelsPerInch() {
     const double dpi = screen->logicalDotsPerInch();
     if (!(dpi >= 24.0 && dpi <= 1200.0)) return 96;
     return static_cast<int>(std::lround(dpi));
+}
+
+void SetLocaleChangeCallback(LocaleChangeCallback callback) { TheLocaleChangeCallback = std::move(callback); }
+
+void PostLocaleChange() {
+    InitPlatform();
+    QCoreApplication::postEvent(TheApplication, new QEvent(QEvent::LocaleChange));
 }
 
 void SetDispatchErrorHook(DispatchErrorHook hook) { TheErrorHook = std::move(hook); }

@@ -13,7 +13,10 @@ namespace cvcalc {
 // shared OpenGL contexts and, when running as root or on the offscreen
 // platform, "--no-sandbox" (plus "--disable-gpu" on offscreen) in
 // QTWEBENGINE_CHROMIUM_FLAGS and QTWEBENGINE_DISABLE_SANDBOX=1, unless the
-// environment already sets them.  Qt's own high-DPI scaling is switched off
+// environment already sets them.  Qt sets the process's C locale from the
+// environment; its numeric category is put back to "C", so that the standard
+// library's number conversions never depend on the user's locale (the
+// program's own conversions read the locale explicitly).  Qt's own high-DPI scaling is switched off
 // (QT_ENABLE_HIGHDPI_SCALING=0 unless set) so that design pixels are pixels.
 void InitPlatform();
 bool PlatformInitialized();
@@ -24,6 +27,16 @@ bool PlatformInitialized();
 void EndProcessQuicklyAtExit();
 // True on Qt's "offscreen" platform (tests and headless runs).
 bool IsOffscreenPlatform();
+
+// Called when the platform reports that the user's locale settings have
+// changed (Qt's locale-change event for the application, its nearest
+// equivalent of a system settings-change broadcast).  An empty function
+// removes the callback.
+using LocaleChangeCallback = std::function<void()>;
+void SetLocaleChangeCallback(LocaleChangeCallback callback);
+// Posts that event to the application, as the platform does when the system
+// locale changes; it is handled in the next loop step.
+void PostLocaleChange();
 
 // Logical pixels per inch of the primary screen; 96 on the offscreen
 // platform, so that design sizes stay unscaled.

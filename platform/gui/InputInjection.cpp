@@ -157,8 +157,9 @@ void InjectDrag(TNativeWindow& window, int x0, int y0, int x1, int y1, MouseButt
     if (steps < 1) steps = 1;
     InjectMouseDown(window, x0, y0, button, shift);
     for (int i = 1; i <= steps; ++i) {
-        const int x = x0 + static_cast<int>(static_cast<long long>(x1 - x0) * i / steps);
-        const int y = y0 + static_cast<int>(static_cast<long long>(y1 - y0) * i / steps);
+        // The difference of two ints may not fit an int.
+        const int x = static_cast<int>(x0 + (static_cast<long long>(x1) - x0) * i / steps);
+        const int y = static_cast<int>(y0 + (static_cast<long long>(y1) - y0) * i / steps);
         InjectMouseMove(window, x, y, shift);
     }
     InjectMouseUp(window, x1, y1, button, shift);

@@ -32,7 +32,13 @@ class WidgetLink;
 
 inline QColor ToQColor(RgbColor c) { return QColor(int(RedOf(c)), int(GreenOf(c)), int(BlueOf(c))); }
 inline RgbColor FromQRgb(QRgb rgb) { return MakeRgb(unsigned(qRed(rgb)), unsigned(qGreen(rgb)), unsigned(qBlue(rgb))); }
-inline QString ToQString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+// Qt's UTF-8 decoder drops a byte-order mark at the start of the text; our
+// texts are data, so a leading U+FEFF stays a character like any other.
+inline QString ToQString(std::string_view utf8) {
+    if (utf8.starts_with("\xEF\xBB\xBF"))
+        return QChar(0xFEFF) + QString::fromUtf8(utf8.data() + 3, qsizetype(utf8.size() - 3));
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
 inline std::string FromQString(const QString& s) { return s.toStdString(); }
 inline QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 

@@ -2,6 +2,7 @@
 #include "shell/app/Application.h"
 
 #include "framework/ApplicationErrors.h"
+#include "numtext/LocaleFormats.h"
 #include "platform/core/ExecutablePath.h"
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/MessageBox.h"
@@ -18,6 +19,12 @@ const TClassInfo& TApplication::StaticClassInfo() {
 }
 
 TApplication::TApplication() : TComponent(nullptr), title_(ApplicationTitleFromPath(ExecutablePath())) {
+    // The separators come from the user's locale before any form is read,
+    // and again whenever the platform reports a change of the settings.  The
+    // numbers already on the screen stay as they are; the next conversion
+    // uses the new separators.
+    LoadLocaleFormats();
+    SetLocaleChangeCallback([] { LoadLocaleFormats(); });
     SetApplicationErrorHandler([this](TObject* sender, std::exception_ptr error) { ReportError(sender, error); });
     SetDispatchErrorHook([this](std::exception_ptr error) { ReportError(nullptr, error); });
     SetQuitCallback([this] { terminated_ = true; });
@@ -26,6 +33,7 @@ TApplication::TApplication() : TComponent(nullptr), title_(ApplicationTitleFromP
 TApplication::~TApplication() {
     Finish();
     SetQuitCallback({});
+    SetLocaleChangeCallback({});
     SetDispatchErrorHook({});
     SetApplicationErrorHandler({});
 }

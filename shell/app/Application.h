@@ -20,8 +20,10 @@ class TApplication : public TComponent {
 public:
     CVCALC_CLASS_INFO()
 
-    // Computes the title from the executable's name and installs the error
-    // display as the framework's and the platform's error hook.
+    // Computes the title from the executable's name, loads the locale's
+    // separators (again at every locale change the platform reports) and
+    // installs the error display as the framework's and the platform's error
+    // hook.
     TApplication();
     ~TApplication() override;
 

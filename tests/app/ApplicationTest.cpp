@@ -7,9 +7,14 @@
 #include <vector>
 
 #include "framework/ApplicationErrors.h"
+#include "numtext/FloatFormat.h"
+#include "numtext/FloatParse.h"
+#include "numtext/LocaleFormats.h"
+#include "platform/gui/GuiPlatform.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/MessageLoop.h"
 #include "shell/app/Application.h"
+#include "tests/support/CommaLocale.h"
 
 using namespace cvcalc;
 
@@ -145,5 +150,49 @@ TEST_F(ApplicationTest, WithoutAMainWindowTheLoopReturnsAtOnce) {
     TApplication application;
     application.RunMessageLoop();
     EXPECT_FALSE(application.Running());
+}
+// The separators were once loaded only by tests, so the program read "1,5"
+// as no number under a German locale and wrote its labels with points.
+TEST_F(ApplicationTest, LocaleSeparatorsAreLoadedAtStartAndAgainWhenThePlatformReportsAChange) {
+    std::string why;
+    const std::string locales = cvcalc::testing::CommaLocaleDirectory(&why);
+    ASSERT_FALSE(locales.empty()) << why;
+    ASSERT_EQ(setenv("LOCPATH", locales.c_str(), 1), 0);
+    ASSERT_EQ(setenv("LC_ALL", cvcalc::testing::CommaLocaleName, 1), 0);
+    LocaleDecimalSeparator = '.';
+    {
+        TApplication application;
+        EXPECT_EQ(LocaleDecimalSeparator, ',');
+        EXPECT_EQ(LocaleThousandSeparator, '.');
+        long double value = 0;
+        EXPECT_TRUE(ScanFloatText("1,5", value));
+        EXPECT_EQ(value, 1.5L);
+        EXPECT_FALSE(ScanFloatText("1.5", value));
+        EXPECT_EQ(FloatToGeneralText(0.25L), "0,25");
+
+        // The user switches back; nothing changes until the platform says so.
+        ASSERT_EQ(setenv("LC_ALL", "C.UTF-8", 1), 0);
+        EXPECT_EQ(LocaleDecimalSeparator, ',');
+        PostLocaleChange();
+        while (application.ProcessOneMessage()) {
+        }
+        EXPECT_EQ(LocaleDecimalSeparator, '.');
+        EXPECT_EQ(FloatToGeneralText(0.25L), "0.25");
+
+        // And again, the other way.
+        ASSERT_EQ(setenv("LC_ALL", cvcalc::testing::CommaLocaleName, 1), 0);
+        PostLocaleChange();
+        while (application.ProcessOneMessage()) {
+        }
+        EXPECT_EQ(LocaleDecimalSeparator, ',');
+    }
+    // Once the application is gone, a change reaches nobody.
+    ASSERT_EQ(setenv("LC_ALL", "C.UTF-8", 1), 0);
+    PostLocaleChange();
+    while (ProcessOneMessage()) {
+    }
+    EXPECT_EQ(LocaleDecimalSeparator, ',');
+    LoadLocaleFormats();
+    unsetenv("LOCPATH");
 }
 }  // namespace

@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
+
+#include "tests/support/CommaLocale.h"
 
 namespace {
 
@@ -21,14 +24,15 @@ struct DriverRun {
     std::string errorOutput;
 };
 
-DriverRun RunDriver(const std::string& script) {
+// `environment` is put before the command, as in a shell: "LC_ALL=... ".
+DriverRun RunDriver(const std::string& script, const std::string& environment = "") {
     // Test processes run side by side: each run has files of its own.
     static int runs = 0;
     const std::string stem =
         ::testing::TempDir() + "/driver-" + std::to_string(getpid()) + "-" + std::to_string(++runs);
     const std::string in = stem + "-in.txt", err = stem + "-err.txt";
     std::ofstream(in) << script;
-    const std::string command = std::string(CVCALC_DRIVER) + " < " + in + " 2> " + err;
+    const std::string command = environment + std::string(CVCALC_DRIVER) + " < " + in + " 2> " + err;
     DriverRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -209,6 +213,61 @@ TEST(Driver, ZoomIsKeptAcrossARun) {
     EXPECT_EQ(undone["bottom"]["min"], -11.0);
     EXPECT_EQ(undone["bottom"]["max"], 2.0);
     EXPECT_NE(undone["left"]["max"], zoomed["left"]["max"]);
+}
+
+// Under a German locale the program once read "1.5" and refused "1,5", and the
+// driver's JSON carried numbers such as 327,62.
+TEST(Driver, CommaLocaleReadsAndWritesCommasAndTheDumpStaysJson) {
+    std::string why;
+    const std::string locales = cvcalc::testing::CommaLocaleDirectory(&why);
+    ASSERT_FALSE(locales.empty()) << why;
+    const std::string environment =
+        "LOCPATH='" + locales + "' LC_ALL=" + cvcalc::testing::CommaLocaleName + " ";
+    const DriverRun run = RunDriver(
+        "set EditJunctionArea 1,5\nset EditBias -2,25\nclick ButtonCalcuationCV\ndump\n"
+        "set EditJunctionArea 1.5\nclick ButtonCalcuationCV\ndump\n",
+        environment);
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 2u);  // each line parsed as JSON
+    const json& comma = run.dumps[0];
+    EXPECT_TRUE(comma["errors"].empty()) << comma["errors"];
+    EXPECT_EQ(comma["edits"]["EditJunctionArea"], "1,5");
+    EXPECT_EQ(comma["labels"]["LabelJunctionArea"], "1,5");
+    EXPECT_EQ(comma["labels"]["LabelBias"], "-2,25");
+    EXPECT_EQ(comma["labels"]["LabelDiffusionPotential"], "0,591500631809546");
+    EXPECT_EQ(SeriesOf(comma, "ChartCV", 1)["points"][0][0], -2.25);
+    // Axis labels take the locale's separators too ("0.0" and "#,##0").
+    const json positions = comma["charts"]["ChartEnergyBand"]["axes"]["bottom"]["labels"];
+    EXPECT_NE(std::find(positions.begin(), positions.end(), "0,0"), positions.end()) << positions;
+    const json inverse = comma["charts"]["ChartC2V"]["axes"]["left"]["labels"];
+    EXPECT_NE(std::find(inverse.begin(), inverse.end(), "1.000"), inverse.end()) << inverse;
+
+    const json& point = run.dumps[1];
+    ASSERT_EQ(point["errors"].size(), 1u);
+    EXPECT_EQ(point["errors"][0]["text"], "'1.5' は浮動小数点数ではありません.");
+    EXPECT_EQ(point["labels"]["LabelJunctionArea"], "1,5");
+}
+
+// Extreme drag coordinates overflowed an int inside the injector; a leading
+// byte-order mark vanished from a text on its way into the box.
+TEST(Driver, ArgumentsAreCheckedAndTextsArriveExactly) {
+    for (const char* drag : {"drag ChartCV left 2147483647 0 -2147483648 0", "drag ChartCV left 0 0 1000001 5",
+                             "drag ChartCV left 1e3 0 5 5", "drag ChartCV left 10 10 20 x", "drag ChartCV left 1 2 3"}) {
+        const DriverRun run = RunDriver(std::string(drag) + "\ndump\n");
+        EXPECT_EQ(run.status, 2) << drag;
+        EXPECT_TRUE(run.dumps.empty()) << drag;
+        EXPECT_NE(run.errorOutput.find(drag), std::string::npos) << drag;
+    }
+    const DriverRun run = RunDriver(
+        "click ButtonCalcuationCV\ndrag ChartCV left -1000000 -1000000 1000000 1000000\n"
+        "drag ChartCV right 1000000 -1000000 -1000000 1000000\ndump\n"
+        "set EditBias \xEF\xBB\xBF" "5\nclick ButtonCalcuationCV\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 2u);
+    EXPECT_TRUE(run.dumps[0]["errors"].empty());
+    EXPECT_EQ(run.dumps[1]["edits"]["EditBias"], "\xEF\xBB\xBF" "5");
+    ASSERT_EQ(run.dumps[1]["errors"].size(), 1u);
+    EXPECT_EQ(run.dumps[1]["errors"][0]["text"], "'\xEF\xBB\xBF" "5' は浮動小数点数ではありません.");
 }
 
 TEST(Driver, UnknownCommandEndsWithStatusTwo) {

@@ -2,6 +2,7 @@
 // builds them, on the offscreen platform, worked by commands read from
 // standard input one a line (README: "The scripted driver").  Error boxes
 // are recorded instead of shown and appear in the dump.
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -81,9 +82,10 @@ void AppendNumber(std::string& out, double value) {
         out += "null";
         return;
     }
+    // Numbers are data, not user text: the same digits under every locale.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.17g", value);
-    out += buf;
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    out.append(buf, result.ptr);
 }
 
 struct Recorded {
@@ -226,12 +228,22 @@ private:
         const auto words = Words(rest);
         if (words.size() != 6 || (words[1] != "left" && words[1] != "right")) return false;
         int p[4];
-        for (int i = 0; i < 4; ++i) p[i] = std::atoi(words[2 + std::size_t(i)].c_str());
+        for (int i = 0; i < 4; ++i)
+            if (!ReadCoordinate(words[2 + std::size_t(i)], p[i])) return false;
         if (TChart* chart = FindAs<TChart>(words[0]))
             InjectDrag(chart->Handle(), p[0], p[1], p[2], p[3],
                        words[1] == "left" ? MouseButton::Left : MouseButton::Right);
         Settle();
         return true;
+    }
+
+    // A pixel coordinate: a decimal integer within a million pixels of the
+    // window, far beyond any screen yet safe for the chart's arithmetic.
+    static bool ReadCoordinate(const std::string& word, int& value) {
+        constexpr int Limit = 1000000;
+        const char* end = word.data() + word.size();
+        const auto [ptr, ec] = std::from_chars(word.data(), end, value);
+        return ec == std::errc() && ptr == end && value >= -Limit && value <= Limit;
     }
 
     bool Wheel(const std::string& rest) {
