@@ -2,7 +2,7 @@
 // browser, the calculator window (the main window), the hidden help window,
 // then the message loop until the calculator window closes.  Every failure
 // on the way shows one error box; the exit code is always 0.
-#include "calculator/ProgramWindows.h"
+#include "app/ProgramWindows.h"
 #include "platform/gui/ComponentRegistry.h"
 #include "platform/gui/GuiPlatform.h"
 #include "shell/app/Application.h"

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "calculator/Pnjunction.h"
-#include "calculator/ProgramWindows.h"
+#include "app/ProgramWindows.h"
 #include "chart/CustomChart.h"
 #include "framework/Button.h"
 #include "platform/gui/ComponentRegistry.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "calculator/Pnjunction.h"
-#include "calculator/ProgramWindows.h"
+#include "app/ProgramWindows.h"
 #include "chart/ChartAxis.h"
 #include "chart/CustomChart.h"
 #include "chart/CustomSeries.h"

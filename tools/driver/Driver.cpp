@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "calculator/Pnjunction.h"
-#include "calculator/ProgramWindows.h"
+#include "app/ProgramWindows.h"
 #include "chart/ChartAxis.h"
 #include "chart/ChartSeries.h"
 #include "chart/ChartValueList.h"

@@ -8,8 +8,7 @@ namespace cvcalc {
 class TApplication;
 
 // Registers every class the two window descriptions name: the framework's
-// controls, the chart classes (once the chart engine provides them), the
-// help window's and the calculator's.
+// controls, the chart classes, the help window's and the calculator's.
 void RegisterProgramClasses();
 
 // RegisterProgramClasses, then FormPNJunction, then FormHTML.

@@ -1,0 +1,83 @@
+# Checks that every library includes only the headers of the libraries it
+# may use (docs/ARCHITECTURE.md, "Layers"), and that only platform/gui sees
+# Qt.  Run as a CTest case:  cmake -DSOURCE_DIR=... -P CheckLayers.cmake
+# A library may use what it names below and, through them, everything they
+# may use.
+
+cmake_minimum_required(VERSION 3.25)
+
+set(uses_platform/core "")
+set(uses_platform/gui "platform/core")
+set(uses_physics "platform/core")
+set(uses_numtext "platform/core")
+set(uses_shell/core "numtext;platform/core")
+set(uses_framework "shell/core;platform/gui")
+set(uses_chart "framework;numtext")
+set(uses_help "framework")
+set(uses_calculator "chart;physics;help")
+set(uses_shell/app "framework")
+set(uses_app "shell/app;calculator;help")
+set(uses_tools/driver "app")
+set(libraries platform/core platform/gui physics numtext shell/core framework chart help calculator shell/app
+              app tools/driver)
+
+# The closure of what each library may use.
+foreach(lib IN LISTS libraries)
+  set(open ${uses_${lib}})
+  set(closed "")
+  while(open)
+    list(POP_FRONT open next)
+    if(NOT next IN_LIST closed)
+      list(APPEND closed ${next})
+      list(APPEND open ${uses_${next}})
+    endif()
+  endwhile()
+  set(allowed_${lib} ${lib} ${closed})
+endforeach()
+
+# The library a repository path belongs to, or nothing for tests, tools and
+# the like.
+function(library_of path out)
+  set(found "")
+  foreach(lib IN LISTS libraries)
+    if(path MATCHES "^${lib}/")
+      set(found ${lib})
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+set(faults "")
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+foreach(source IN LISTS sources)
+  if(source MATCHES "^(build|tests|bench)")
+    continue()
+  endif()
+  library_of(${source} lib)
+  if(NOT lib)
+    continue()
+  endif()
+  file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]+)" AND NOT lib STREQUAL "platform/gui")
+      list(APPEND faults "${source}: includes Qt (${CMAKE_MATCH_1}); only platform/gui may")
+    elseif(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
+      set(header ${CMAKE_MATCH_1})
+      library_of(${header} target)
+      if(NOT target)
+        if(EXISTS ${SOURCE_DIR}/${header})
+          list(APPEND faults "${source}: includes ${header}, which belongs to no library")
+        endif()
+      elseif(NOT target IN_LIST allowed_${lib})
+        list(APPEND faults "${source}: ${lib} may not include ${header} (${target})")
+      endif()
+    endif()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n" text)
+  message(FATAL_ERROR "include outside the layers:\n${text}")
+endif()
+list(LENGTH sources count)
+message(STATUS "layers kept by ${count} files")
