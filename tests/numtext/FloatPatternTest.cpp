@@ -123,6 +123,12 @@ TEST(FloatPatternTest, PatternLengthLimit) {
     } catch (const EConvertError& e) {
         EXPECT_EQ(e.Message(), "書式文字列が長すぎます");
     }
+    // The limit counts bytes of the UTF-8 text, three for each of these
+    // characters.
+    std::string japanese;
+    for (int i = 0; i < 74; ++i) japanese += "文";
+    EXPECT_EQ(FormatFloatPattern("'" + japanese + "'", 5.0L), japanese);
+    EXPECT_THROW(FormatFloatPattern("0'" + japanese + "'", 5.0L), EConvertError);
 }
 
 }  // namespace
