@@ -222,9 +222,15 @@ bool ScanFloatText(const char* text, long double& value) noexcept {
     if (n.overlong) {
         result = ExactValue(n, decimal);
     } else {
-        long long d = n.exponent - n.fractionDigits;
-        if (d < -ScaleLimit) d = -ScaleLimit;
-        result = ScaleByPowerOfTen(n.accumulator, static_cast<int>(d));
+        const long long d = n.exponent - n.fractionDigits;
+        // Within 31 decades the scaling is its first table step alone, done
+        // here rather than through the call.
+        if (d >= 0 && d < 32)
+            result = n.accumulator * PowersOfTenUnits[static_cast<std::size_t>(d)];
+        else if (d < 0 && d > -32)
+            result = n.accumulator / PowersOfTenUnits[static_cast<std::size_t>(-d)];
+        else
+            result = ScaleByPowerOfTen(n.accumulator, static_cast<int>(d < -ScaleLimit ? -ScaleLimit : d));
     }
     if (n.negative) result = -result;
     FloatBarrier(result);
