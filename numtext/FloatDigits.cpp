@@ -54,17 +54,20 @@ FloatDigits DecomposeFloat(long double value, int precision, int decimals) {
     }
 
     // 19728 / 65536 is log10(2) from below; the shift floors, negative
-    // exponents included.  The estimate is the true exponent or one short.
+    // exponents included.  The estimate is the true exponent, or one short
+    // for a large magnitude, or one too high for a small one.
     int exponent = ((biased - 16383) * 19728 >> 16) + 1;
     long double x = std::rint(ScaleByPowerOfTen(std::fabs(value), MaxDigits - exponent));
     if (x >= Pow18) {
         x = std::rint(x / 10);
         ++exponent;
     } else if (x < Pow17) {
-        // Scaling again, rather than multiplying the rounded integer by ten,
-        // keeps the eighteenth digit a real one.
+        // The estimate was a decade too high, as it can be for small
+        // magnitudes because its log10 2 is a little short.  The integer is
+        // shifted, not the value scaled again, so such a value keeps
+        // seventeen digits and a zero.
+        x *= 10;
         --exponent;
-        x = std::rint(ScaleByPowerOfTen(std::fabs(value), MaxDigits - exponent));
     }
     // Dividing 999...9.x by ten can round up into the next decade.
     if (x >= Pow18) {

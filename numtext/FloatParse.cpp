@@ -1,10 +1,14 @@
-// The number scanner.  Digits are gathered into an exact integer significand
-// and a decimal exponent, and the value is formed with one rounding.
+// The number scanner.  Digits enter an 80-bit accumulator one at a time, ten
+// times the accumulator plus the digit with each step rounded, and the
+// decimal exponent is applied at the end through the power-of-ten tables.
+// The last bit of a long or far-scaled number is therefore that arithmetic's,
+// which is not always the correctly rounded one.
 #include "numtext/FloatParse.h"
 
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "numtext/ConvertError.h"
 #include "numtext/LocaleFormats.h"
@@ -16,18 +20,77 @@ namespace cvcalc {
 
 namespace {
 
-// An unsigned 128-bit integer holds any 38 decimal digits; the digits after
-// them are far below the 64-bit significand and only move the exponent.
-constexpr int KeptDigits = 38;
 // An exponent stops growing once it reaches this; a further digit is left
 // over and makes the text no number.
 constexpr int ExponentCutOff = 500;
-// Up to 10^27 the power of ten is exact, so a significand of at most 64
-// bits is scaled with one correctly rounded multiplication or division.
-constexpr long long ExactPowerLimit = 27;
+// Above this, ten times the accumulator lies beyond the 80-bit range: the
+// mantissa has some 4,932 digits after its leading zeros.
+constexpr long double AccumulatorLimit = std::numeric_limits<long double>::max() / 10;
+// Scaling by 10^n with |n| at this or more gives an infinity or a zero, so
+// a decimal exponent further out changes nothing.
+constexpr long long ScaleLimit = 5120;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// What the syntax pass found.  A mantissa too long for the accumulator is
+// no fault of the text: its value is formed again from `mantissa` by
+// ExactValue.
+struct ScannedNumber {
+    long double accumulator = 0;
+    long long fractionDigits = 0;
+    int exponent = 0;
+    bool negative = false;
+    bool overlong = false;
+    const char* mantissa = nullptr;
+};
+
+// The syntax and the accumulation: returns false when the text is no
+// number.
+bool ReadNumber(const char* p, char decimal, ScannedNumber& n) {
+    while (*p == ' ') ++p;
+    if (*p == '+' || *p == '-') n.negative = *p++ == '-';
+    n.mantissa = p;
+    long double acc = 0;
+    for (; IsDigit(*p); ++p) {
+        if (acc > AccumulatorLimit) {
+            n.overlong = true;
+            break;
+        }
+        acc = acc * 10 + (*p - '0');
+    }
+    while (IsDigit(*p)) ++p;
+    // A NUL separator would match the terminator and step past it.
+    if (decimal != '\0' && *p == decimal) {
+        ++p;
+        long long count = 0;
+        for (; !n.overlong && IsDigit(*p); ++p) {
+            if (acc > AccumulatorLimit) {
+                n.overlong = true;
+                break;
+            }
+            acc = acc * 10 + (*p - '0');
+            ++count;
+        }
+        while (IsDigit(*p)) ++p;
+        n.fractionDigits = count;
+    }
+    if (p == n.mantissa) return false;
+    if ((*p & ~0x20) == 'E') {
+        ++p;
+        bool negativeExponent = false;
+        if (*p == '+' || *p == '-') negativeExponent = *p++ == '-';
+        int e = 0;
+        while (IsDigit(*p) && e < ExponentCutOff) e = e * 10 + (*p++ - '0');
+        n.exponent = negativeExponent ? -e : e;
+    }
+    while (*p == ' ') ++p;
+    n.accumulator = acc;
+    return *p == '\0';
+}
+
+// The value of a mantissa too long for the accumulator: its first 38
+// significant digits as an exact integer, the rest only moving the decimal
+// point, scaled with a single rounding.
 class DecimalAccumulator {
 public:
     void Add(int digit, bool fraction) {
@@ -45,11 +108,6 @@ public:
     void AddExponent(long long e) { exponent_ += e; }
 
     long double Value() const {
-        if (significand_ <= UINT64_MAX && exponent_ >= -ExactPowerLimit && exponent_ <= ExactPowerLimit) {
-            const long double x = static_cast<long double>(static_cast<std::uint64_t>(significand_));
-            const int n = static_cast<int>(exponent_);
-            return n >= 0 ? x * PowersOfTenUnits[n] : x / PowersOfTenUnits[-n];
-        }
         const long long clamped = exponent_ < -100000 ? -100000 : exponent_ > 100000 ? 100000 : exponent_;
         // The binary128 arithmetic may raise its flags in either unit;
         // whatever it leaves behind is undone here.
@@ -63,34 +121,23 @@ public:
     }
 
 private:
+    // An unsigned 128-bit integer holds any 38 decimal digits; the digits
+    // after them are far below the 64-bit significand.
+    static constexpr int KeptDigits = 38;
+
     unsigned __int128 significand_ = 0;
     int kept_ = 0;
     long long exponent_ = 0;
 };
 
-// The syntax: returns false when the text is no number.
-bool ReadNumber(const char* p, DecimalAccumulator& acc, bool& negative) {
-    while (*p == ' ') ++p;
-    negative = false;
-    if (*p == '+' || *p == '-') negative = *p++ == '-';
-    const char* const mantissa = p;
+long double ExactValue(const ScannedNumber& n, char decimal) {
+    DecimalAccumulator acc;
+    const char* p = n.mantissa;
     for (; IsDigit(*p); ++p) acc.Add(*p - '0', false);
-    // A NUL separator would match the terminator and step past it.
-    const char decimal = LocaleDecimalSeparator;
-    if (decimal != '\0' && *p == decimal) {
+    if (decimal != '\0' && *p == decimal)
         for (++p; IsDigit(*p); ++p) acc.Add(*p - '0', true);
-    }
-    if (p == mantissa) return false;
-    if ((*p & ~0x20) == 'E') {
-        ++p;
-        bool negativeExponent = false;
-        if (*p == '+' || *p == '-') negativeExponent = *p++ == '-';
-        int e = 0;
-        while (IsDigit(*p) && e < ExponentCutOff) e = e * 10 + (*p++ - '0');
-        acc.AddExponent(negativeExponent ? -e : e);
-    }
-    while (*p == ' ') ++p;
-    return *p == '\0';
+    acc.AddExponent(n.exponent);
+    return acc.Value();
 }
 
 constexpr std::uint16_t X87Invalid = 0x01;
@@ -168,11 +215,24 @@ bool NarrowInto(long double wide, Narrow& value) {
 bool ScanFloatText(const char* text, long double& value) noexcept {
     if (text == nullptr) return false;
     const ScanEnvironment environment;
-    DecimalAccumulator acc;
-    bool negative = false;
-    if (!ReadNumber(text, acc, negative)) return false;
-    long double result = acc.Value();
-    if (negative) result = -result;
+    const char decimal = LocaleDecimalSeparator;
+    ScannedNumber n;
+    if (!ReadNumber(text, decimal, n)) return false;
+    long double result;
+    if (n.overlong) {
+        result = ExactValue(n, decimal);
+    } else {
+        const long long d = n.exponent - n.fractionDigits;
+        // Within 31 decades the scaling is its first table step alone, done
+        // here rather than through the call.
+        if (d >= 0 && d < 32)
+            result = n.accumulator * PowersOfTenUnits[static_cast<std::size_t>(d)];
+        else if (d < 0 && d > -32)
+            result = n.accumulator / PowersOfTenUnits[static_cast<std::size_t>(-d)];
+        else
+            result = ScaleByPowerOfTen(n.accumulator, static_cast<int>(d < -ScaleLimit ? -ScaleLimit : d));
+    }
+    if (n.negative) result = -result;
     FloatBarrier(result);
     // An overflow is the only fault digits can cause; its infinity shows it
     // even when the caller's overflow flag was already set.

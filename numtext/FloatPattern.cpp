@@ -28,18 +28,17 @@ std::size_t SkipQuoted(std::string_view pattern, std::size_t i) {
 }
 
 // An exponent is "E" or "e" with a sign after it; the run of "0" and "#"
-// that follows the sign is the exponent's own digit field, its "0"s giving
-// the minimum count of exponent digits.  Returns the index past that field,
-// or 0 when `i` does not start an exponent.
+// that follows the sign is the exponent's own digit field.  The "0"s
+// directly after the sign give the minimum count of exponent digits; a "0"
+// behind a "#" adds none.  Returns the index past that field, or 0 when `i`
+// does not start an exponent.
 std::size_t ExponentEnd(std::string_view pattern, std::size_t i, int& minDigits) {
     if ((pattern[i] != 'E' && pattern[i] != 'e') || i + 1 >= pattern.size()) return 0;
     if (pattern[i + 1] != '+' && pattern[i + 1] != '-') return 0;
     std::size_t end = i + 2;
-    minDigits = 0;
-    while (end < pattern.size() && (pattern[end] == '0' || pattern[end] == '#')) {
-        if (pattern[end] == '0') ++minDigits;
-        ++end;
-    }
+    while (end < pattern.size() && pattern[end] == '0') ++end;
+    minDigits = static_cast<int>(end - (i + 2));
+    while (end < pattern.size() && (pattern[end] == '0' || pattern[end] == '#')) ++end;
     return end;
 }
 

@@ -28,9 +28,9 @@ long double ScaleByPowerOfTen(long double x, int n) noexcept;
 
 // significand times 10^n with a single rounding to the 80-bit format,
 // carried out in 113-bit binary128 so that the result is within a hair of
-// the correctly rounded one; the number scanner uses it where the chained
-// table steps would drift by more than a unit in the last place.  A result
-// beyond the 80-bit range is an infinity.
+// the correctly rounded one; the number scanner uses it for a mantissa too
+// long for its 80-bit accumulator.  A result beyond the 80-bit range is an
+// infinity.
 long double ScaleDecimalSignificand(unsigned __int128 significand, int n) noexcept;
 
 }  // namespace cvcalc

@@ -4,12 +4,15 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "numtext/ConvertError.h"
 #include "numtext/FloatParse.h"
 #include "tests/numtext/LocaleGuard.h"
+#include "tests/numtext/StepwiseScanModel.h"
 
 namespace cvcalc {
 namespace {
@@ -37,11 +40,8 @@ TEST(FloatParseTest, AcceptsNumbers) {
         {"1e500", 1e500L},
         {"1e-4999", 0.0L},
         {"00012", 12.0L},
-        {"123456789012345678901234567890", 123456789012345678901234567890.0L},
-        {"0.000000000000000000000000000001", 1e-30L},
         {"9223372036854775807", 9223372036854775807.0L},
         {"18446744073709551615", 18446744073709551615.0L},
-        {"1.18973149535723176502e4932", std::numeric_limits<long double>::max()},
         {"3.6451995318824746025e-4951", std::numeric_limits<long double>::denorm_min()},
         {"0." + std::string(5200, '0') + "1", 0.0L},
         {"0.1" + std::string(5000, '0'), 0.1L},  // trailing zeros change nothing
@@ -55,6 +55,67 @@ TEST(FloatParseTest, AcceptsNumbers) {
     EXPECT_TRUE(std::signbit(ParseFloat("-0")));
     EXPECT_TRUE(std::signbit(ParseFloat("-.")));
     EXPECT_FALSE(std::signbit(ParseFloat("0")));
+}
+
+// The scanner once gathered exact digits and rounded once.  Digits enter
+// the accumulator one rounded step at a time and the exponent is applied by
+// up to three rounded table steps, which moves the last bit (and now and
+// then the double) of long or far-scaled numbers.
+TEST(FloatParseTest, RoundsEachDigitStepAndEachTableStepRatherThanOnce) {
+    const AcceptedCase cases[] = {
+        {"49886e63", 49886.0L * 1e31L * 1e32L},
+        {"0.000000000000000000000000000001", 1.0L / 1e30L},
+        {"1e400", 1e16L * 1e384L},
+        {"1E-400", 1.0L / 1e16L / 1e384L},
+        {"1e4932", 1e4L * 1e320L * 1e4608L},
+        // The largest 80-bit value, where a single rounding gives infinity.
+        {"1.1897314953572317651e4932", std::numeric_limits<long double>::max()},
+    };
+    for (const AcceptedCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ParseFloat(c.text), c.value);
+        EXPECT_EQ(testing::StepwiseScanValue(c.text), c.value);
+    }
+    // Here even the double differs from the one the correctly rounded 80-bit
+    // value narrows to.
+    EXPECT_EQ(static_cast<double>(ParseFloat("49886e63")), 4.9886000000000003e67);
+    EXPECT_NE(static_cast<double>(ParseFloat("49886e63")), static_cast<double>(std::strtold("49886e63", nullptr)));
+    // Rounded accumulation of more digits than the significand holds.
+    const std::string stepwise[] = {
+        "123456789012345678901234567890",         "1.18973149535723176502e4932",
+        "123456789012345678901234567890e-4000",   "-9999999999999999999999999.99999999999e-77",
+        "0." + std::string(5119, '0') + "1e4999",
+    };
+    for (const std::string& text : stepwise) {
+        SCOPED_TRACE(text.substr(0, 40));
+        const std::optional<long double> expected = testing::StepwiseScanValue(text);
+        ASSERT_TRUE(expected.has_value());
+        EXPECT_EQ(ParseFloat(text), *expected);
+    }
+}
+
+// Ten times an accumulator above a tenth of the largest 80-bit value
+// overflows, after some 4,932 digits; the number is read from its digits
+// instead, so only a value beyond the range makes such a text no number.
+TEST(FloatParseTest, MantissaTooLongForTheAccumulatorIsStillANumber) {
+    const AcceptedCase cases[] = {
+        {"1." + std::string(6000, '0'), 1.0L},
+        {"-1" + std::string(5000, '0') + "e-4990", -1e10L},
+        {"1" + std::string(4933, '0') + "e-1", 1e4932L},
+        {"0.1" + std::string(5000, '0'), 0.1L},
+        {"0." + std::string(200, '0') + "25" + std::string(5000, '0') + "e+10", 25e-192L},
+    };
+    for (const AcceptedCase& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        EXPECT_FALSE(testing::StepwiseScanValue(c.text).has_value());
+        EXPECT_EQ(ParseFloat(c.text), c.value);
+    }
+    // Up to 4,933 digits the accumulator holds the number itself.
+    const std::string longest = "1" + std::string(4932, '0');
+    ASSERT_TRUE(testing::StepwiseScanValue(longest).has_value());
+    EXPECT_EQ(ParseFloat(longest), *testing::StepwiseScanValue(longest));
+    EXPECT_THROW(ParseFloat(longest + "0"), EConvertError);
+    EXPECT_THROW(ParseFloat("9" + longest), EConvertError);
 }
 
 TEST(FloatParseTest, RejectsWhatIsNoNumber) {
@@ -143,7 +204,7 @@ TEST(FloatParseTest, NarrowWidths) {
     EXPECT_EQ(f, 0.1f);
     long double e = 7.0L;
     EXPECT_TRUE(TryParseFloat("1e400", e));
-    EXPECT_EQ(e, 1e400L);
+    EXPECT_EQ(e, 1e16L * 1e384L);
 }
 
 // A checked region around a parse must see its own flags, and only them.
@@ -167,7 +228,7 @@ TEST(FloatParseTest, KeepsTheCallersEnvironment) {
     std::fesetround(FE_TONEAREST);
     std::feclearexcept(FE_ALL_EXCEPT);
     // The scans ran to nearest whatever the caller's rounding was.
-    EXPECT_EQ(value, 123456789012345678901234567890e-4000L);
+    EXPECT_EQ(value, testing::StepwiseScanValue("123456789012345678901234567890e-4000"));
     EXPECT_EQ(tenth, 0.1L);
 }
 

@@ -93,6 +93,21 @@ TEST(FloatPatternTest, RoundedAwayScientificValueAndUnnormalImage) {
     EXPECT_EQ(FormatFloatPattern("\xff_0;E+o'", value), "NAN");
 }
 
+// Every "0" of the exponent's digit field once counted towards its minimum
+// width; only the "0"s directly after the sign do, so a "0" behind a "#"
+// adds no exponent digit.
+TEST(FloatPatternTest, ExponentZerosBehindAHashAddNoMinimumDigits) {
+    const PatternCase cases[] = {
+        {"0E+0#0", 5.0L, "5E+0"},     {"0E+00#0", 5.0L, "5E+00"},       {"0E+#0", 5.0L, "5E+0"},
+        {"0E+#00", 5e12L, "5E+12"},   {"0.0E-0#00", 12345.0L, "1.2E4"}, {"0.0e-0#00", 0.00012L, "1.2e-4"},
+        {"0E+000#", 5e-7L, "5E-007"},
+    };
+    for (const PatternCase& c : cases) {
+        SCOPED_TRACE(std::string(c.pattern) + " -> " + c.text);
+        EXPECT_EQ(FormatFloatPattern(c.pattern, c.value), c.text);
+    }
+}
+
 TEST(FloatPatternTest, UsesTheLocaleSeparators) {
     const testing::LocaleGuard guard(',', '.');
     EXPECT_EQ(FormatFloatPattern("#,##0.0##", 1234.5678L), "1.234,568");
@@ -108,6 +123,12 @@ TEST(FloatPatternTest, PatternLengthLimit) {
     } catch (const EConvertError& e) {
         EXPECT_EQ(e.Message(), "書式文字列が長すぎます");
     }
+    // The limit counts bytes of the UTF-8 text, three for each of these
+    // characters.
+    std::string japanese;
+    for (int i = 0; i < 74; ++i) japanese += "文";
+    EXPECT_EQ(FormatFloatPattern("'" + japanese + "'", 5.0L), japanese);
+    EXPECT_THROW(FormatFloatPattern("0'" + japanese + "'", 5.0L), EConvertError);
 }
 
 }  // namespace
