@@ -210,6 +210,16 @@ public:
     }
     // Whether the axis takes part in the current paint.
     bool VisibleInPaint() const;
+    // The edges of the label band and of the title band that the layout of
+    // the last paint gave the axis: where its labels start (the outer side
+    // of the tick band) and where its title starts (the outer side of the
+    // label band), in pixels across the axis.
+    int LabelEdge() const noexcept { return labelEdge_; }
+    int TitleEdge() const noexcept { return titleEdge_; }
+    void SetBandEdges(int labelEdge, int titleEdge) noexcept {
+        labelEdge_ = labelEdge;
+        titleEdge_ = titleEdge;
+    }
 
     void Repaint() const;
 
@@ -287,6 +297,8 @@ private:
     int axisSize_ = 0;
     int centerPos_ = 0;
     double pixelsPerUnit_ = 0;
+    int labelEdge_ = 0;
+    int titleEdge_ = 0;
     std::vector<int> tickPixels_;
     std::vector<TAxisLabel> lastLabels_;
 };

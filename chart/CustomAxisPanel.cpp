@@ -103,18 +103,26 @@ TChartRect TCustomAxisPanel::LayoutAxes(const TAxisTextMetrics& metrics, TChartR
         // The vertical axes measure their labels at the step the room left
         // so far allows.
         place(axis);
-        const int room = axis.TotalRoom(metrics, axis.CalcLabelStep(metrics));
+        const int tickRoom = axis.TickRoom();
+        const int labelRoom = axis.LabelRoom(metrics, axis.CalcLabelStep(metrics));
+        const int titleRoom = axis.TitleRoom(metrics);
+        const int room = tickRoom + labelRoom + titleRoom;
+        // The bands from the outside in: title, labels, ticks.
         switch (index) {
         case AxisBottom:
+            axis.SetBandEdges(plot.bottom - titleRoom - labelRoom, plot.bottom - titleRoom);
             plot.bottom -= room;
             break;
         case AxisTop:
+            axis.SetBandEdges(plot.top + titleRoom + labelRoom, plot.top + titleRoom);
             plot.top += room;
             break;
         case AxisLeft:
+            axis.SetBandEdges(plot.left + titleRoom + labelRoom, plot.left + titleRoom);
             plot.left += room;
             break;
         default:
+            axis.SetBandEdges(plot.right - titleRoom - labelRoom, plot.right - titleRoom);
             plot.right -= room;
             break;
         }

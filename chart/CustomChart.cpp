@@ -3,6 +3,7 @@
 #include "chart/CustomChart.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <span>
 #include <utility>
@@ -129,7 +130,7 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
         canvas.Rectangle(plot.left, plot.top, plot.right + 1, plot.bottom + 1);
     }
 
-    // Grid, ticks, labels and titles of the four standard axes.
+    // Labels, titles, axis lines, ticks and grids of the four standard axes.
     if (AxisVisible())
         for (int index : {AxisBottom, AxisTop, AxisLeft, AxisRight}) {
             TChartAxis& axis = *Axis(index);
@@ -137,8 +138,8 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
         }
 
     // The series in list order, clipped to the plotting area with its
-    // bottom edge included.
-    canvas.ClipRect(TRect{plot.left, plot.top, plot.right + 1, plot.bottom + 1});
+    // bottom edge included; the wall's right column stays clear.
+    canvas.ClipRect(TRect{plot.left, plot.top, plot.right, plot.bottom + 1});
     for (int i = 0; i < NumSeries(); ++i) {
         TChartSeries& s = *SeriesAt(i);
         if (s.Active()) DrawSeries(canvas, s);
@@ -153,22 +154,52 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
 void TCustomChart::DrawAxis(TCanvas& canvas, TChartAxis& axis, double step) {
     const TChartRect& plot = PlotRect();
     const std::vector<TAxisLabel> labels = axis.LabelValues(step);
+    const std::vector<int>& ticks = axis.TickPixels();
     const bool horizontal = axis.Horizontal();
     const int pos =
         horizontal ? (axis.OtherSide() ? plot.top : plot.bottom) : (axis.OtherSide() ? plot.right : plot.left);
     const int outward = axis.OtherSide() ? (horizontal ? -1 : 1) : (horizontal ? 1 : -1);
     canvas.Brush().SetStyle(bsClear);
-    // Grid lines across the plotting area.
-    if (axis.Grid()->Visible()) {
-        RealisePen(canvas, *axis.Grid(), axis.Grid()->Color());
+    // Labels first, in the label band: below the bottom axis each is centred
+    // on its pixel with its top at the band's edge; beside the left axis it
+    // ends at the edge, centred on its pixel.
+    const int labelEdge = axis.LabelEdge();
+    int labelDepth = 0;  // the labels' extent away from the axis
+    if (axis.Labels()) {
+        UseFont(canvas, *axis.LabelsFont());
         for (const TAxisLabel& l : labels) {
-            if (horizontal) {
-                canvas.MoveTo(l.pixel, plot.top);
-                canvas.LineTo(l.pixel, plot.bottom);
-            } else {
-                canvas.MoveTo(plot.left, l.pixel);
-                canvas.LineTo(plot.right, l.pixel);
-            }
+            const int tw = canvas.TextWidth(l.text), th = canvas.TextHeight(l.text);
+            labelDepth = std::max(labelDepth, horizontal ? th : tw);
+            if (horizontal)
+                canvas.TextOut(l.pixel - tw / 2, outward > 0 ? labelEdge : labelEdge - th, l.text);
+            else
+                canvas.TextOut(outward < 0 ? labelEdge - tw : labelEdge, l.pixel - th / 2, l.text);
+        }
+    }
+    // What a mouse-down on this axis must hit: from the labels' outer edge
+    // to three pixels inside the axis line.
+    const int edge = labelEdge + outward * labelDepth;
+    THitBand& band = hitBands_[axis.Horizontal() ? (axis.OtherSide() ? 1 : 0) : (axis.OtherSide() ? 3 : 2)];
+    band = outward > 0 ? THitBand{pos - 3, edge} : THitBand{edge, pos + 3};
+    // The title in the band beyond the labels, centred on the axis: the
+    // bottom title hangs from the band's inner edge, the left title reads
+    // upwards with its plot side at that edge.
+    const std::string& caption = axis.Title()->Caption();
+    if (!caption.empty() && axis.Title()->Visible()) {
+        UseFont(canvas, *axis.Title()->Font());
+        const int tw = canvas.TextWidth(caption), th = canvas.TextHeight(caption);
+        const int titleEdge = axis.TitleEdge(), centre = axis.CenterPos();
+        if (horizontal) {
+            canvas.TextOut(centre - tw / 2, outward > 0 ? titleEdge : titleEdge - th, caption);
+        } else {
+            // Turned a quarter anticlockwise the text lies right of its
+            // starting point, turned clockwise left of it.
+            canvas.Font().SetOrientation(outward < 0 ? 900 : 2700);
+            if (outward < 0)
+                canvas.TextOut(titleEdge - th, centre + tw / 2, caption);
+            else
+                canvas.TextOut(titleEdge + th, centre - tw / 2, caption);
+            canvas.Font().SetOrientation(0);
         }
     }
     // The axis line.
@@ -182,56 +213,61 @@ void TCustomChart::DrawAxis(TCanvas& canvas, TChartAxis& axis, double step) {
             canvas.LineTo(pos, plot.bottom);
         }
     }
-    // Outer and inner ticks.
-    const int axisOffset = axis.AxisPen()->Visible() ? axis.AxisPen()->Width() / 2 + 1 : 0;
-    auto ticks = [&](const TChartPen& pen, int from, int to) {
-        if (!pen.Visible() || from == to) return;
+    // Marks across the axis at the given pixels, from `from` to `to` pixels
+    // outwards of the axis line (the last one left out, as LineTo does).
+    auto marks = [&](const TChartPen& pen, const std::vector<int>& pixels, int from, int to) {
+        if (!pen.Visible() || from == to || pixels.empty()) return;
         RealisePen(canvas, pen, pen.Color());
-        for (const TAxisLabel& l : labels) {
+        for (const int p : pixels) {
             if (horizontal) {
-                canvas.MoveTo(l.pixel, pos + from * outward);
-                canvas.LineTo(l.pixel, pos + to * outward);
+                canvas.MoveTo(p, pos + from * outward);
+                canvas.LineTo(p, pos + to * outward);
             } else {
-                canvas.MoveTo(pos + from * outward, l.pixel);
-                canvas.LineTo(pos + to * outward, l.pixel);
+                canvas.MoveTo(pos + from * outward, p);
+                canvas.LineTo(pos + to * outward, p);
             }
         }
     };
-    ticks(*axis.Ticks(), axisOffset, axisOffset + axis.TickLength());
-    ticks(*axis.TicksInner(), 0, -axis.TickInnerLength());
-    // Labels outside the ticks.
-    int labelDepth = 0;  // the labels' extent away from the axis
-    const int gap = axisOffset + axis.TickLength() + 1;
-    if (axis.Labels()) {
-        UseFont(canvas, *axis.LabelsFont());
-        for (const TAxisLabel& l : labels) {
-            const int tw = canvas.TextWidth(l.text), th = canvas.TextHeight(l.text);
-            labelDepth = std::max(labelDepth, horizontal ? th : tw);
-            if (horizontal)
-                canvas.TextOut(l.pixel - tw / 2, outward > 0 ? pos + gap : pos - gap - th, l.text);
-            else
-                canvas.TextOut(outward < 0 ? pos - gap - tw : pos + gap, l.pixel - th / 2, l.text);
+    // Lines across the whole plotting area at the given pixels.
+    auto across = [&](const TChartPen& pen, const std::vector<int>& pixels) {
+        if (!pen.Visible() || pixels.empty()) return;
+        RealisePen(canvas, pen, pen.Color());
+        for (const int p : pixels) {
+            if (horizontal) {
+                canvas.MoveTo(p, plot.top);
+                canvas.LineTo(p, plot.bottom);
+            } else {
+                canvas.MoveTo(plot.left, p);
+                canvas.LineTo(plot.right, p);
+            }
         }
-    }
-    // What a mouse-down on this axis must hit: from the labels' outer edge
-    // to three pixels inside the axis line.
-    const int edge = pos + outward * (gap + labelDepth);
-    THitBand& band = hitBands_[axis.Horizontal() ? (axis.OtherSide() ? 1 : 0) : (axis.OtherSide() ? 3 : 2)];
-    band = outward > 0 ? THitBand{pos - 3, edge} : THitBand{edge, pos + 3};
-    // The title beyond the labels; the left title reads upwards.
-    const std::string& caption = axis.Title()->Caption();
-    if (!caption.empty()) {
-        UseFont(canvas, *axis.Title()->Font());
-        const int tw = canvas.TextWidth(caption), th = canvas.TextHeight(caption);
-        if (horizontal) {
-            const int x = (plot.left + plot.right - tw) / 2;
-            canvas.TextOut(x, outward > 0 ? Height() - FrameWidth() - th - 2 : FrameWidth() + 2, caption);
-        } else {
-            canvas.Font().SetOrientation(outward < 0 ? 900 : 2700);
-            const int y = outward < 0 ? (plot.top + plot.bottom + tw) / 2 : (plot.top + plot.bottom - tw) / 2;
-            canvas.TextOut(outward < 0 ? FrameWidth() + 2 : Width() - FrameWidth() - th - 2, y, caption);
-            canvas.Font().SetOrientation(0);
+    };
+    // Outer ticks start one pixel outside the axis line; then the grid and
+    // the inner ticks.
+    marks(*axis.Ticks(), ticks, 1, 1 + axis.TickLength());
+    across(*axis.Grid(), ticks);
+    marks(*axis.TicksInner(), ticks, 0, -axis.TickInnerLength());
+    // Minor ticks: MinorTickCount between each two ticks and as many beyond
+    // the outer ones, each gap split evenly; only those strictly inside the
+    // axis ends.  The minor grid shares their places.
+    const int count = axis.MinorTickCount();
+    if (count > 0 && ticks.size() >= 2 && (axis.MinorTicks()->Visible() || axis.MinorGrid()->Visible())) {
+        std::vector<int> minor;
+        auto add = [&](double p) {
+            const int pixel = static_cast<int>(std::nearbyint(p));
+            if (pixel > axis.StartPos() && pixel < axis.EndPos()) minor.push_back(pixel);
+        };
+        const double outer = static_cast<double>(ticks[1] - ticks[0]) / (count + 1);
+        for (int j = 1; j <= count; ++j) {
+            add(ticks.front() - std::nearbyint(j * outer));
+            add(ticks.back() + std::nearbyint(j * outer));
         }
+        for (std::size_t i = 1; i < ticks.size(); ++i) {
+            const double m = static_cast<double>(ticks[i] - ticks[i - 1]) / (count + 1);
+            for (int j = 1; j <= count; ++j) add(ticks[i] - std::nearbyint(j * m));
+        }
+        marks(*axis.MinorTicks(), minor, 1, 1 + axis.MinorTickLength());
+        across(*axis.MinorGrid(), minor);
     }
 }
 
@@ -556,6 +592,10 @@ void TCustomChart::MouseUp(MouseButton button, ShiftState, int x, int y) {
 
 void TCustomChart::MouseWheel(int delta, ShiftState, int, int) {
     if (delta == 0 || !wheelScrolling) return;
+    // Like the first pan: the scales before it are kept, so that dragging
+    // back brings them (and the automatic ends) back.  A notch over an
+    // empty chart would otherwise fix its range at nothing for good.
+    if (restored_) SaveScales();
     for (int index = 0; index < AxisDepth; ++index) {
         TChartAxis& a = *Axis(index);
         if (a.Horizontal()) continue;

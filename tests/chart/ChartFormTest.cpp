@@ -2,6 +2,8 @@
 // into the off-screen bitmap checked by pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -200,9 +202,8 @@ TEST(ChartForm, MarkerStylesAndStairs) {
     chart.LeftAxis()->SetMinMax(-1, 1);
     form->points->AddPoint(0, 0);
     std::vector<std::vector<RgbColor>> seen;
-    for (TSeriesPointerStyle style :
-         {psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar, psDiamond, psSmallDot,
-          psNothing, psLeftTriangle, psRightTriangle}) {
+    for (TSeriesPointerStyle style : {psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar,
+                                      psDiamond, psSmallDot, psNothing, psLeftTriangle, psRightTriangle}) {
         form->points->Pointer()->SetStyle(style);
         chart.PaintToBitmap();
         const int x = chart.BottomAxis()->ValueToPixel(0), y = chart.LeftAxis()->ValueToPixel(0);
@@ -291,6 +292,191 @@ TEST(ChartForm, LineIsCutAtThePlotEdgeAndLaterSeriesDrawOnTop) {
     const int x0 = chart.BottomAxis()->ValueToPixel(0);
     EXPECT_EQ(chart.Bitmap().Pixel(x0, y), static_cast<RgbColor>(clRed));
     EXPECT_NE(chart.Bitmap().Pixel(plot.right + 2, y - 20), static_cast<RgbColor>(clBlue));
+}
+
+}  // namespace
+}  // namespace cvcalc
+
+namespace cvcalc {
+namespace {
+
+// Ink of a blue text drawn anti-aliased over a grey panel.
+bool Bluish(RgbColor c) {
+    const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    return b > r + 40 && b > g + 40;
+}
+
+// The bottom title hangs from the outer side of the label band and the left
+// title, reading upwards, has its plot side there: both inside the room the
+// layout gave them, not at the control's edge.
+TEST(ChartForm, AxisTitlesSitAtTheOuterSideOfTheLabelBand) {
+    auto form = Load();
+    TChart& chart = *form->chart;
+    chart.LeftAxis()->SetMinMax(-1, 1);
+    chart.LeftAxis()->Title()->SetCaption("volts");
+    chart.LeftAxis()->Title()->Font()->SetColor(clBlue);
+    form->line->SetActive(false);
+    form->points->AddPoint(0, 0);
+    chart.PaintToBitmap();
+    const TChartRect plot = chart.PlotRect();
+    const TChartRect margins = chart.PlotRectFromMargins(400, 361);
+    const TChartAxis& bottom = *chart.BottomAxis();
+    const TChartAxis& left = *chart.LeftAxis();
+    EXPECT_EQ(bottom.LabelEdge(), plot.bottom + bottom.TickRoom());
+    EXPECT_EQ(left.LabelEdge(), plot.left - left.TickRoom());
+    EXPECT_GT(bottom.TitleEdge(), bottom.LabelEdge());
+    EXPECT_LT(left.TitleEdge(), left.LabelEdge());
+
+    const TBitmap& bmp = chart.Bitmap();
+    int top = bmp.Height(), lowest = -1;
+    for (int y = plot.bottom + 1; y < bmp.Height(); ++y)
+        for (int x = 0; x < bmp.Width(); ++x)
+            if (Bluish(bmp.Pixel(x, y))) {
+                top = std::min(top, y);
+                lowest = std::max(lowest, y);
+            }
+    ASSERT_GE(lowest, 0) << "no bottom title drawn";
+    EXPECT_GE(top, bottom.TitleEdge());
+    EXPECT_LE(top, bottom.TitleEdge() + 3);
+    EXPECT_LT(lowest, margins.bottom);
+
+    int outer = bmp.Width(), inner = -1;
+    for (int x = 0; x < plot.left; ++x)
+        for (int y = plot.top; y <= plot.bottom; ++y)
+            if (Bluish(bmp.Pixel(x, y))) {
+                outer = std::min(outer, x);
+                inner = std::max(inner, x);
+            }
+    ASSERT_GE(inner, 0) << "no left title drawn";
+    EXPECT_GE(outer, margins.left);
+    EXPECT_LT(inner, left.TitleEdge());
+    EXPECT_GE(inner, left.TitleEdge() - 3);
+}
+
+// Outer ticks run from one pixel outside the axis line; the axis line comes
+// before the ticks and the grid, so both are drawn over it.
+TEST(ChartForm, OuterTicksStartOnePixelOutsideTheAxisLineAndTheGridCrossesIt) {
+    auto form = Load();
+    TChart& chart = *form->chart;
+    chart.LeftAxis()->SetMinMax(-1, 1);
+    form->points->AddPoint(0, 0);
+    const RgbColor lime = 0x00FF00u, fuchsia = static_cast<RgbColor>(clFuchsia);
+    for (TChartAxis* axis : {chart.BottomAxis(), chart.LeftAxis()}) {
+        axis->Ticks()->SetColor(static_cast<TColor>(lime));
+        axis->Grid()->SetColor(clFuchsia);
+        axis->Grid()->SetStyle(psSolid);
+        axis->MinorTicks()->SetVisible(false);
+    }
+    chart.PaintToBitmap();
+    const TChartRect plot = chart.PlotRect();
+    const TBitmap& bmp = chart.Bitmap();
+    struct Case {
+        const char* axis;
+        const TChartAxis* a;
+        int dx, dy;  // outwards
+        int x0, y0;  // the axis line's pixel on the tick's line, given the tick
+    };
+    for (const Case& c : {Case{"bottom", chart.BottomAxis(), 0, 1, -1, plot.bottom},
+                          Case{"left", chart.LeftAxis(), -1, 0, plot.left, -1}}) {
+        const std::vector<int>& ticks = c.a->TickPixels();
+        ASSERT_GE(ticks.size(), 3u) << c.axis;
+        const int t = ticks[ticks.size() / 2];
+        const int x = c.x0 < 0 ? t : c.x0, y = c.y0 < 0 ? t : c.y0;
+        for (int k = 1; k <= 4; ++k) EXPECT_EQ(bmp.Pixel(x + k * c.dx, y + k * c.dy), lime) << c.axis << " " << k;
+        EXPECT_NE(bmp.Pixel(x + 5 * c.dx, y + 5 * c.dy), lime) << c.axis;
+        // The grid line ends on the axis line's inner pixel, over the line.
+        EXPECT_EQ(bmp.Pixel(x, c.dy != 0 ? y - 1 : y), fuchsia) << c.axis;
+    }
+}
+
+// MinorTickCount ticks of MinorTickLength pixels split every gap between two
+// ticks and continue beyond the outer ones, but only strictly inside the
+// axis ends.
+TEST(ChartForm, MinorTicksSplitEachGapAndStopAtTheAxisEnds) {
+    struct Case {
+        int count, length;
+    };
+    for (const Case c : {Case{3, 2}, Case{1, 3}, Case{4, 2}, Case{0, 2}}) {
+        auto form = Load();
+        TChart& chart = *form->chart;
+        // Steps of exactly 1 and 0.5 (no spacing search): the minor ticks
+        // beyond the outer labels fall partly outside the axis ends.
+        chart.BottomAxis()->SetMinMax(-2.3, 2.3);
+        chart.BottomAxis()->SetIncrement(1);
+        chart.LeftAxis()->SetMinMax(-1.15, 1.15);
+        chart.LeftAxis()->SetIncrement(0.5);
+        form->points->AddPoint(0, 0);
+        const RgbColor lime = 0x00FF00u;
+        for (TChartAxis* axis : {chart.BottomAxis(), chart.LeftAxis()}) {
+            axis->MinorTicks()->SetColor(static_cast<TColor>(lime));
+            axis->SetMinorTickCount(c.count);
+            axis->SetMinorTickLength(c.length);
+            axis->SetLabelsSeparation(0);
+        }
+        chart.PaintToBitmap();
+        const TChartRect plot = chart.PlotRect();
+        const TBitmap& bmp = chart.Bitmap();
+        for (const TChartAxis* a : {chart.BottomAxis(), chart.LeftAxis()}) {
+            const bool horizontal = a->Horizontal();
+            const std::vector<int>& t = a->TickPixels();
+            ASSERT_EQ(t.size(), 5u);
+            std::vector<int> expected;
+            int beyondEnds = 0;
+            auto add = [&](double p) {
+                const int pixel = static_cast<int>(std::nearbyint(p));
+                if (pixel > a->StartPos() && pixel < a->EndPos())
+                    expected.push_back(pixel);
+                else
+                    ++beyondEnds;
+            };
+            for (int j = 1; j <= c.count; ++j) {
+                const double m = (t[1] - t[0]) / (c.count + 1.0);
+                add(t.front() - std::nearbyint(j * m));
+                add(t.back() + std::nearbyint(j * m));
+                for (std::size_t i = 1; i < t.size(); ++i)
+                    add(t[i] - std::nearbyint(j * (t[i] - t[i - 1]) / (c.count + 1.0)));
+            }
+            std::sort(expected.begin(), expected.end());
+            expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+            if (c.count == 3) {
+                EXPECT_GT(beyondEnds, 0);                        // some fall beyond the ends
+                EXPECT_GT(expected.size(), 3 * (t.size() - 1));  // and some beyond the outer labels do not
+            }
+            // Every minor tick on the first pixel outside the axis line, and
+            // nothing else in their colour.
+            auto at = [&](int along, int out) {
+                return horizontal ? bmp.Pixel(along, plot.bottom + out) : bmp.Pixel(plot.left - out, along);
+            };
+            std::vector<int> seen;
+            const int length = horizontal ? bmp.Width() : bmp.Height();
+            for (int p = 0; p < length; ++p)
+                if (at(p, 1) == lime) seen.push_back(p);
+            EXPECT_EQ(seen, expected) << c.count << (horizontal ? " bottom" : " left");
+            for (int p : expected) {
+                EXPECT_EQ(at(p, c.length), lime) << p;
+                EXPECT_NE(at(p, c.length + 1), lime) << p;
+            }
+        }
+    }
+}
+
+// The series are clipped to the plotting area: the back wall's right column
+// stays the wall's.
+TEST(ChartForm, SeriesStopOnePixelShortOfTheWallsRightColumn) {
+    auto form = Load();
+    TChart& chart = *form->chart;
+    chart.LeftAxis()->SetMinMax(-1, 1);
+    form->line->LinePen()->SetWidth(1);
+    form->line->AddPoint(-3, 0);
+    form->line->AddPoint(3, 0);
+    form->points->AddPoint(0, 0);
+    chart.PaintToBitmap();
+    const TChartRect plot = chart.PlotRect();
+    const int y = chart.LeftAxis()->ValueToPixel(0);
+    const RgbColor blue = static_cast<RgbColor>(clBlue);
+    EXPECT_EQ(chart.Bitmap().Pixel(plot.right - 1, y), blue);
+    EXPECT_NE(chart.Bitmap().Pixel(plot.right, y), blue);
+    EXPECT_EQ(chart.Bitmap().Pixel(plot.left + 1, y), blue);
 }
 
 }  // namespace

@@ -321,3 +321,65 @@ TEST(ChartBadInput, ZeroSizeNonFiniteAndEmptyChartsDrawWithoutFault) {
 
 }  // namespace
 }  // namespace cvcalc
+
+namespace cvcalc {
+namespace {
+
+// A wheel notch over a chart without data fixes its vertical range at
+// nothing; the scales from before the notch are kept like those before a
+// first pan, so dragging back brings the automatic maximum back, whether
+// the data arrive before or after that drag.
+TEST(ChartWheel, ANotchOverAnEmptyChartIsUndoneByDraggingBack) {
+    for (const bool dataFirst : {false, true}) {
+        TChart chart(nullptr);
+        chart.SetBounds(0, 0, 400, 361);
+        chart.BottomAxis()->SetMinMax(-11, 2);
+        chart.LeftAxis()->SetAutomaticMinimum(false);  // 0 fixed, the maximum from the data
+        auto* series = new TLineSeries(nullptr);
+        series->SetParentChart(&chart);
+        chart.PaintToBitmap();
+        auto send = [&](MessageKind kind, int x, int y, MouseButton b = MouseButton::None, int wheel = 0) {
+            Message m;
+            m.kind = kind;
+            m.x = x;
+            m.y = y;
+            m.button = b;
+            m.wheelDelta = wheel;
+            chart.WndProc(m);
+        };
+        auto dragBack = [&] {
+            send(MessageKind::MouseDown, 300, 200, MouseButton::Left);
+            send(MessageKind::MouseMove, 120, 60);
+            send(MessageKind::MouseUp, 120, 60, MouseButton::Left);
+            chart.PaintToBitmap();
+        };
+        auto addData = [&] {
+            for (int i = 0; i <= 10; ++i) series->AddPoint(-10 + i, 20.0 + 10 * i);
+            chart.PaintToBitmap();
+        };
+        send(MessageKind::MouseWheel, 200, 180, MouseButton::None, -120);
+        chart.PaintToBitmap();
+        EXPECT_FALSE(chart.LeftAxis()->AutomaticMaximum());
+        if (dataFirst) {
+            addData();
+            dragBack();
+        } else {
+            dragBack();
+            addData();
+        }
+        const TChartAxis& left = *chart.LeftAxis();
+        EXPECT_TRUE(left.AutomaticMaximum()) << dataFirst;
+        EXPECT_FALSE(left.AutomaticMinimum()) << dataFirst;
+        EXPECT_EQ(left.Minimum(), 0) << dataFirst;
+        EXPECT_EQ(left.Maximum(), 120) << dataFirst;
+        // The curve rises on the screen: its ends are red at different rows.
+        const int x0 = chart.BottomAxis()->ValueToPixel(-9), x1 = chart.BottomAxis()->ValueToPixel(-1);
+        const int y0 = left.ValueToPixel(30), y1 = left.ValueToPixel(110);
+        EXPECT_GT(y0 - y1, 150) << dataFirst;
+        EXPECT_EQ(chart.Bitmap().Pixel(x0, y0), static_cast<RgbColor>(clRed)) << dataFirst;
+        EXPECT_EQ(chart.Bitmap().Pixel(x1, y1), static_cast<RgbColor>(clRed)) << dataFirst;
+    }
+}
+
+}  // namespace
+}  // namespace cvcalc

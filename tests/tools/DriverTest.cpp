@@ -270,6 +270,25 @@ TEST(Driver, ArgumentsAreCheckedAndTextsArriveExactly) {
     EXPECT_EQ(run.dumps[1]["errors"][0]["text"], "'\xEF\xBB\xBF" "5' は浮動小数点数ではありません.");
 }
 
+// One wheel notch over the empty C–V chart fixes its left axis at 0 … 0;
+// dragging back restores the automatic maximum, before or after the run, so
+// the curve spreads over the axis again.
+TEST(Driver, AWheelNotchOverTheEmptyCapacitanceChartIsUndoneByDraggingBack) {
+    for (const std::string script : {
+             "wheel ChartCV down\nclick ButtonCalcuationCV\ndrag ChartCV left 300 200 120 60\ndump\n",
+             "wheel ChartCV up\ndrag ChartCV left 300 200 120 60\nclick ButtonCalcuationCV\ndump\n",
+         }) {
+        const DriverRun run = RunDriver(script);
+        ASSERT_EQ(run.status, 0) << run.errorOutput;
+        ASSERT_EQ(run.dumps.size(), 1u);
+        const json& left = run.dumps[0]["charts"]["ChartCV"]["axes"]["left"];
+        EXPECT_EQ(left["min"], 0.0) << script;
+        EXPECT_GT(left["max"].get<double>(), 200.0) << script;
+        EXPECT_GE(left["labels"].size(), 5u) << script;
+        EXPECT_EQ(run.dumps[0]["charts"]["ChartCV"]["axes"]["bottom"]["min"], -11.0) << script;
+    }
+}
+
 TEST(Driver, UnknownCommandEndsWithStatusTwo) {
     const DriverRun run = RunDriver("dump\nfly ChartCV\ndump\n");
     EXPECT_EQ(run.status, 2);
