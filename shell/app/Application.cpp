@@ -10,6 +10,7 @@
 #include "platform/gui/NativeWindow.h"
 #include "shell/app/AppText.h"
 #include "shell/core/ClassInfo.h"
+#include "shell/core/NameSpace.h"
 
 namespace cvcalc {
 
@@ -45,6 +46,13 @@ void TApplication::SetStartHook(std::function<bool()> startUp, std::function<voi
 
 void TApplication::RunStartHook() {
     if (startUp_) startedUp_ = startUp_();
+}
+
+void TApplication::RegisterWindow(TComponent* window) {
+    // The component leaves the lookup again when it is destroyed.
+    RegisterGlobalComponent(window);
+    // References that forms read earlier made to this one by name.
+    ResolveGlobalReferences();
 }
 
 void TApplication::BecomeMainWindowIfFirst(TComponent* window) {

@@ -38,8 +38,11 @@ public:
     // Creates a window of class F owned by the application and stores it in
     // `global`.  The global holds the new object before its constructor runs,
     // so code run during construction already sees it; if construction fails
-    // the global is reset and the error propagates.  The first window becomes
-    // the main window, with its platform window created at once.
+    // the global is reset and the error propagates.  The new window joins the
+    // global lookup of forms until it is destroyed, so that a form read later
+    // under its name is renamed and references into it resolve.  The first
+    // window becomes the main window, with its platform window created at
+    // once.
     template <typename F>
     void CreateAppWindow(F*& global);
 
@@ -72,6 +75,7 @@ public:
     void Finish();
 
 private:
+    void RegisterWindow(TComponent* window);
     void BecomeMainWindowIfFirst(TComponent* window);
 
     std::string title_;
@@ -104,6 +108,7 @@ void TApplication::CreateAppWindow(F*& global) {
         throw;
     }
     global = window;
+    RegisterWindow(window);
     BecomeMainWindowIfFirst(window);
 }
 

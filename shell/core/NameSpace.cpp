@@ -153,7 +153,9 @@ void ResolveGlobalReferences() {
     std::vector<TPropFixup> keep;
     for (TPropFixup& f : pending) {
         TComponent* form = FindGlobalExcept(f.rootName, nullptr);
-        if (form && !form->ComponentState().Contains(csReading) && !form->ComponentState().Contains(csLoading)) {
+        // A form still loading (its AfterLoad calls not yet made) is complete
+        // once it is no longer being read; nothing would resolve it later.
+        if (form && !form->ComponentState().Contains(csReading)) {
             std::string_view rest(f.name);
             rest.remove_prefix(std::min(rest.size(), f.rootName.size() + 1));
             TComponent* target = FindNestedComponent(form, rest);

@@ -43,8 +43,12 @@ T LoadLittleEndian(const unsigned char* bytes) {
 
 bool IsIntegerTag(StreamValueTag tag) { return tag == ValInt8 || tag == ValInt16 || tag == ValInt32; }
 
+// Only the low 7 bits of a tag byte say whether an identifier follows.
+StreamValueTag IdentifierTagOf(StreamValueTag tag) { return static_cast<StreamValueTag>(tag & 0x7F); }
+
 bool IsIdentifierTag(StreamValueTag tag) {
-    return tag == ValIdent || tag == ValFalse || tag == ValTrue || tag == ValEnd;
+    const StreamValueTag low = IdentifierTagOf(tag);
+    return low == ValIdent || low == ValFalse || low == ValTrue || low == ValNil || low == ValEnd;
 }
 
 long double NarrowFloat(TFloatType type, long double value) {
@@ -514,6 +518,8 @@ void TReader::FlushPending() {}
 
 bool TReader::HandleReadError(const std::string&) { return false; }
 
+bool TReader::ErrorHandled(const std::string& message) { return canHandleErrors_ && HandleReadError(message); }
+
 TComponent* TReader::FindInheritedComponent(std::string_view name, std::string_view) {
     TComponent* found = lookupRoot_ ? lookupRoot_->FindComponent(name) : nullptr;
     if (!found) RaiseMessage<EReadError>(msg::AncestorNotFound, {name});
@@ -521,10 +527,13 @@ TComponent* TReader::FindInheritedComponent(std::string_view name, std::string_v
 }
 
 TMethod TReader::FindEventMethodInstance(TComponent* root, std::string_view name) {
-    if (!root) return {};
-    const TMethodInfo* method = root->ClassInfo().FindMethod(name);
+    const TMethodInfo* method = FindEventMethod(root, name);
     if (!method) return {};
     return TMethod{method, root};
+}
+
+const TMethodInfo* TReader::FindEventMethod(TComponent* root, std::string_view name) {
+    return root ? root->ClassInfo().FindMethod(name) : nullptr;
 }
 
 void TReader::AssignComponentName(TComponent* component, const std::string& name) { component->SetName(name); }
@@ -577,7 +586,7 @@ TComponent* TReader::ReadRoot(TComponent* root) {
         try {
             ResolveGlobalReferences();
         } catch (const Exception& e) {
-            if (!HandleReadError(e.Message())) throw;
+            if (!ErrorHandled(e.Message())) throw;
             ResolveGlobalReferences();
         }
     } catch (...) {
@@ -667,7 +676,7 @@ TComponent* TReader::ReadComponentRecord(TComponent* existing) {
         result = nullptr;
         created = false;
         dropAdditions();
-        return HandleReadError(e.Message());
+        return ErrorHandled(e.Message());
     };
 
     try {
@@ -773,21 +782,20 @@ void TReader::ReadPropertyEntry(TPersistent& instance) {
         const auto* component = dynamic_cast<const TComponent*>(&instance);
         const std::string& who = component && !component->Name().empty() ? component->Name() : instance.ClassName();
         std::string message = LoadMessageFormatted(msg::PropertyException, {who, ".", path, e.Message()});
-        if (!HandleReadError(message)) throw EReadError(std::move(message));
+        if (!ErrorHandled(message)) throw EReadError(std::move(message));
     }
 }
 
 void TReader::AssignPropertyValue(TPersistent& instance, const TPropInfo& property) {
     const bool setterless = !property.HasSetter();
     if (setterless) {
-        // A read-only object property may still be read into: a sub-component
-        // it holds, or a collection filled in place.
+        // Only a read-only object property holding a sub-component may
+        // still be read into; a collection needs a setter like any value.
         bool allowed = false;
         if (property.Kind() == TTypeKind::tkClass) {
             TObject* held = property.getObject(instance);
             if (auto* c = dynamic_cast<TComponent*>(held); c && c->ComponentStyle().Contains(csSubComponent))
                 allowed = true;
-            if (dynamic_cast<TCollection*>(held) && PeekTag() == ValCollection) allowed = true;
         }
         if (!allowed) {
             SkipOneValue();
@@ -797,7 +805,7 @@ void TReader::AssignPropertyValue(TPersistent& instance, const TPropInfo& proper
     const TTypeInfo& type = *property.type;
     switch (type.Kind()) {
     case TTypeKind::tkInteger: {
-        if (PeekTag() == ValIdent) {
+        if (IdentifierTagOf(PeekTag()) == ValIdent) {
             const std::string ident = ReadIdent();
             const TIdentToInt map = FindIdentToInt(type);
             const std::optional<std::int32_t> value = map ? map(ident) : std::nullopt;
@@ -842,7 +850,7 @@ void TReader::AssignPropertyValue(TPersistent& instance, const TPropInfo& proper
         return;
     case TTypeKind::tkInterface: {
         const StreamValueTag tag = PeekTag();
-        if (tag == ValNil) {
+        if (IdentifierTagOf(tag) == ValNil) {
             ReadTag();
             property.setObject(instance, nullptr);
         } else if (IsIdentifierTag(tag)) {
@@ -854,7 +862,7 @@ void TReader::AssignPropertyValue(TPersistent& instance, const TPropInfo& proper
         return;
     }
     case TTypeKind::tkMethod: {
-        if (PeekTag() == ValNil) {
+        if (IdentifierTagOf(PeekTag()) == ValNil) {
             ReadTag();
             property.setMethod(instance, TMethod{});
             return;
@@ -871,7 +879,7 @@ void TReader::AssignPropertyValue(TPersistent& instance, const TPropInfo& proper
 
 void TReader::AssignObjectValue(TPersistent& instance, const TPropInfo& property, bool setterless) {
     const StreamValueTag tag = PeekTag();
-    if (tag == ValNil) {
+    if (IdentifierTagOf(tag) == ValNil) {
         ReadTag();
         if (!setterless && !property.setObject(instance, nullptr)) RaiseInvalidValue();
         return;

@@ -80,9 +80,14 @@ public:
     // The root's published method of that name, bound to the root; an empty
     // method when there is none.
     virtual TMethod FindEventMethodInstance(TComponent* root, std::string_view name);
+    // The code of that method: the root's published method of that name,
+    // searched through its class and the ancestors; nullptr when none.
+    virtual const TMethodInfo* FindEventMethod(TComponent* root, std::string_view name);
     virtual void AssignComponentName(TComponent* component, const std::string& name);
     virtual void AdjustReferenceName(std::string& name);
-    void ReadRecordPrefix(unsigned& flags, std::int32_t& childPosition);
+    // The optional prefix byte of a component record and, with
+    // PrefixChildPos, the child position after it.
+    virtual void ReadRecordPrefix(unsigned& flags, std::int32_t& childPosition);
 
     // --- Primitive reads of tagged values -----------------------------
     StreamValueTag ReadTag();
@@ -133,6 +138,8 @@ private:
     const TClassInfo* FindComponentClass(std::string_view className) const;
     void RecordFixup(TPersistent& instance, const TPropInfo& property, std::string name);
     void AssignObjectValue(TPersistent& instance, const TPropInfo& property, bool setterless);
+    // HandleReadError, asked only once a property name has been read.
+    bool ErrorHandled(const std::string& message);
 
     TComponent* owner_ = nullptr;
     TComponent* parent_ = nullptr;
@@ -143,6 +150,8 @@ private:
     std::vector<TComponent*>* loaded_ = nullptr;
     std::string propertyName_;
     bool propertyClaimed_ = false;
+    // Set once a property name has been read: before that, no error is
+    // offered to HandleReadError.
     bool canHandleErrors_ = false;
     int nesting_ = 0;
 };

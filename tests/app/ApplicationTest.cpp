@@ -14,6 +14,8 @@
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/MessageLoop.h"
 #include "shell/app/Application.h"
+#include "shell/core/ClassInfo.h"
+#include "shell/core/NameSpace.h"
 #include "tests/support/CommaLocale.h"
 
 using namespace cvcalc;
@@ -77,6 +79,51 @@ TEST_F(ApplicationTest, AFailedConstructionResetsTheGlobalAndPropagates) {
     EXPECT_EQ(failingForm, nullptr);
     EXPECT_EQ(application.MainWindow(), nullptr);
     EXPECT_EQ(application.ComponentCount(), 0);
+}
+
+// A component referring to another one, as a form's field may refer into
+// another form by "Form.Component".
+class TPointer : public TComponent {
+public:
+    CVCALC_CLASS_INFO()
+    using TComponent::TComponent;
+    TComponent* target = nullptr;
+};
+
+const TClassInfo& TPointer::StaticClassInfo() {
+    static const TClassInfo info =
+        TClassBuilder<TPointer>("TPointer", TComponent::StaticClassInfo())
+            .Object(
+                "Target", [](const TPointer& p) { return p.target; }, [](TPointer& p, TComponent* v) { p.target = v; });
+    return info;
+}
+
+class TLateForm : public TLogForm {
+public:
+    explicit TLateForm(TComponent* owner) : TLogForm(owner) {
+        SetName("LateForm");
+        (new TComponent(this))->SetName("Part");
+    }
+};
+TLateForm* lateForm = nullptr;
+
+// The application never registered its windows: the global lookup stayed
+// empty, a second form kept its stream's name and references into a window
+// by its name never resolved.
+TEST_F(ApplicationTest, AWindowJoinsTheGlobalLookupAndReferencesWaitingForItResolve) {
+    TPointer pointer(nullptr);
+    AddGlobalFixup(TPropFixup{&pointer, &pointer, TPointer::StaticClassInfo().FindProperty("Target"), "LateForm.Part",
+                              nullptr, "LateForm"});
+    ASSERT_EQ(GlobalFixupCount(), 1u);
+    {
+        TApplication application;
+        application.CreateAppWindow(lateForm);
+        EXPECT_EQ(FindGlobalComponent("lateform"), lateForm);
+        ASSERT_NE(lateForm->FindComponent("Part"), nullptr);
+        EXPECT_EQ(pointer.target, lateForm->FindComponent("Part"));
+        EXPECT_EQ(GlobalFixupCount(), 0u);
+    }
+    EXPECT_EQ(FindGlobalComponent("LateForm"), nullptr) << "a destroyed window leaves the lookup";
 }
 
 TEST_F(ApplicationTest, EscapedErrorsShowOneBoxEachWithTheTitleAsCaption) {

@@ -23,6 +23,7 @@
 #include "platform/gui/ComponentRegistry.h"
 #include "platform/gui/MessageBox.h"
 #include "shell/app/Application.h"
+#include "shell/core/NameSpace.h"
 
 namespace cvcalc {
 namespace {
@@ -317,6 +318,24 @@ TEST_F(PnjunctionTest, LaboratoryButtonShowsTheHelpWindow) {
     Press(f_->ButtonHTML);
     EXPECT_TRUE(boxes_.empty());
     EXPECT_TRUE(FormHTML->Visible());
+}
+
+TEST_F(PnjunctionTest, WindowsCreatedThroughTheApplicationAreGlobalAndASecondHelpWindowIsRenamed) {
+    EXPECT_EQ(FindGlobalComponent("FormPNJunction"), FormPNJunction);
+    EXPECT_EQ(FindGlobalComponent("formhtml"), FormHTML);
+    // A second help window read from the same description while the first
+    // lives takes the next free name.
+    TFormHTML* second = nullptr;
+    application_->CreateAppWindow(second);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->Name(), "FormHTML_1");
+    EXPECT_EQ(FormHTML->Name(), "FormHTML");
+    EXPECT_EQ(FindGlobalComponent("FormHTML_1"), second);
+    // Destroyed windows leave the lookup.
+    application_->Finish();
+    EXPECT_EQ(FindGlobalComponent("FormPNJunction"), nullptr);
+    EXPECT_EQ(FindGlobalComponent("FormHTML"), nullptr);
+    EXPECT_EQ(FindGlobalComponent("FormHTML_1"), nullptr);
 }
 
 }  // namespace

@@ -451,4 +451,156 @@ TEST(Reader, SkipsEveryValueKind) {
     EXPECT_THROW(reader.SkipOneValue(), EReadError) << "exactly at the end after " << count << " values";
 }
 
+// A reader whose error hook absorbs every error it is asked about.
+class TForgivingReader : public TReader {
+public:
+    using TReader::TReader;
+    bool HandleReadError(const std::string& message) override {
+        asked.push_back(message);
+        return true;
+    }
+    std::vector<std::string> asked;
+};
+
+TEST(Reader, IdentifierTagsWithTheHighBitSetAreReadForObjectsAndInterfaces) {
+    // Only the low 7 bits of the tag byte decide whether an identifier follows.
+    const struct {
+        const char* what;
+        Entries entries;
+        std::function<bool(const TTestWidget&)> check;
+    } table[] = {
+        {"object reference", [](auto& b) { b.Prop("Buddy").Byte(0x80 | ValIdent).Short("Widget1"); },
+         [](auto& w) { return w.buddy == &w; }},
+        {"object nil", [](auto& b) { b.Prop("Buddy").Byte(0x80 | ValNil); },
+         [](auto& w) { return w.buddy == nullptr; }},
+        {"interface reference", [](auto& b) { b.Prop("Partner").Byte(0x80 | ValIdent).Short("widget1"); },
+         [](auto& w) { return w.partner == static_cast<const ITestPartner*>(&w); }},
+        {"interface nil", [](auto& b) { b.Prop("Partner").Byte(0x80 | ValNil); },
+         [](auto& w) { return w.partner == nullptr; }},
+        {"colour by name", [](auto& b) { b.Prop("Color").Byte(0x80 | ValIdent).Short("clRed"); },
+         [](auto& w) { return w.color == clRed; }},
+        {"enumeration", [](auto& b) { b.Prop("Align").Byte(0x80 | ValIdent).Short("alTop"); },
+         [](auto& w) { return w.align == alTop; }},
+        {"boolean false", [](auto& b) { b.Prop("Visible").Byte(0x80 | ValFalse); }, [](auto& w) { return !w.visible; }},
+        {"event", [](auto& b) { b.Prop("OnClick").Byte(0x80 | ValIdent).Short("ButtonClick"); },
+         [](auto& w) { return static_cast<bool>(w.onClick); }},
+        {"event nil", [](auto& b) { b.Prop("OnClick").Byte(0x80 | ValNil); }, [](auto& w) { return !w.onClick; }},
+    };
+    for (const auto& row : table) {
+        TTestForm form(nullptr);
+        // A second entry after the value shows that it was consumed whole.
+        Read(&form, WidgetStream([&](auto& b) {
+            row.entries(b);
+            b.Prop("Tag").Int(5);
+        }));
+        ASSERT_NE(form.widget1, nullptr) << row.what;
+        EXPECT_TRUE(row.check(*form.widget1)) << row.what;
+        EXPECT_EQ(form.widget1->tag, 5) << row.what;
+    }
+}
+
+TEST(Reader, ACollectionPropertyWithoutASetterIsRefusedAsReadOnly) {
+    const auto bytes = WidgetStream([](auto& b) {
+        b.Prop("FixedItems").Byte(ValCollection).Byte(ValList).Prop("Caption").Str("x").End().End();
+        b.Prop("Tag").Int(7);
+    });
+    TTestForm form(nullptr);
+    EXPECT_EQ(ReadError(&form, bytes),
+              "EReadError:Widget1.FixedItems の読み込み中のエラー : プロパティは書き込み禁止です");
+
+    // With the error absorbed, the whole collection is skipped and the next
+    // entry is read.
+    TTestForm forgiven(nullptr);
+    TMemoryStream stream(bytes);
+    TForgivingReader reader(stream);
+    reader.ReadRoot(&forgiven);
+    ASSERT_NE(forgiven.widget1, nullptr);
+    EXPECT_EQ(forgiven.widget1->fixedItems.Count(), 0);
+    EXPECT_EQ(forgiven.widget1->tag, 7);
+    EXPECT_EQ(reader.asked,
+              std::vector<std::string>{"Widget1.FixedItems の読み込み中のエラー : プロパティは書き込み禁止です"});
+}
+
+TEST(Reader, TheErrorHookIsAskedOnlyOnceAPropertyNameHasBeenRead) {
+    auto stream = [](bool rootEntry, std::string_view firstClass) {
+        StreamBuilder b;
+        b.Signature().Record("TTestForm", "Form1");
+        if (rootEntry) b.Prop("PixelsPerInch").Int(96);
+        b.End();
+        b.Record(firstClass, "Widget1").End().End();
+        b.Record("TTestWidget", "Widget2").Prop("Tag").Int(2).End().End();
+        b.End();
+        return b.bytes;
+    };
+    // The form owns a Widget1 before the read when `clash` is set.
+    const struct {
+        const char* what;
+        bool rootEntry;
+        std::string_view firstClass;
+        bool clash;
+        std::string propagated;  // empty: absorbed by the hook
+    } table[] = {
+        {"unknown class first", false, "TFoo", false, "クラス TFoo が見つかりません"},
+        {"duplicate name first", false, "TTestWidget", true, "コンポーネント名 Widget1 はすでに使われています"},
+        {"unknown class after a root entry", true, "TFoo", false, ""},
+        {"duplicate name after a root entry", true, "TTestWidget", true, ""},
+    };
+    for (const auto& row : table) {
+        TTestForm form(nullptr);
+        if (row.clash) (new TTestWidget(&form))->SetName("Widget1");
+        const auto bytes = stream(row.rootEntry, row.firstClass);
+        TMemoryStream memory(bytes);
+        TForgivingReader reader(memory);
+        std::string error;
+        try {
+            reader.ReadRoot(&form);
+        } catch (const Exception& e) {
+            error = e.Message();
+        }
+        EXPECT_EQ(error, row.propagated) << row.what;
+        if (row.propagated.empty()) {
+            ASSERT_EQ(reader.asked.size(), 1u) << row.what;
+            EXPECT_EQ(reader.asked[0],
+                      row.clash ? "コンポーネント名 Widget1 はすでに使われています" : "クラス TFoo が見つかりません")
+                << row.what;
+            ASSERT_NE(form.widget2, nullptr) << row.what << ": reading goes on with the next record";
+            EXPECT_EQ(form.widget2->tag, 2) << row.what;
+        } else {
+            EXPECT_TRUE(reader.asked.empty()) << row.what;
+        }
+    }
+}
+
+TEST(Reader, FindEventMethodAndReadRecordPrefixAreOverridable) {
+    // A reader that maps event names of its own and counts record prefixes.
+    class TMappingReader : public TReader {
+    public:
+        using TReader::TReader;
+        const TMethodInfo* FindEventMethod(TComponent* root, std::string_view name) override {
+            return TReader::FindEventMethod(root, name == "Renamed" ? "OtherClick" : name);
+        }
+        void ReadRecordPrefix(unsigned& flags, std::int32_t& childPosition) override {
+            TReader::ReadRecordPrefix(flags, childPosition);
+            prefixes.push_back(flags);
+        }
+        std::vector<unsigned> prefixes;
+    };
+    StreamBuilder b;
+    b.Signature().Record("TTestForm", "Form1").End();
+    b.Record("TTestWidget", "Widget1").Prop("OnClick").Ident("Renamed").End().End();
+    b.Byte(0xF2).Int(1).Record("TTestWidget", "Widget2").Prop("OnClick").Ident("ButtonClick").End().End();
+    b.End();
+    TTestForm form(nullptr);
+    TMemoryStream stream(b.bytes);
+    TMappingReader reader(stream);
+    reader.ReadRoot(&form);
+    ASSERT_NE(form.widget1, nullptr);
+    ASSERT_NE(form.widget2, nullptr);
+    form.widget1->onClick(form.widget1);
+    form.widget2->onClick(form.widget2);
+    EXPECT_EQ(form.otherClicks, 1);
+    EXPECT_EQ(form.clicks, std::vector<TObject*>{form.widget2});
+    EXPECT_EQ(reader.prefixes, (std::vector<unsigned>{0, 0, PrefixChildPos}));
+}
+
 }  // namespace

@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "shell/core/FormLoader.h"
+#include "shell/core/MemoryStream.h"
+#include "shell/core/NameSpace.h"
+#include "shell/core/Reader.h"
 #include "shell/core/StreamErrors.h"
+#include "tests/shell/StreamBuilder.h"
 #include "tests/shell/TestComponents.h"
 
 using namespace cvcalc;
@@ -77,6 +81,41 @@ TEST(RoundTrip, CompiledDescriptionLoadsWithTheValuesWritten) {
 TEST(RoundTrip, FormWithoutDescription) {
     TTestFormRoundTrip form(nullptr);
     EXPECT_FALSE(ReadComponentResource("TNoSuchForm", 0, &form));
+}
+
+TEST(RoundTrip, AReferenceIntoAFormLoadedThroughLoadFormResourcesIsResolvedByItsLoad) {
+    // FormA names a component of the embedded TestForm before that form exists.
+    const auto bytes = StreamBuilder()
+                           .Signature()
+                           .Record("TTestForm", "FormA")
+                           .End()
+                           .Record("TTestWidget", "Widget1")
+                           .Prop("Buddy")
+                           .Ident("TestForm.Widget2")
+                           .End()
+                           .End()
+                           .End()
+                           .bytes;
+    TTestForm formA(nullptr);
+    {
+        TMemoryStream stream(bytes);
+        TReader reader(stream);
+        reader.ReadRoot(&formA);
+    }
+    ASSERT_NE(formA.widget1, nullptr);
+    EXPECT_EQ(formA.widget1->buddy, nullptr);
+    EXPECT_EQ(GlobalFixupCount(), 1u) << "the reference waits for its form";
+
+    // The form is in the global lookup while it loads, as forms of the
+    // application are; its AfterLoad calls come only after its read.
+    TTestForm testForm(nullptr);
+    RegisterGlobalComponent(&testForm);
+    ASSERT_TRUE(LoadFormResources(&testForm, TComponent::StaticClassInfo()));
+    EXPECT_EQ(testForm.Name(), "TestForm");
+    ASSERT_NE(testForm.widget2, nullptr);
+    EXPECT_EQ(formA.widget1->buddy, testForm.widget2);
+    EXPECT_EQ(GlobalFixupCount(), 0u);
+    UnregisterGlobalComponent(&testForm);
 }
 
 }  // namespace

@@ -156,8 +156,15 @@ const TClassInfo& TTestWidget::StaticClassInfo() {
                 "Picture", [](const W& w) { return &w.picture; }, nullptr)
             .Object(
                 "Lines", [](const W& w) { return &w.lines; }, nullptr)
+            // The reader fills the collection the property holds; the setter
+            // is there for assignments, of which nil empties it.
             .Object(
-                "Items", [](const W& w) { return &w.items; }, nullptr)
+                "Items", [](const W& w) { return &w.items; },
+                [](W& w, TCollection* v) {
+                    if (!v) w.items.Clear();
+                })
+            .Object(
+                "FixedItems", [](const W& w) { return &w.fixedItems; }, nullptr)
             .Object(
                 "Inner", [](const W& w) { return w.inner; }, nullptr)
             .Integer(

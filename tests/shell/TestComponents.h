@@ -101,7 +101,8 @@ public:
     TTestPicture picture;
     TStringList lines;
     TCollection items{TCollection::FactoryOf<TTestItem>()};
-    TTestSub* inner = nullptr;  // a sub-component, owned as a component
+    TCollection fixedItems{TCollection::FactoryOf<TTestItem>()};  // published without a setter
+    TTestSub* inner = nullptr;                                    // a sub-component, owned as a component
     TComponent* parent = nullptr;
     std::vector<std::pair<TComponent*, int>> positions;
     bool loadedAfterChildren = false;

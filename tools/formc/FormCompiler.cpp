@@ -199,18 +199,28 @@ private:
 
     std::string Record() {
         unsigned flags = 0;
-        std::int64_t position = 0;
+        int prefix = -1;  // an explicit prefix byte, without the keywords' flags
+        std::vector<unsigned char> position;
         for (;;) {
             const std::size_t at = pos_;
             if (!NextIsWord()) Fail("expected a class name");
             const std::string w = Word();
-            if (w == "inherited")
+            if (w == "inherited") {
                 flags |= 1;
-            else if (w == "inline")
+            } else if (w == "inline") {
                 flags |= 4;
-            else if (w == "position")
-                flags |= 2, position = IntegerLiteral();
-            else {
+            } else if (w == "position") {
+                flags |= 2;
+                position = IndexValue();
+            } else if (w == "prefix" && Peek() == '(') {
+                ++pos_;
+                const std::size_t argAt = (SkipSpace(), pos_);
+                const std::int64_t b = IntegerLiteral();
+                if (b < 0xF0 || b > 0xFF) FailAt(argAt, "a record prefix is a byte from 0xF0 to 0xFF");
+                if (b & 7) FailAt(argAt, "the prefix flags 1, 2 and 4 are written inherited, position and inline");
+                prefix = static_cast<int>(b);
+                Expect(')');
+            } else {
                 pos_ = at;
                 break;
             }
@@ -224,8 +234,8 @@ private:
             nameAt = pos_;
             name = Word();
         }
-        if (flags) Byte(0xF0 | static_cast<int>(flags));
-        if (flags & 2) Integer(position, pos_);
+        if (flags || prefix >= 0) Byte((prefix >= 0 ? prefix : 0xF0) | static_cast<int>(flags));
+        out_.insert(out_.end(), position.begin(), position.end());
         Short(cls, classAt);
         Short(name, nameAt);
         Expect('{');
@@ -267,6 +277,26 @@ private:
             text.rfind("-0x", 0) == std::string::npos)
             FailAt(at, "expected an integer");
         return ParseInteger(text, at);
+    }
+    // A child position or collection item index: an integer literal takes
+    // the smallest tag, int8() int16() int32() a tag of their own.
+    std::vector<unsigned char> IndexValue() {
+        // Written into an empty output of its own, then swapped back.
+        std::vector<unsigned char> bytes;
+        bytes.swap(out_);
+        SkipSpace();
+        const std::size_t at = pos_;
+        if (NextIsWord()) {
+            const std::string w = Word();
+            if ((w != "int8" && w != "int16" && w != "int32") || Peek() != '(') FailAt(at, "expected an integer");
+            Typed(w, at, 0);
+        } else {
+            const std::int64_t v = IntegerLiteral();
+            if (v < INT32_MIN || v > INT32_MAX) FailAt(at, "integer out of range for an index");
+            Integer(v, at);
+        }
+        bytes.swap(out_);
+        return bytes;
     }
     std::string NumberText() {
         const std::size_t start = pos_;
@@ -436,7 +466,66 @@ private:
         return NumberText();
     }
 
-    void Typed(const std::string& form, std::size_t at) {
+    // hex("...") as the argument of a float form: the value's bytes as the
+    // stream stores them (NaN payloads, unnormal extended values).  False,
+    // with nothing consumed, when the argument is something else.
+    bool RawFloat(Tag tag, std::size_t size) {
+        const std::size_t save = pos_;
+        if (!NextIsWord() || Word() != "hex" || Peek() != '(') {
+            pos_ = save;
+            return false;
+        }
+        ++pos_;
+        const std::size_t argAt = (SkipSpace(), pos_);
+        const std::vector<unsigned char> data = HexBytes(StringLiteral(), argAt);
+        if (data.size() != size) FailAt(argAt, "this value holds " + std::to_string(size) + " bytes");
+        Expect(')');
+        Byte(tag);
+        out_.insert(out_.end(), data.begin(), data.end());
+        return true;
+    }
+    std::vector<unsigned char> HexBytes(const std::string& h, std::size_t at) {
+        std::vector<unsigned char> data;
+        if (h.size() % 2) FailAt(at, "hex() takes pairs of hexadecimal digits");
+        for (std::size_t i = 0; i < h.size(); i += 2) {
+            if (!std::isxdigit(static_cast<unsigned char>(h[i])) ||
+                !std::isxdigit(static_cast<unsigned char>(h[i + 1])))
+                FailAt(at, "hex() takes pairs of hexadecimal digits");
+            data.push_back(static_cast<unsigned char>(std::stoi(h.substr(i, 2), nullptr, 16)));
+        }
+        return data;
+    }
+    // A currency value in ten-thousandths.  A plain decimal with at most four
+    // places is taken exactly, so the whole 64-bit range is written as
+    // printed; other numbers are rounded.
+    std::int64_t CurrencyUnits(const std::string& text, std::size_t at) {
+        std::size_t i = 0;
+        const bool negative = text[0] == '-';
+        if (text[0] == '-' || text[0] == '+') ++i;
+        const std::size_t point = text.find('.', i);
+        const std::string whole = text.substr(i, point == std::string::npos ? std::string::npos : point - i);
+        const std::string places = point == std::string::npos ? "" : text.substr(point + 1);
+        auto digits = [](const std::string& d) {
+            for (char c : d)
+                if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+            return true;
+        };
+        const unsigned __int128 limit = (static_cast<unsigned __int128>(1) << 63) - (negative ? 0 : 1);
+        if (!whole.empty() && digits(whole) && digits(places) && places.size() <= 4) {
+            unsigned __int128 units = 0;
+            for (char c : whole + places + std::string(4 - places.size(), '0')) {
+                units = units * 10 + static_cast<unsigned>(c - '0');
+                if (units > limit) FailAt(at, "currency out of range");
+            }
+            const auto magnitude = static_cast<std::uint64_t>(units);
+            return static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude);
+        }
+        const long double v = ParseFloat(text, at) * 10000;
+        if (!(v >= -9223372036854775808.0L && v < 9223372036854775808.0L)) FailAt(at, "currency out of range");
+        return std::llroundl(v);
+    }
+
+    void Typed(const std::string& form, std::size_t at, int depth) {
         Expect('(');
         const std::size_t argAt = (SkipSpace(), pos_);
         if (form == "int8" || form == "int16" || form == "int32" || form == "int64") {
@@ -450,21 +539,35 @@ private:
             if (bits == 32) Byte(ValInt32), Le(static_cast<std::int32_t>(v));
             if (bits == 64) Byte(ValInt64), Le(v);
         } else if (form == "extended") {
-            Extended(ParseFloat(NumberArgument(), argAt));
+            if (!RawFloat(ValExtended, 10)) Extended(ParseFloat(NumberArgument(), argAt));
         } else if (form == "double") {
-            Byte(ValDouble);
-            Le(static_cast<double>(ParseFloat(NumberArgument(), argAt)));
+            if (!RawFloat(ValDouble, 8)) {
+                Byte(ValDouble);
+                Le(static_cast<double>(ParseFloat(NumberArgument(), argAt)));
+            }
         } else if (form == "single") {
-            Byte(ValSingle);
-            Le(static_cast<float>(ParseFloat(NumberArgument(), argAt)));
+            if (!RawFloat(ValSingle, 4)) {
+                Byte(ValSingle);
+                Le(static_cast<float>(ParseFloat(NumberArgument(), argAt)));
+            }
         } else if (form == "date") {
-            Byte(ValDate);
-            Le(static_cast<double>(ParseFloat(NumberArgument(), argAt)));
+            if (!RawFloat(ValDate, 8)) {
+                Byte(ValDate);
+                Le(static_cast<double>(ParseFloat(NumberArgument(), argAt)));
+            }
         } else if (form == "currency") {
-            const long double v = ParseFloat(NumberText(), argAt);
-            if (!(std::fabs(v) < 9.2e14L)) FailAt(argAt, "currency out of range");
+            const std::int64_t units = CurrencyUnits(NumberText(), argAt);
             Byte(ValCurrency);
-            Le(static_cast<std::int64_t>(std::llroundl(v * 10000)));
+            Le(units);
+        } else if (form == "high") {
+            // The value with the high bit of its tag byte set.
+            const std::size_t tagAt = out_.size();
+            Value(depth + 1);
+            out_[tagAt] |= 0x80;
+        } else if (form == "tag") {
+            const std::int64_t tag = IntegerLiteral();
+            if (tag <= ValDouble || tag > 0x7F) FailAt(argAt, "tag() takes a tag without a value, 22 to 127");
+            Byte(static_cast<int>(tag));
         } else if (form == "string") {
             const std::string s = StringLiteral();
             if (s.size() > 255) FailAt(argAt, "a short string holds at most 255 bytes");
@@ -489,16 +592,7 @@ private:
         } else if (form == "binary") {
             Binary(ReadFile(StringLiteral(), argAt));
         } else if (form == "hex") {
-            const std::string h = StringLiteral();
-            std::vector<unsigned char> data;
-            if (h.size() % 2) FailAt(argAt, "hex() takes pairs of hexadecimal digits");
-            for (std::size_t i = 0; i < h.size(); i += 2) {
-                if (!std::isxdigit(static_cast<unsigned char>(h[i])) ||
-                    !std::isxdigit(static_cast<unsigned char>(h[i + 1])))
-                    FailAt(argAt, "hex() takes pairs of hexadecimal digits");
-                data.push_back(static_cast<unsigned char>(std::stoi(h.substr(i, 2), nullptr, 16)));
-            }
-            Binary(data);
+            Binary(HexBytes(StringLiteral(), argAt));
         } else if (form == "bitmap") {
             const std::vector<unsigned char> file = ReadFile(StringLiteral(), argAt);
             if (file.size() < 2 || file[0] != 'B' || file[1] != 'M') FailAt(argAt, "not a bitmap file (no \"BM\")");
@@ -535,8 +629,9 @@ private:
             Byte(ValSet);
             if (!Accept(']')) {
                 do {
+                    // A member that is no identifier is written as a string.
                     const std::size_t nameAt = (SkipSpace(), pos_);
-                    const std::string member = Word();
+                    const std::string member = Peek() == '"' ? StringLiteral() : Word();
                     if (member.empty()) FailAt(nameAt, "empty set member");
                     Short(member, nameAt);
                 } while (Accept(','));
@@ -557,7 +652,10 @@ private:
             Byte(ValCollection);
             while (!Accept('>')) {
                 if (pos_ >= text_.size()) Fail("unexpected end; expected '>'");
-                if (Peek() != '{') Integer(IntegerLiteral(), pos_);
+                if (Peek() != '{') {
+                    const std::vector<unsigned char> index = IndexValue();
+                    out_.insert(out_.end(), index.begin(), index.end());
+                }
                 Expect('{');
                 Byte(ValList);
                 while (!Accept('}')) {
@@ -573,7 +671,7 @@ private:
             Byte(ValEnd);
         } else if (IsIdentStart(c)) {
             const std::string w = Word();
-            if (Peek() == '(') return Typed(w, at);
+            if (Peek() == '(') return Typed(w, at, depth);
             if (SameText(w, "true"))
                 Byte(ValTrue);
             else if (SameText(w, "false"))
@@ -657,53 +755,53 @@ private:
         std::u16string probe;
         const bool valid = utf8Ok && ToUtf16(s, probe);
         std::string q = "\"";
-        for (unsigned char c : s) {
-            if (c == '"')
-                q += "\\\"";
-            else if (c == '\\')
-                q += "\\\\";
-            else if (c == '\n')
-                q += "\\n";
-            else if (c == '\r')
-                q += "\\r";
-            else if (c == '\t')
-                q += "\\t";
-            else if (c < 0x20 || c == 0x7F || (c >= 0x80 && !valid)) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\x%02x", c);
+        for (unsigned char c : s) q += QuoteByte(c, valid);
+        return q + "\"";
+    }
+    // One byte inside quotes; bytes from 0x80 up stand as themselves only
+    // when `keepHigh` (they belong to valid UTF-8).
+    static std::string QuoteByte(unsigned char c, bool keepHigh) {
+        switch (c) {
+        case '"':
+            return "\\\"";
+        case '\\':
+            return "\\\\";
+        case '\n':
+            return "\\n";
+        case '\r':
+            return "\\r";
+        case '\t':
+            return "\\t";
+        default:
+            break;
+        }
+        if (c < 0x20 || c == 0x7F || (c >= 0x80 && !keepHigh)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02x", c);
+            return buf;
+        }
+        return std::string(1, static_cast<char>(c));
+    }
+    // UTF-16 text quoted: paired surrogates as their character, a lone
+    // surrogate as \uXXXX, control characters escaped.
+    static std::string QuoteWide(const std::u16string& w) {
+        std::string q = "\"";
+        for (std::size_t i = 0; i < w.size(); ++i) {
+            const char16_t u = w[i];
+            char buf[8];
+            if (u >= 0xD800 && u <= 0xDBFF && i + 1 < w.size() && w[i + 1] >= 0xDC00 && w[i + 1] <= 0xDFFF) {
+                AppendUtf8(q, 0x10000 + ((static_cast<std::uint32_t>(u) - 0xD800) << 10) + (w[i + 1] - 0xDC00));
+                ++i;
+            } else if (u >= 0xD800 && u <= 0xDFFF) {
+                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(u));
                 q += buf;
+            } else if (u < 0x80) {
+                q += QuoteByte(static_cast<unsigned char>(u), false);
             } else {
-                q += static_cast<char>(c);
+                AppendUtf8(q, u);
             }
         }
         return q + "\"";
-    }
-    static std::string QuoteWide(const std::u16string& w) {
-        std::string utf8;
-        for (std::size_t i = 0; i < w.size(); ++i) {
-            const char16_t u = w[i];
-            if (u >= 0xD800 && u <= 0xDBFF && i + 1 < w.size() && w[i + 1] >= 0xDC00 && w[i + 1] <= 0xDFFF) {
-                AppendUtf8(utf8, 0x10000 + ((static_cast<std::uint32_t>(u) - 0xD800) << 10) + (w[i + 1] - 0xDC00));
-                ++i;
-            } else if (u >= 0xD800 && u <= 0xDFFF) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\x01%04x", static_cast<unsigned>(u));
-                utf8 += buf;  // marked, turned into \u below
-            } else {
-                AppendUtf8(utf8, u);
-            }
-        }
-        std::string q = Quote(utf8, true);
-        std::string result;
-        for (std::size_t i = 0; i < q.size(); ++i) {
-            if (q.compare(i, 4, "\\x01") == 0) {
-                result += "\\u";
-                i += 3;
-            } else {
-                result += q[i];
-            }
-        }
-        return result;
     }
     static std::string FloatText(long double v, int digits) {
         if (!std::isfinite(v)) return std::isnan(v) ? "\"nan\"" : (v > 0 ? "\"inf\"" : "\"-inf\"");
@@ -728,25 +826,24 @@ private:
         Indent(depth);
         if ((PeekU8() & 0xF0) == 0xF0) {
             const unsigned flags = U8() & 0x0F;
+            // A prefix byte that the keywords do not bring back (no flags,
+            // or the unused flag 8) is written out.
+            if (flags == 0 || (flags & 8)) out_ << ((flags & 8) ? "prefix(0xF8) " : "prefix(0xF0) ");
             if (flags & 1) out_ << "inherited ";
             if (flags & 4) out_ << "inline ";
             if (flags & 2) {
                 out_ << "position ";
-                const unsigned char tag = U8();
-                if (tag == ValInt8)
-                    out_ << int{Le<std::int8_t>()};
-                else if (tag == ValInt16)
-                    out_ << Le<std::int16_t>();
-                else if (tag == ValInt32)
-                    out_ << Le<std::int32_t>();
-                else
-                    Bad("child position is no integer");
+                const unsigned char tag = PeekU8();
+                if (tag != ValInt8 && tag != ValInt16 && tag != ValInt32) Bad("child position is no integer");
+                ValueOut(depth);
                 out_ << ' ';
             }
         }
         const std::string cls = Short();
         const std::string name = Short();
         if (!IsIdent(cls) || (!name.empty() && !IsIdent(name))) Bad("class or component name is no identifier");
+        if (cls == "inherited" || cls == "inline" || cls == "position")
+            Bad("class name " + cls + " reads as a record keyword");
         out_ << cls << (name.empty() ? "" : " " + name) << " {\n";
         while (PeekU8() != ValEnd) EntryOut(depth + 1);
         ++pos_;
@@ -768,6 +865,36 @@ private:
     void ValueOut(int depth) {
         if (depth > 96) Bad("values nested too deeply");
         const unsigned char tag = U8();
+        if (tag & 0x80) {
+            out_ << "high(";
+            TaggedValueOut(tag & 0x7F, depth + 1);
+            out_ << ")";
+            return;
+        }
+        TaggedValueOut(tag, depth);
+    }
+
+    // The shortest decimal text that the compiler turns back into the same
+    // bits (read as an extended value, then narrowed to T); otherwise the
+    // bytes themselves, as hex("...").
+    template <typename T>
+    std::string FloatOut(std::size_t size, int maxDigits) {
+        const std::string raw = Bytes(size);
+        T value{};
+        std::memcpy(&value, raw.data(), size);
+        for (int digits = 1; digits <= maxDigits; ++digits) {
+            const std::string text = FloatText(value, digits);
+            const std::string number = text[0] == '"' ? text.substr(1, text.size() - 2) : text;
+            const T back = static_cast<T>(std::strtold(number.c_str(), nullptr));
+            if (std::memcmp(&back, raw.data(), size) == 0) return text;
+        }
+        std::string hex = "hex(\"";
+        char buf[4];
+        for (unsigned char c : raw) std::snprintf(buf, sizeof buf, "%02x", c), hex += buf;
+        return hex + "\")";
+    }
+
+    void TaggedValueOut(unsigned char tag, int depth) {
         switch (tag) {
         case ValEnd:
             out_ << "null";
@@ -812,32 +939,19 @@ private:
             return;
         }
         case ValExtended: {
-            long double v = 0;
-            const std::string raw = Bytes(10);
-            std::memcpy(&v, raw.data(), 10);
-            // Only values the text reproduces bit for bit are written as numbers.
-            // The shortest decimal text that reads back to the same bits.
-            std::string text;
-            bool same = false;
-            for (int digits = 1; digits <= 21 && !same; ++digits) {
-                text = FloatText(v, digits);
-                long double back = std::strtold(text.c_str() + (text[0] == '"'), nullptr);
-                unsigned char b[sizeof back] = {};
-                std::memcpy(b, &back, sizeof back);
-                same = std::memcmp(b, raw.data(), 10) == 0;
-            }
-            if (!same) Bad("extended value without a decimal text");
-            out_ << (text[0] == '"' ? "extended(" + text + ")" : text);
+            // A plain number is read as an extended value.
+            const std::string text = FloatOut<long double>(10, 21);
+            out_ << (std::isdigit(static_cast<unsigned char>(text[text[0] == '-'])) ? text : "extended(" + text + ")");
             return;
         }
         case ValDouble:
-            out_ << "double(" << FloatText(Le<double>(), 17) << ")";
+            out_ << "double(" << FloatOut<double>(8, 17) << ")";
             return;
         case ValSingle:
-            out_ << "single(" << FloatText(Le<float>(), 9) << ")";
+            out_ << "single(" << FloatOut<float>(4, 9) << ")";
             return;
         case ValDate:
-            out_ << "date(" << FloatText(Le<double>(), 17) << ")";
+            out_ << "date(" << FloatOut<double>(8, 17) << ")";
             return;
         case ValCurrency: {
             const auto v = Le<std::int64_t>();
@@ -898,10 +1012,8 @@ private:
         case ValSet: {
             out_ << "[";
             bool first = true;
-            for (std::string m; !(m = Short()).empty(); first = false) {
-                if (!IsIdent(m)) Bad("set member is no identifier");
-                out_ << (first ? "" : ", ") << m;
-            }
+            for (std::string m; !(m = Short()).empty(); first = false)
+                out_ << (first ? "" : ", ") << (IsIdent(m) ? m : Quote(m, true));
             out_ << "]";
             return;
         }
@@ -927,7 +1039,8 @@ private:
             return;
         }
         default:
-            Bad("unknown value tag " + std::to_string(tag));
+            // Tags above the table carry no value.
+            out_ << "tag(" << int{tag} << ")";
         }
     }
 

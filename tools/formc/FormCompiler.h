@@ -15,6 +15,8 @@
 //         Big: int64(5)   Scale: single(1.5)   Name: utf8("ü")   (explicit forms)
 //         TButton ButtonBack { Caption: "Back" }            child records
 //         inherited TButton Old { }     inline ...   position 3 TButton ...
+//         prefix(0xF0) TButton ...      position int16(3) ...  (exact prefixes)
+//         Rate: currency(1.25)   Odd: high(Widget2)   Raw: double(hex("010000000000f87f"))
 //     }
 #pragma once
 
