@@ -1,18 +1,14 @@
-// cvcalc-driver: the program's two windows built exactly as the program
-// builds them, on the offscreen platform, worked by commands read from
-// standard input one a line (README: "The scripted driver").  Error boxes
-// are recorded instead of shown and appear in the dump.
+// The scripted driver's session: commands in, window input through the
+// platform's injection (the same path as real input), JSON dumps out.
+#include "tools/driver/DriverSession.h"
+
 #include <charconv>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <iostream>
-#include <string>
-#include <string_view>
+#include <nlohmann/json.hpp>
 #include <vector>
 
-#include "calculator/Pnjunction.h"
 #include "app/ProgramWindows.h"
+#include "calculator/Pnjunction.h"
 #include "chart/ChartAxis.h"
 #include "chart/ChartSeries.h"
 #include "chart/ChartValueList.h"
@@ -23,7 +19,6 @@
 #include "help/Html.h"
 #include "help/WebBrowserControl.h"
 #include "platform/gui/ComponentRegistry.h"
-#include "platform/gui/GuiPlatform.h"
 #include "platform/gui/InputInjection.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/MessageLoop.h"
@@ -33,78 +28,23 @@
 #include "shell/app/Application.h"
 
 namespace cvcalc {
-namespace {
 
-// ---- a small JSON writer: keys in the order given, doubles with 17 digits
+// Members in the order written: the window's creation order.
+using Json = nlohmann::ordered_json;
 
-void AppendString(std::string& out, std::string_view text) {
-    out += '"';
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += char(c);
-            }
-        }
-    }
-    out += '"';
-}
-
-// `"key":` after a comma unless it is the object's first member.
-void AppendKey(std::string& out, bool& first, std::string_view key) {
-    if (!first) out += ',';
-    first = false;
-    AppendString(out, key);
-    out += ':';
-}
-
-void AppendNumber(std::string& out, double value) {
-    if (!std::isfinite(value)) {
-        out += "null";
-        return;
-    }
-    // Numbers are data, not user text: the same digits under every locale.
-    char buf[40];
-    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-    out.append(buf, result.ptr);
-}
-
-struct Recorded {
-    std::string text, caption;
-};
-
-class Driver {
+class DriverSession::Impl {
 public:
-    Driver() {
-        SetMessageBoxObserver([this](const MessageBoxRecord& box) { errors_.push_back({box.text, box.caption}); });
+    explicit Impl(Output output) : output_(std::move(output)) {
+        SetMessageBoxObserver([this](const MessageBoxRecord& box) {
+            errors_.push_back({{"text", box.text}, {"caption", box.caption}});
+        });
         application_.SetStartHook([] { return ComponentModelInitialize(); }, [] { ComponentModelShutdown(); });
     }
-    ~Driver() {
+    ~Impl() {
         application_.Finish();
         SetMessageBoxObserver({});
     }
 
-    // The entry point's steps, up to (not into) the message loop; the main
-    // window is shown as the loop would show it.
     void Start() {
         RunGuarded(application_, [&] {
             application_.RunStartHook();
@@ -114,7 +54,6 @@ public:
         Settle();
     }
 
-    // Answers false for a command it does not know.
     bool Run(const std::string& line) {
         const auto space = line.find(' ');
         const std::string command = line.substr(0, space);
@@ -255,76 +194,39 @@ private:
         return true;
     }
 
-    void AppendAxis(std::string& out, TChartAxis& axis) {
-        out += "{\"min\":";
-        AppendNumber(out, axis.WorkingMinimum());
-        out += ",\"max\":";
-        AppendNumber(out, axis.WorkingMaximum());
-        out += ",\"labels\":[";
-        bool first = true;
-        for (const TAxisLabel& label : axis.LastLabels()) {
-            if (!first) out += ',';
-            first = false;
-            AppendString(out, label.text);
-        }
-        out += "]}";
+    static Json AxisJson(TChartAxis& axis) {
+        Json labels = Json::array();
+        for (const TAxisLabel& label : axis.LastLabels()) labels.push_back(label.text);
+        return {{"min", axis.WorkingMinimum()}, {"max", axis.WorkingMaximum()}, {"labels", std::move(labels)}};
     }
 
-    void AppendChart(std::string& out, TChart& chart) {
-        out += "{\"axes\":{\"bottom\":";
-        AppendAxis(out, *chart.BottomAxis());
-        out += ",\"left\":";
-        AppendAxis(out, *chart.LeftAxis());
-        out += "},\"series\":[";
+    static Json ChartJson(TChart& chart) {
+        Json series = Json::array();
         for (int i = 0; i < chart.NumSeries(); ++i) {
-            TChartSeries& series = *chart.SeriesAt(i);
-            if (i > 0) out += ',';
-            out += "{\"name\":";
-            AppendString(out, series.Name());
-            out += ",\"points\":[";
-            for (int p = 0; p < series.PointCount(); ++p) {
-                if (p > 0) out += ',';
-                out += '[';
-                AppendNumber(out, series.XValues()->Value(p));
-                out += ',';
-                AppendNumber(out, series.YValues()->Value(p));
-                out += ']';
-            }
-            out += "]}";
+            TChartSeries& s = *chart.SeriesAt(i);
+            Json points = Json::array();
+            for (int p = 0; p < s.PointCount(); ++p)
+                points.push_back(Json::array({s.XValues()->Value(p), s.YValues()->Value(p)}));
+            series.push_back({{"name", s.Name()}, {"points", std::move(points)}});
         }
-        out += "]}";
+        return {{"axes", {{"bottom", AxisJson(*chart.BottomAxis())}, {"left", AxisJson(*chart.LeftAxis())}}},
+                {"series", std::move(series)}};
     }
 
     bool Dump() {
         Settle();
-        std::string out = "{\"edits\":{";
-        std::string labels = "\"labels\":{", charts = "\"charts\":{";
-        bool firstEdit = true, firstLabel = true, firstChart = true;
+        Json edits = Json::object(), labels = Json::object(), charts = Json::object();
         if (FormPNJunction != nullptr) {
             for (int i = 0; i < FormPNJunction->ComponentCount(); ++i) {
                 TComponent* c = FormPNJunction->Components(i);
-                if (c->InheritsFrom(TEdit::StaticClassInfo())) {
-                    AppendKey(out, firstEdit, c->Name());
-                    AppendString(out, static_cast<TEdit*>(c)->Text());
-                } else if (c->InheritsFrom(TLabel::StaticClassInfo())) {
-                    AppendKey(labels, firstLabel, c->Name());
-                    AppendString(labels, static_cast<TLabel*>(c)->Caption());
-                } else if (c->InheritsFrom(TChart::StaticClassInfo())) {
-                    AppendKey(charts, firstChart, c->Name());
-                    AppendChart(charts, *static_cast<TChart*>(c));
-                }
+                if (c->InheritsFrom(TEdit::StaticClassInfo()))
+                    edits[c->Name()] = static_cast<TEdit*>(c)->Text();
+                else if (c->InheritsFrom(TLabel::StaticClassInfo()))
+                    labels[c->Name()] = static_cast<TLabel*>(c)->Caption();
+                else if (c->InheritsFrom(TChart::StaticClassInfo()))
+                    charts[c->Name()] = ChartJson(*static_cast<TChart*>(c));
             }
         }
-        out += "}," + labels + "}," + charts + "},\"errors\":[";
-        for (std::size_t i = 0; i < errors_.size(); ++i) {
-            if (i > 0) out += ',';
-            out += "{\"text\":";
-            AppendString(out, errors_[i].text);
-            out += ",\"caption\":";
-            AppendString(out, errors_[i].caption);
-            out += '}';
-        }
-        out += "],\"help\":{\"visible\":";
         std::string url;
         bool visible = false;
         if (FormHTML != nullptr) {
@@ -337,12 +239,16 @@ private:
                 }
             }
         }
-        out += visible ? "true" : "false";
-        out += ",\"url\":";
-        AppendString(out, url);
-        out += "}}\n";
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        std::fflush(stdout);
+        const Json dump = {{"edits", std::move(edits)},
+                           {"labels", std::move(labels)},
+                           {"charts", std::move(charts)},
+                           {"errors", errors_},
+                           {"help", {{"visible", visible}, {"url", url}}}};
+        // Numbers are data, not user text: the same digits under every
+        // locale, each the shortest that reads back to the same double,
+        // null where a value is not finite.  A byte sequence that is no
+        // UTF-8 (a box may hold any bytes) is written as U+FFFD.
+        output_(dump.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n");
         return true;
     }
 
@@ -359,30 +265,14 @@ private:
         return true;
     }
 
+    Output output_;
     TApplication application_;
-    std::vector<Recorded> errors_;
+    Json errors_ = Json::array();
 };
 
-}  // namespace
-}  // namespace cvcalc
+DriverSession::DriverSession(Output output) : impl_(std::make_unique<Impl>(std::move(output))) {}
+DriverSession::~DriverSession() = default;
+void DriverSession::Start() { impl_->Start(); }
+bool DriverSession::Run(const std::string& line) { return impl_->Run(line); }
 
-int main() {
-    // The driver always works off screen, whatever display there is.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    cvcalc::InitPlatform();
-    int status = 0;
-    {
-        cvcalc::Driver driver;
-        driver.Start();
-        std::string line;
-        while (std::getline(std::cin, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!driver.Run(line)) {
-                std::fprintf(stderr, "cvcalc-driver: unknown command or bad arguments: %s\n", line.c_str());
-                status = 2;
-                break;
-            }
-        }
-    }
-    return status;
-}
+}  // namespace cvcalc
