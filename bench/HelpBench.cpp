@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "help/Html.h"
 #include "help/LaboratorySite.h"
 #include "platform/gui/ComponentRegistry.h"
 #include "platform/gui/NativeWindow.h"
@@ -69,13 +70,6 @@ void BM_HomePageFirstNavigation(benchmark::State& state) {
 }
 BENCHMARK(BM_HomePageFirstNavigation)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10)->Repetitions(3);
 
-}  // namespace
-
-#if __has_include("framework/Form.h")
-#include "help/Html.h"
-
-namespace {
-
 // The help window built from its description, with its browser control
 // activated but no page loaded: what start-up pays for the help viewer.
 void BM_HelpWindowStartUp(benchmark::State& state) {
@@ -96,4 +90,3 @@ void BM_HelpWindowStartUp(benchmark::State& state) {
 BENCHMARK(BM_HelpWindowStartUp)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-#endif
