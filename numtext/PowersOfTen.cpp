@@ -10,11 +10,11 @@ namespace {
 
 constexpr int ScaleLimit = 5120;
 
-template <int Count>
+template <std::size_t Count>
 constexpr std::array<__float128, Count> GeometricTable(__float128 ratio) {
     std::array<__float128, Count> table{};
     __float128 power = 1;
-    for (int k = 0; k < Count; ++k) {
+    for (std::size_t k = 0; k < Count; ++k) {
         table[k] = power;
         if (k + 1 < Count) power *= ratio;
     }
