@@ -49,13 +49,6 @@ private:
     TChartSeries* series_;
 };
 
-void FillSeries(TChart* chart, int index, const PlotPoints& points) {
-    TChartSeries* series = chart->SeriesAt(index);
-    TUpdateBatch batch(series);
-    series->ClearPoints();
-    for (const PlotPoint& p : points) series->AddPoint(p.X, p.Y, {}, clAutoColor);
-}
-
 }  // namespace
 
 std::string DensityShortText(double density) {
@@ -139,6 +132,33 @@ TFormPNJunction::TFormPNJunction(TComponent* owner) : TForm(owner) {
     LabelBias->SetCaption("0");
 }
 
+const std::array<TRunSeries, 11> RunSeries{{
+    {&TFormPNJunction::ChartCV, 0, "Series1", &JunctionResult::CapacitanceCurve},
+    {&TFormPNJunction::ChartCV, 1, "Series12", &JunctionResult::CapacitanceMarker},
+    {&TFormPNJunction::ChartC2V, 0, "Series2", &JunctionResult::InverseSquareCurve},
+    {&TFormPNJunction::ChartC2V, 1, "Series11", &JunctionResult::InverseSquareMarker},
+    {&TFormPNJunction::ChartEnergyBand, 0, "Series3", &JunctionResult::ConductionBandCurve},
+    {&TFormPNJunction::ChartEnergyBand, 1, "Series4", &JunctionResult::ValenceBandCurve},
+    {&TFormPNJunction::ChartEnergyBand, 2, "Series5", &JunctionResult::FermiLevelN},
+    {&TFormPNJunction::ChartEnergyBand, 3, "Series6", &JunctionResult::FermiLevelP},
+    {&TFormPNJunction::ChartChargeDensity, 0, "Series7", &JunctionResult::DonorChargeOutline},
+    {&TFormPNJunction::ChartChargeDensity, 1, "Series8", &JunctionResult::AcceptorChargeOutline},
+    {&TFormPNJunction::ChartVoltage, 0, "Series9", &JunctionResult::PotentialCurve},
+}};
+
+TChartSeries* TFormPNJunction::SeriesShowing(PlotPoints JunctionResult::*list) const {
+    for (const TRunSeries& row : RunSeries)
+        if (row.Points == list) return (this->*row.Chart)->SeriesAt(row.Index);
+    throw Exception("no series shows this result list");
+}
+
+void TFormPNJunction::FillFromResult(PlotPoints JunctionResult::*list) {
+    TChartSeries* series = SeriesShowing(list);
+    TUpdateBatch batch(series);
+    series->ClearPoints();
+    for (const PlotPoint& p : result_.*list) series->AddPoint(p.X, p.Y, {}, clAutoColor);
+}
+
 void TFormPNJunction::WriteDefaultInputs() {
     EditDonorDensity->SetText(FloatToGeneralText(1e15L));
     EditAcceptorDensity->SetText(FloatToGeneralText(1e15L));
@@ -153,14 +173,7 @@ void TFormPNJunction::ButtonResetClick(TObject*) {
     LabelAcceptorDensity->SetCaption("0");
     LabelBias->SetCaption("0");
     LabelJunctionArea->SetCaption("0");
-    ChartCV->SeriesAt(0)->ClearPoints();
-    ChartC2V->SeriesAt(0)->ClearPoints();
-    ChartCV->SeriesAt(1)->ClearPoints();
-    ChartC2V->SeriesAt(1)->ClearPoints();
-    ChartVoltage->SeriesAt(0)->ClearPoints();
-    for (int i = 0; i < 4; ++i) ChartEnergyBand->SeriesAt(i)->ClearPoints();
-    ChartChargeDensity->SeriesAt(0)->ClearPoints();
-    ChartChargeDensity->SeriesAt(1)->ClearPoints();
+    for (const TRunSeries& row : RunSeries) (this->*row.Chart)->SeriesAt(row.Index)->ClearPoints();
 }
 
 void TFormPNJunction::ButtonHTMLClick(TObject*) { FormHTML->ShowHomePage(); }
@@ -210,8 +223,8 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
     EditBias->SetText(FloatToGeneralText(bias));
     inputs_.Bias = bias;
 
-    TChartSeries* cv = ChartCV->SeriesAt(0);
-    TChartSeries* c2v = ChartC2V->SeriesAt(0);
+    TChartSeries* cv = SeriesShowing(&JunctionResult::CapacitanceCurve);
+    TChartSeries* c2v = SeriesShowing(&JunctionResult::InverseSquareCurve);
     TUpdateBatch cvBatch(cv);
     TUpdateBatch c2vBatch(c2v);
     try {
@@ -236,17 +249,17 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
         c2v->AddPoint(result_.InverseSquareCurve.at(i).X, result_.InverseSquareCurve.at(i).Y, {}, clAutoColor);
     }
 
-    TChartSeries* cvMarker = ChartCV->SeriesAt(1);
-    TChartSeries* c2vMarker = ChartC2V->SeriesAt(1);
+    TChartSeries* cvMarker = SeriesShowing(&JunctionResult::CapacitanceMarker);
+    TChartSeries* c2vMarker = SeriesShowing(&JunctionResult::InverseSquareMarker);
     cvMarker->ClearPoints();
     c2vMarker->ClearPoints();
     for (const PlotPoint& p : result_.CapacitanceMarker) cvMarker->AddPoint(p.X, p.Y, {}, clAutoColor);
     for (const PlotPoint& p : result_.InverseSquareMarker) c2vMarker->AddPoint(p.X, p.Y, {}, clAutoColor);
 
-    FillSeries(ChartVoltage, 0, result_.PotentialCurve);
+    FillFromResult(&JunctionResult::PotentialCurve);
 
-    TChartSeries* ec = ChartEnergyBand->SeriesAt(0);
-    TChartSeries* ev = ChartEnergyBand->SeriesAt(1);
+    TChartSeries* ec = SeriesShowing(&JunctionResult::ConductionBandCurve);
+    TChartSeries* ev = SeriesShowing(&JunctionResult::ValenceBandCurve);
     TUpdateBatch ecBatch(ec);
     TUpdateBatch evBatch(ev);
     ec->ClearPoints();
@@ -256,10 +269,10 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
         ev->AddPoint(result_.ValenceBandCurve.at(i).X, result_.ValenceBandCurve.at(i).Y, {}, clAutoColor);
     }
 
-    FillSeries(ChartEnergyBand, 2, result_.FermiLevelN);
-    FillSeries(ChartEnergyBand, 3, result_.FermiLevelP);
-    FillSeries(ChartChargeDensity, 0, result_.DonorChargeOutline);
-    FillSeries(ChartChargeDensity, 1, result_.AcceptorChargeOutline);
+    FillFromResult(&JunctionResult::FermiLevelN);
+    FillFromResult(&JunctionResult::FermiLevelP);
+    FillFromResult(&JunctionResult::DonorChargeOutline);
+    FillFromResult(&JunctionResult::AcceptorChargeOutline);
 }
 
 }  // namespace cvcalc

@@ -3,6 +3,7 @@
 // and the laboratory's pages.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "framework/Form.h"
@@ -14,6 +15,7 @@ namespace cvcalc {
 
 class TButton;
 class TChart;
+class TChartSeries;
 class TEdit;
 class TImage;
 class TLabel;
@@ -103,6 +105,9 @@ public:
     TLineSeries* Series9 = nullptr;
 
 private:
+    // The series that shows `list` of the result.
+    TChartSeries* SeriesShowing(PlotPoints JunctionResult::*list) const;
+    void FillFromResult(PlotPoints JunctionResult::*list);
     void WriteDefaultInputs();
     // Reads, clamps and echoes one density into its edit and label.
     double AcceptDensity(TEdit* edit, TLabel* label);
@@ -113,6 +118,18 @@ private:
     // first, after the destructor body and before the form's controls go.
     JunctionResult result_;
 };
+
+// The eleven series a run owns: the chart each lives in and its index there
+// (the order the description creates them), the name it is published under,
+// and the result list it shows.  The run, Reset and the tests all find the
+// series through this one table.
+struct TRunSeries {
+    TChart* TFormPNJunction::*Chart;
+    int Index;
+    const char* Name;
+    PlotPoints JunctionResult::*Points;
+};
+extern const std::array<TRunSeries, 11> RunSeries;
 
 // The one calculator window, created first at start-up as the main window.
 extern TFormPNJunction* FormPNJunction;

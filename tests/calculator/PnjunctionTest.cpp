@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "calculator/Pnjunction.h"
 #include "app/ProgramWindows.h"
+#include "calculator/Pnjunction.h"
 #include "chart/ChartAxis.h"
 #include "chart/CustomChart.h"
 #include "chart/CustomSeries.h"
@@ -59,8 +59,9 @@ protected:
         f_->EditBias->SetText(bias);
     }
     std::vector<TChartSeries*> AllSeries() const {
-        return {f_->Series1, f_->Series12, f_->Series2, f_->Series11, f_->Series3, f_->Series4,
-                f_->Series5, f_->Series6,  f_->Series7, f_->Series8,  f_->Series9};
+        std::vector<TChartSeries*> all;
+        for (const TRunSeries& row : RunSeries) all.push_back((f_->*row.Chart)->SeriesAt(row.Index));
+        return all;
     }
     std::vector<int> Counts() const {
         std::vector<int> counts;
@@ -70,14 +71,14 @@ protected:
 
     // The default inputs, zero labels and empty charts.
     void ExpectStartUpState() const {
-    EXPECT_EQ(f_->EditDonorDensity->Text(), "1E15");
-    EXPECT_EQ(f_->EditAcceptorDensity->Text(), "1E15");
-    EXPECT_EQ(f_->EditJunctionArea->Text(), "1");
-    EXPECT_EQ(f_->EditBias->Text(), "-10");
-    for (TLabel* l : {f_->LabelDiffusionPotential, f_->LabelDonorDensity, f_->LabelAcceptorDensity,
-                      f_->LabelJunctionArea, f_->LabelBias})
-        EXPECT_EQ(l->Caption(), "0") << l->Name();
-    EXPECT_EQ(Counts(), std::vector<int>(11, 0));
+        EXPECT_EQ(f_->EditDonorDensity->Text(), "1E15");
+        EXPECT_EQ(f_->EditAcceptorDensity->Text(), "1E15");
+        EXPECT_EQ(f_->EditJunctionArea->Text(), "1");
+        EXPECT_EQ(f_->EditBias->Text(), "-10");
+        for (TLabel* l : {f_->LabelDiffusionPotential, f_->LabelDonorDensity, f_->LabelAcceptorDensity,
+                          f_->LabelJunctionArea, f_->LabelBias})
+            EXPECT_EQ(l->Caption(), "0") << l->Name();
+        EXPECT_EQ(Counts(), std::vector<int>(11, 0));
     }
 
     std::unique_ptr<TApplication> application_;
@@ -97,26 +98,27 @@ TEST_F(PnjunctionTest, StartsWithDefaultInputsZeroResultsAndEmptyCharts) {
 }
 
 TEST_F(PnjunctionTest, PublishedMembersAndSeriesPositionsReachTheSameSeries) {
-    const struct {
-        TChart* chart;
-        int index;
-        TChartSeries* series;
-    } table[] = {
-        {f_->ChartCV, 0, f_->Series1},
-        {f_->ChartCV, 1, f_->Series12},
-        {f_->ChartC2V, 0, f_->Series2},
-        {f_->ChartC2V, 1, f_->Series11},
-        {f_->ChartEnergyBand, 0, f_->Series3},
-        {f_->ChartEnergyBand, 1, f_->Series4},
-        {f_->ChartEnergyBand, 2, f_->Series5},
-        {f_->ChartEnergyBand, 3, f_->Series6},
-        {f_->ChartChargeDensity, 0, f_->Series7},
-        {f_->ChartChargeDensity, 1, f_->Series8},
-        {f_->ChartVoltage, 0, f_->Series9},
-    };
-    for (const auto& row : table) {
-        ASSERT_NE(row.series, nullptr);
-        EXPECT_EQ(row.chart->SeriesAt(row.index), row.series) << row.series->Name();
+    // The published members, in the order of the run's table.
+    const TChartSeries* members[] = {f_->Series1, f_->Series12, f_->Series2, f_->Series11, f_->Series3, f_->Series4,
+                                     f_->Series5, f_->Series6,  f_->Series7, f_->Series8,  f_->Series9};
+    for (std::size_t i = 0; i < RunSeries.size(); ++i) {
+        const TRunSeries& row = RunSeries[i];
+        TChartSeries* series = (f_->*row.Chart)->SeriesAt(row.Index);
+        ASSERT_NE(members[i], nullptr) << row.Name;
+        EXPECT_EQ(series, members[i]) << row.Name;
+        EXPECT_EQ(series->Name(), row.Name);
+        EXPECT_EQ(f_->FindComponent(row.Name), series) << row.Name;
+    }
+    // After a run each series holds exactly the list the table gives it.
+    Press(f_->ButtonCalcuationCV);
+    for (const TRunSeries& row : RunSeries) {
+        const TChartSeries* series = (f_->*row.Chart)->SeriesAt(row.Index);
+        const PlotPoints& list = f_->Result().*row.Points;
+        ASSERT_EQ(series->PointCount(), static_cast<int>(list.size())) << row.Name;
+        for (std::size_t p = 0; p < list.size(); ++p) {
+            EXPECT_EQ(series->XValues()->Value(static_cast<int>(p)), list[p].X) << row.Name;
+            EXPECT_EQ(series->YValues()->Value(static_cast<int>(p)), list[p].Y) << row.Name;
+        }
     }
     EXPECT_EQ(f_->ChartCV->NumSeries(), 2);
     EXPECT_EQ(f_->ChartC2V->NumSeries(), 2);
