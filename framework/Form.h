@@ -104,7 +104,6 @@ private:
     int streamClientHeight_ = 0;
     int streamPixelsPerInch_ = 0;
     int streamTextHeight_ = 0;
-    bool fontChangedWhileReading_ = false;
     bool adjustingSize_ = false;
     bool activated_ = false;
     TWinControl* activeControl_ = nullptr;
