@@ -35,7 +35,6 @@ protected:
 private:
     bool readOnly_ = false;
     int maxLength_ = 0;
-    bool fromWindow_ = false;
     TNotifyEvent onChange_;
 };
 
