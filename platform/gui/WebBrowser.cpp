@@ -110,8 +110,8 @@ private:
         if (closed_ || !hostWidget_) return nullptr;
         if (view_ && !viewWidget_) view_.reset();  // its host window took it down
         if (!view_) {
+            // Raises when the engine cannot start; the window stays as it is.
             const EngineModuleApi* engine = WebEngineModule();
-            if (engine == nullptr) return nullptr;
             view_.reset(engine->CreateView(hostWidget_, this));
             viewWidget_ = view_->Widget();
             FitView();
