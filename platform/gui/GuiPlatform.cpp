@@ -1,6 +1,7 @@
 // The one QApplication and what has to be in place before it exists.
 #include "platform/gui/GuiPlatform.h"
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <QtCore/QByteArray>
@@ -45,10 +46,52 @@ void PrepareWebEngineEnvironment() {
         SetEnvUnlessSet("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
 }
+// The first platform Qt will try: the variable's first entry before any
+// ":options", or the default of this build.
+std::string RequestedPlatform() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    std::string name = platform != nullptr && *platform != '\0' ? platform : "xcb";
+    name = name.substr(0, name.find(';'));
+    return name.substr(0, name.find(':'));
+}
+
+// Whether an X server accepts us, asked through the X library that Qt's own
+// X11 platform uses; true when that library is not there to ask.
+bool XServerAccepts() {
+    void* xcb = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (xcb == nullptr) return true;
+    using Connect = void* (*)(const char*, int*);
+    using HasError = int (*)(void*);
+    using Disconnect = void (*)(void*);
+    auto connect = reinterpret_cast<Connect>(dlsym(xcb, "xcb_connect"));
+    auto hasError = reinterpret_cast<HasError>(dlsym(xcb, "xcb_connection_has_error"));
+    auto disconnect = reinterpret_cast<Disconnect>(dlsym(xcb, "xcb_disconnect"));
+    bool accepted = true;
+    if (connect != nullptr && hasError != nullptr && disconnect != nullptr) {
+        // A failed connection is an object too, and is released the same way.
+        void* connection = connect(nullptr, nullptr);
+        accepted = connection != nullptr && hasError(connection) == 0;
+        if (connection != nullptr) disconnect(connection);
+    }
+    dlclose(xcb);
+    return accepted;
+}
 }  // namespace
+
+std::string DisplayUnavailableReason() {
+    if (RequestedPlatform() != "xcb") return {};
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') return "DISPLAY is not set";
+    if (!XServerAccepts()) return std::string("the X display ") + display + " cannot be opened";
+    return {};
+}
 
 void InitPlatform() {
     if (TheApplication != nullptr) return;
+    if (const std::string reason = DisplayUnavailableReason(); !reason.empty()) {
+        std::fprintf(stderr, "cvcalc: no display is available (%s)\n", reason.c_str());
+        std::exit(1);
+    }
     PrepareWebEngineEnvironment();
     // Our windows paint with the raster engine; probing the X server's OpenGL
     // would map Mesa and LLVM (about 60 MB) for nothing.
