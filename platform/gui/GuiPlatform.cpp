@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <QtCore/QByteArray>
+#include <QtCore/QLoggingCategory>
+#include <QtCore/QString>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
@@ -46,6 +48,34 @@ void PrepareWebEngineEnvironment() {
         SetEnvUnlessSet("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
 }
+// Qt's chatter about a set-up that is as intended stays off the terminal:
+// debug and information messages (among them the web engine's account of
+// its graphics and of its sandbox, switched off on purpose), the word of
+// the X11 platform and of the web engine that they have no OpenGL (switched
+// off on purpose, below), and the runtime directory that a session without
+// a login lacks.  Every other warning, error and fatal message still goes
+// to standard error, and rules the user sets in QT_LOGGING_RULES or
+// QT_LOGGING_CONF override these.
+constexpr const char* QuietLoggingRules = "*.debug=false\n*.info=false";
+constexpr const char* ExpectedWarnings[] = {
+    "QXcbIntegration: Cannot create platform OpenGL context",
+    "No suitable graphics backend found",
+    "QStandardPaths: XDG_RUNTIME_DIR not set",
+};
+QtMessageHandler PreviousMessageHandler = nullptr;
+
+bool ExpectedWarning(QtMsgType type, const QString& message) {
+    if (type != QtWarningMsg) return false;
+    for (const char* start : ExpectedWarnings)
+        if (message.startsWith(QLatin1String(start))) return true;
+    return false;
+}
+
+void QuietMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (ExpectedWarning(type, message)) return;
+    if (PreviousMessageHandler != nullptr) PreviousMessageHandler(type, context, message);
+}
+
 // The first platform Qt will try: the variable's first entry before any
 // ":options", or the default of this build.
 std::string RequestedPlatform() {
@@ -101,6 +131,8 @@ void InitPlatform() {
     // Form sizes are design pixels; Qt must not scale them behind our back.
     SetEnvUnlessSet("QT_ENABLE_HIGHDPI_SCALING", "0");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QLoggingCategory::setFilterRules(QLatin1String(QuietLoggingRules));
+    PreviousMessageHandler = qInstallMessageHandler(QuietMessageHandler);
     // QApplication keeps references to argc and argv for its whole life.
     static int argc = 1;
     static char name[] = "cvcalc";

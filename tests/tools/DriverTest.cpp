@@ -279,6 +279,19 @@ TEST(Driver, LaboratoryButtonShowsTheHomePage) {
     EXPECT_EQ(run.dumps[0]["help"]["visible"], true);
     EXPECT_EQ(run.dumps[0]["help"]["url"], "cvcalc-lab://kestrel/index.html");
 }
+
+// Nothing is wrong in a normal session, so nothing reaches the terminal:
+// not the platform's word on OpenGL at start, not the web engine's account
+// of itself when the help window first shows a page.
+TEST(Driver, NormalUseLeavesTheTerminalQuiet) {
+    const DriverRun run = RunDriver(
+        "set EditBias 0.3\nclick ButtonCalcuationCV\nclick ButtonHTML\ndump\nclick ButtonKestrelLab\n"
+        "click ButtonBack\nclick ButtonReset\ndump\n");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.dumps.size(), 2u);
+    EXPECT_EQ(run.dumps[0]["help"]["url"], "cvcalc-lab://kestrel/index.html");
+    EXPECT_EQ(run.errorOutput, "");
+}
 #endif
 
 }  // namespace
