@@ -122,16 +122,8 @@ void TNativeWindow::SetBounds(const PixelRect& bounds) {
     const int left = ClampCoordinate(bounds.left), top = ClampCoordinate(bounds.top);
     int width = ClampExtent(bounds.right - bounds.left), height = ClampExtent(bounds.bottom - bounds.top);
     if (w->isWindow()) {
-        if (!w->isVisible()) {
-            // The frame is known once the window is shown; until then the
-            // client takes the whole rectangle, and SetVisible corrects it.
-            impl_->requestedBounds = PixelRect{left, top, left + width, top + height};
-            if (!impl_->resizable) w->setFixedSize(width, height);
-            w->move(left, top);
-            w->resize(width, height);
-            return;
-        }
-        impl_->requestedBounds.reset();
+        // The client gets what the standard frame leaves, shown or not; the
+        // position is the outer corner's, as Qt places a window.
         const PixelRect frame = FrameExtents();
         width = std::max(0, width - frame.left - frame.right);
         height = std::max(0, height - frame.top - frame.bottom);
@@ -146,9 +138,14 @@ void TNativeWindow::SetBounds(const PixelRect& bounds) {
 PixelRect TNativeWindow::Bounds() const {
     const QWidget* w = impl_->widget.data();
     if (w == nullptr) return {};
-    if (impl_->requestedBounds) return *impl_->requestedBounds;
-    const QRect r = w->isWindow() ? w->frameGeometry() : w->geometry();
-    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+    if (!w->isWindow()) {
+        const QRect r = w->geometry();
+        return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+    }
+    const QPoint corner = w->pos();
+    const PixelRect frame = FrameExtents();
+    return {corner.x(), corner.y(), corner.x() + frame.left + w->width() + frame.right,
+            corner.y() + frame.top + w->height() + frame.bottom};
 }
 
 PixelSize TNativeWindow::ClientSize() const {
@@ -164,19 +161,12 @@ void TNativeWindow::SetClientSize(int width, int height) {
     height = ClampExtent(height);
     if (w->isWindow() && !impl_->resizable) w->setFixedSize(width, height);
     w->resize(width, height);
-    if (impl_->requestedBounds) {
-        const PixelRect& r = *impl_->requestedBounds;
-        impl_->requestedBounds = PixelRect{r.left, r.top, r.left + width, r.top + height};
-    }
 }
 
 PixelRect TNativeWindow::FrameExtents() const {
     const QWidget* w = impl_->widget.data();
     if (w == nullptr || !w->isWindow()) return {};
-    const QRect frame = w->frameGeometry();
-    const QRect client = w->geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
+    return StandardFrame;
 }
 
 PixelPoint TNativeWindow::ClientToScreen(PixelPoint p) const {
@@ -220,11 +210,6 @@ void TNativeWindow::SetVisible(bool visible) {
     QWidget* w = impl_->widget.data();
     if (w == nullptr || visible == !w->isHidden()) return;
     w->setVisible(visible);
-    if (visible && impl_->requestedBounds) {
-        const PixelRect bounds = *impl_->requestedBounds;
-        impl_->requestedBounds.reset();
-        SetBounds(bounds);
-    }
 }
 
 bool TNativeWindow::IsVisible() const {

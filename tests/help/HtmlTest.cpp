@@ -3,6 +3,7 @@
 // the failures of its browser control.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -112,6 +113,42 @@ TEST_F(HtmlTest, WindowAndControlsAsDescribed) {
     // Nothing is loaded, and the engine not even started, before the first
     // ShowHomePage.
     EXPECT_FALSE(Browser().ViewCreated());
+}
+
+// The description gives the outer size 699 x 480; the client area it was
+// laid out for is 691 x 436, so the laboratory button keeps its 115 pixels.
+// The frame must be counted before the window is first shown, and stay
+// counted once it is.
+TEST_F(HtmlTest, OuterSizeHoldsTheDesignedClientAreaBeforeAndAfterShowing) {
+    TFormHTML& f = *form_;
+    const struct {
+        const char* when;
+        std::function<void()> step;
+    } steps[] = {
+        {"created hidden", [] {}},
+        {"shown", [&] { f.Show(); }},
+        {"hidden and shown again",
+         [&] {
+             f.Hide();
+             f.Show();
+         }},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.when);
+        s.step();
+        ProcessEventsUntil([] { return false; }, 50);
+        EXPECT_EQ(f.Width(), 699);
+        EXPECT_EQ(f.Height(), 480);
+        EXPECT_EQ(f.ClientWidth(), 691);
+        EXPECT_EQ(f.ClientHeight(), 436);
+        EXPECT_EQ(f.Handle().ClientSize(), (PixelSize{691, 436}));
+        EXPECT_EQ(f.Handle().Bounds(), (PixelRect{215, 194, 914, 674}));
+        EXPECT_EQ(f.Panel1->Width(), 691);
+        EXPECT_EQ(f.ButtonKestrelLab->Left(), 568);
+        EXPECT_EQ(f.ButtonKestrelLab->Width(), 115);
+        EXPECT_EQ(f.WebBrowserHelp->Width(), 691);
+        EXPECT_EQ(f.WebBrowserHelp->Height(), 395);
+    }
 }
 
 TEST_F(HtmlTest, BackAndForwardInAFreshWindowChangeNothing) {
