@@ -298,6 +298,11 @@ void TNativeWindow::SetIcon(const TNativeImage& image) {
     w->setWindowIcon(QIcon(QPixmap::fromImage(image.Internal().image)));
 }
 
+bool TNativeWindow::HasIcon() const {
+    const QWidget* w = impl_->widget.data();
+    return w != nullptr && w->testAttribute(Qt::WA_SetWindowIcon) && !w->windowIcon().isNull();
+}
+
 void TNativeWindow::Activate() { ActivateWidgetWindow(impl_->widget.data()); }
 
 void TNativeWindow::SetReadOnly(bool readOnly) {

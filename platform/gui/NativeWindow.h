@@ -111,6 +111,8 @@ public:
     // no image Qt can read (the icon is then left as it was).
     bool SetIconFromBytes(const void* data, std::size_t size);
     void SetIcon(const TNativeImage& image);
+    // Whether the window carries an icon of its own.
+    bool HasIcon() const;
     void Activate();
 
     // Edit windows only.
