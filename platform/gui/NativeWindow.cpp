@@ -11,6 +11,7 @@
 
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/NativeImage.h"
+#include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/WindowWidget.h"
 
@@ -328,6 +329,17 @@ void TNativeWindow::SetFocus() {
 bool TNativeWindow::HasFocus() const {
     const QWidget* w = impl_->widget.data();
     return w != nullptr && w->hasFocus();
+}
+
+void TNativeWindow::RenderTo(TOffscreenBitmap& bitmap) {
+    QWidget* w = impl_->widget.data();
+    if (w == nullptr) return;
+    TOffscreenBitmap::Impl& target = bitmap.Internal();
+    if (target.image.isNull()) return;
+    // The bitmap's own painter lets go of the image meanwhile.
+    if (target.surface) AttachSurface(*target.surface, nullptr);
+    w->render(&target.image, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
+    if (target.surface) AttachSurface(*target.surface, &target.image);
 }
 
 void TNativeWindow::Dispatch(Message& message) {

@@ -15,6 +15,11 @@
 namespace cvcalc {
 
 class TNativeImage;
+class TOffscreenBitmap;
+
+// How far inside a focused button's edge its focus mark (a dotted
+// rectangle in the text colour) is drawn.
+inline constexpr int FocusMarkInset = 4;
 
 enum class NativeWindowKind : std::uint8_t {
     // Forms, panels, charts and hosts of embedded components: every paint,
@@ -124,6 +129,11 @@ public:
     // window when that is shown).  Any kind of window can take it this way.
     void SetFocus();
     bool HasFocus() const;
+
+    // Draws the window as it shows itself now, native controls and child
+    // windows included, into `bitmap` at (0, 0); for tests, which see no
+    // screen.  Pending paints are delivered first.
+    void RenderTo(TOffscreenBitmap& bitmap);
 
     // Used by the platform: sends `message` to the procedure, catching what
     // escapes.  A window whose procedure is empty ignores its messages.
