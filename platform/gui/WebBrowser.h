@@ -44,10 +44,17 @@ public:
     // navigation) and its rectangle in the host's client area.
     virtual bool ViewCreated() const = 0;
     virtual PixelRect ViewBounds() const = 0;
+    // How far the page is scrolled (0, 0 without a page); the engine
+    // reports it a little after the page moved.
+    virtual PixelPoint ScrollPosition() const = 0;
 };
 
 // A new, inactive browser component.  Registered by the component model
-// under CLSID_WebBrowser.
+// under CLSID_WebBrowser.  Once active with a page, it takes the keyboard
+// focus given to its host window and passes it on as a windowed control
+// does: the host reports SetFocus while the focus is anywhere in the page,
+// and Tab past the page's last element (Shift+Tab past its first) moves on
+// to the neighbouring control.
 std::unique_ptr<TInPlaceComponent> CreateWebBrowserComponent();
 
 // The bundled pages: "cvcalc-lab://<host>/<name>" serves the resource of type

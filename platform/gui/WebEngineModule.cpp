@@ -92,6 +92,7 @@ public:
     QString Title() const override { return view_->title(); }
     bool CanGoBack() const override { return view_->history()->canGoBack(); }
     bool CanGoForward() const override { return view_->history()->canGoForward(); }
+    QPoint ScrollPosition() const override { return view_->page()->scrollPosition().toPoint(); }
 
 private:
     QPointer<QWebEngineView> view_;

@@ -50,6 +50,8 @@ public:
     virtual QString Title() const = 0;
     virtual bool CanGoBack() const = 0;
     virtual bool CanGoForward() const = 0;
+    // How far the page is scrolled, in CSS pixels.
+    virtual QPoint ScrollPosition() const = 0;
 };
 
 // The module's table.  `Start` runs before the first view: it makes sure
@@ -65,7 +67,7 @@ struct EngineModuleApi {
     IEngineView* (*CreateView)(QWidget* parent, IEngineViewEvents* events) = nullptr;
 };
 
-inline constexpr int EngineModuleVersion = 2;
+inline constexpr int EngineModuleVersion = 3;
 // The one symbol the module exports: `extern "C" const EngineModuleApi* cvcalc_engine_module()`.
 inline constexpr const char* EngineModuleEntry = "cvcalc_engine_module";
 inline constexpr const char* EngineModuleFile = "libcvcalc-webengine.so";

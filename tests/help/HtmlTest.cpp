@@ -14,6 +14,7 @@
 #include "help/LaboratorySite.h"
 #include "help/WebBrowserControl.h"
 #include "platform/gui/ComponentRegistry.h"
+#include "platform/gui/InputInjection.h"
 #include "platform/gui/NativeWindow.h"
 #include "platform/gui/WebBrowser.h"
 
@@ -149,6 +150,39 @@ TEST_F(HtmlTest, OuterSizeHoldsTheDesignedClientAreaBeforeAndAfterShowing) {
         EXPECT_EQ(f.WebBrowserHelp->Width(), 691);
         EXPECT_EQ(f.WebBrowserHelp->Height(), 395);
     }
+}
+
+// The page is reached from the keyboard like any windowed control in the tab
+// order (WebBrowserHelp is 1 in the window, after the panel's buttons): Tab
+// from Forward puts the focus into the page, where End scrolls it, and Tab
+// past the page's last link goes on to the first button.
+TEST_F(HtmlTest, TabPutsTheFocusIntoThePageAndOnAgain) {
+    SKIP_PAGE_LOADS_WHEN_SANITIZED();
+    TFormHTML& f = *form_;
+    f.ShowHomePage();
+    ASSERT_TRUE(WaitForPage(Home));
+    f.ButtonForward->SetFocus();
+    ProcessEventsUntil([] { return false; }, 50);
+    ASSERT_TRUE(f.ButtonForward->Focused());
+
+    ASSERT_TRUE(InjectKey(vk::Tab));
+    ProcessEventsUntil([&] { return f.WebBrowserHelp->Focused(); }, 2000);
+    EXPECT_TRUE(f.WebBrowserHelp->Focused());
+    EXPECT_EQ(f.ActiveControl(), f.WebBrowserHelp);
+    EXPECT_EQ(FocusWindow(), &f.WebBrowserHelp->Handle());
+
+    EXPECT_EQ(Browser().ScrollPosition().y, 0);
+    ASSERT_TRUE(InjectKey(vk::End));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return Browser().ScrollPosition().y > 0; }, LoadTimeoutMs));
+
+    // Through the page's links and out again, to the first tab stop.
+    for (int i = 0; i < 60 && f.WebBrowserHelp->Focused(); ++i) {
+        InjectKey(vk::Tab);
+        ProcessEventsUntil([] { return false; }, 50);
+    }
+    EXPECT_FALSE(f.WebBrowserHelp->Focused());
+    EXPECT_TRUE(f.ButtonKestrelLab->Focused());
+    EXPECT_EQ(f.ActiveControl(), f.ButtonKestrelLab);
 }
 
 TEST_F(HtmlTest, BackAndForwardInAFreshWindowChangeNothing) {
