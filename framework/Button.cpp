@@ -31,6 +31,14 @@ void TButton::Paint(TCanvas& canvas) {
     canvas.ClipRect(r);
     canvas.TextOut((width_ - extent.x) / 2, (height_ - extent.y) / 2, caption_);
     canvas.RestoreClip();
+    if (Focused()) {
+        // The focus mark, as the native button draws it.
+        canvas.Pen().SetColor(font_.Color());
+        canvas.Pen().SetWidth(1);
+        canvas.Pen().SetStyle(psDot);
+        canvas.Brush().SetStyle(bsClear);
+        canvas.Rectangle(FocusMarkInset, FocusMarkInset, width_ - FocusMarkInset, height_ - FocusMarkInset);
+    }
 }
 
 }  // namespace cvcalc

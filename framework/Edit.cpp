@@ -1,6 +1,7 @@
 // TEdit over the native edit window.
 #include "framework/Edit.h"
 
+#include "framework/Form.h"
 #include "shell/core/ClassInfo.h"
 
 namespace cvcalc {
@@ -44,6 +45,17 @@ void TEdit::SelectAll() {
 }
 
 void TEdit::WndProc(Message& m) {
+    if (m.kind == MessageKind::SetFocus) {
+        // Entering the box from another control by the keyboard (or by the
+        // program) selects its whole text, so that typing replaces it; a
+        // click places the caret instead, and a focus that only comes back
+        // (after a message box, on reactivation) leaves the text as it was.
+        const TForm* form = ParentForm();
+        const bool entering = form == nullptr || form->ActiveControl() != this;
+        TWinControl::WndProc(m);
+        if (entering && m.button == MouseButton::None) SelectAll();
+        return;
+    }
     if (m.kind == MessageKind::TextChanged && native_) {
         // The window's text is the truth once the user types; a text the
         // program set comes back here too and changes nothing.

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/core/MessageTable.h"
+#include "platform/core/Resources.h"
 #include "shell/core/ClassInfo.h"
 #include "shell/core/Filer.h"
 #include "shell/core/FormLoader.h"
@@ -77,6 +78,9 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
     width_ = 320;
     height_ = 240;
     Handle();
+    // Every window of the program carries the program's icon.
+    if (const auto icon = FindResource(RT_GROUP_ICON, "MAINICON"))
+        native_->SetIconFromBytes(icon->data(), icon->size());
 }
 
 TForm::~TForm() {

@@ -1,11 +1,14 @@
 // The one QApplication and what has to be in place before it exists.
 #include "platform/gui/GuiPlatform.h"
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <QtCore/QByteArray>
 #include <QtCore/QEvent>
+#include <QtCore/QLoggingCategory>
 #include <QtCore/QObject>
+#include <QtCore/QString>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
@@ -66,10 +69,80 @@ void PrepareWebEngineEnvironment() {
         SetEnvUnlessSet("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
 }
+// Qt's chatter about a set-up that is as intended stays off the terminal:
+// debug and information messages (among them the web engine's account of
+// its graphics and of its sandbox, switched off on purpose), the word of
+// the X11 platform and of the web engine that they have no OpenGL (switched
+// off on purpose, below), and the runtime directory that a session without
+// a login lacks.  Every other warning, error and fatal message still goes
+// to standard error, and rules the user sets in QT_LOGGING_RULES or
+// QT_LOGGING_CONF override these.
+constexpr const char* QuietLoggingRules = "*.debug=false\n*.info=false";
+constexpr const char* ExpectedWarnings[] = {
+    "QXcbIntegration: Cannot create platform OpenGL context",
+    "No suitable graphics backend found",
+    "QStandardPaths: XDG_RUNTIME_DIR not set",
+};
+QtMessageHandler PreviousMessageHandler = nullptr;
+
+bool ExpectedWarning(QtMsgType type, const QString& message) {
+    if (type != QtWarningMsg) return false;
+    for (const char* start : ExpectedWarnings)
+        if (message.startsWith(QLatin1String(start))) return true;
+    return false;
+}
+
+void QuietMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (ExpectedWarning(type, message)) return;
+    if (PreviousMessageHandler != nullptr) PreviousMessageHandler(type, context, message);
+}
+
+// The first platform Qt will try: the variable's first entry before any
+// ":options", or the default of this build.
+std::string RequestedPlatform() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    std::string name = platform != nullptr && *platform != '\0' ? platform : "xcb";
+    name = name.substr(0, name.find(';'));
+    return name.substr(0, name.find(':'));
+}
+
+// Whether an X server accepts us, asked through the X library that Qt's own
+// X11 platform uses; true when that library is not there to ask.
+bool XServerAccepts() {
+    void* xcb = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (xcb == nullptr) return true;
+    using Connect = void* (*)(const char*, int*);
+    using HasError = int (*)(void*);
+    using Disconnect = void (*)(void*);
+    auto connect = reinterpret_cast<Connect>(dlsym(xcb, "xcb_connect"));
+    auto hasError = reinterpret_cast<HasError>(dlsym(xcb, "xcb_connection_has_error"));
+    auto disconnect = reinterpret_cast<Disconnect>(dlsym(xcb, "xcb_disconnect"));
+    bool accepted = true;
+    if (connect != nullptr && hasError != nullptr && disconnect != nullptr) {
+        // A failed connection is an object too, and is released the same way.
+        void* connection = connect(nullptr, nullptr);
+        accepted = connection != nullptr && hasError(connection) == 0;
+        if (connection != nullptr) disconnect(connection);
+    }
+    dlclose(xcb);
+    return accepted;
+}
 }  // namespace
+
+std::string DisplayUnavailableReason() {
+    if (RequestedPlatform() != "xcb") return {};
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') return "DISPLAY is not set";
+    if (!XServerAccepts()) return std::string("the X display ") + display + " cannot be opened";
+    return {};
+}
 
 void InitPlatform() {
     if (TheApplication != nullptr) return;
+    if (const std::string reason = DisplayUnavailableReason(); !reason.empty()) {
+        std::fprintf(stderr, "cvcalc: no display is available (%s)\n", reason.c_str());
+        std::exit(1);
+    }
     PrepareWebEngineEnvironment();
     // Our windows paint with the raster engine; probing the X server's OpenGL
     // would map Mesa and LLVM (about 60 MB) for nothing.
@@ -79,6 +152,8 @@ void InitPlatform() {
     // Form sizes are design pixels; Qt must not scale them behind our back.
     SetEnvUnlessSet("QT_ENABLE_HIGHDPI_SCALING", "0");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QLoggingCategory::setFilterRules(QLatin1String(QuietLoggingRules));
+    PreviousMessageHandler = qInstallMessageHandler(QuietMessageHandler);
     // QApplication keeps references to argc and argv for its whole life.
     static int argc = 1;
     static char name[] = "cvcalc";

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <functional>
+#include <string>
 
 namespace cvcalc {
 
@@ -18,7 +19,15 @@ namespace cvcalc {
 // library's number conversions never depend on the user's locale (the
 // program's own conversions read the locale explicitly).  Qt's own high-DPI scaling is switched off
 // (QT_ENABLE_HIGHDPI_SCALING=0 unless set) so that design pixels are pixels.
+// Without a display to show windows on (DisplayUnavailableReason), it says
+// so in one line on standard error and ends the process with status 1,
+// where Qt itself would abort.
 void InitPlatform();
+// Empty when the windowing platform Qt is about to use can show windows;
+// otherwise why not, in a few words.  Only the X11 platform (Qt's default
+// here) is checked, by connecting to its server; the offscreen platform and
+// platforms of other kinds are taken as they are.
+std::string DisplayUnavailableReason();
 bool PlatformInitialized();
 // Once the web engine has started, the process ends at exit without running
 // the libraries' tear-down: the engine's threads still run then, and Qt's

@@ -35,7 +35,8 @@ enum class MessageKind : std::uint8_t {
     Close,        // the close box; nothing happens unless the procedure acts
     Activate,     // a top-level window became the active window
     Deactivate,   // it stopped being active
-    SetFocus,     // this window received the keyboard focus
+    SetFocus,     // this window received the keyboard focus; button: Left when
+                  // a mouse press gave it, None otherwise
     KillFocus,    // it lost the keyboard focus
     CancelMode,   // the capture holder is told to end any drag (SendCancelMode)
     Show,         // the window became visible

@@ -11,6 +11,7 @@
 
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/NativeImage.h"
+#include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/WindowWidget.h"
 
@@ -122,16 +123,8 @@ void TNativeWindow::SetBounds(const PixelRect& bounds) {
     const int left = ClampCoordinate(bounds.left), top = ClampCoordinate(bounds.top);
     int width = ClampExtent(bounds.right - bounds.left), height = ClampExtent(bounds.bottom - bounds.top);
     if (w->isWindow()) {
-        if (!w->isVisible()) {
-            // The frame is known once the window is shown; until then the
-            // client takes the whole rectangle, and SetVisible corrects it.
-            impl_->requestedBounds = PixelRect{left, top, left + width, top + height};
-            if (!impl_->resizable) w->setFixedSize(width, height);
-            w->move(left, top);
-            w->resize(width, height);
-            return;
-        }
-        impl_->requestedBounds.reset();
+        // The client gets what the standard frame leaves, shown or not; the
+        // position is the outer corner's, as Qt places a window.
         const PixelRect frame = FrameExtents();
         width = std::max(0, width - frame.left - frame.right);
         height = std::max(0, height - frame.top - frame.bottom);
@@ -146,9 +139,14 @@ void TNativeWindow::SetBounds(const PixelRect& bounds) {
 PixelRect TNativeWindow::Bounds() const {
     const QWidget* w = impl_->widget.data();
     if (w == nullptr) return {};
-    if (impl_->requestedBounds) return *impl_->requestedBounds;
-    const QRect r = w->isWindow() ? w->frameGeometry() : w->geometry();
-    return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+    if (!w->isWindow()) {
+        const QRect r = w->geometry();
+        return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+    }
+    const QPoint corner = w->pos();
+    const PixelRect frame = FrameExtents();
+    return {corner.x(), corner.y(), corner.x() + frame.left + w->width() + frame.right,
+            corner.y() + frame.top + w->height() + frame.bottom};
 }
 
 PixelSize TNativeWindow::ClientSize() const {
@@ -164,19 +162,12 @@ void TNativeWindow::SetClientSize(int width, int height) {
     height = ClampExtent(height);
     if (w->isWindow() && !impl_->resizable) w->setFixedSize(width, height);
     w->resize(width, height);
-    if (impl_->requestedBounds) {
-        const PixelRect& r = *impl_->requestedBounds;
-        impl_->requestedBounds = PixelRect{r.left, r.top, r.left + width, r.top + height};
-    }
 }
 
 PixelRect TNativeWindow::FrameExtents() const {
     const QWidget* w = impl_->widget.data();
     if (w == nullptr || !w->isWindow()) return {};
-    const QRect frame = w->frameGeometry();
-    const QRect client = w->geometry();
-    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-            frame.bottom() - client.bottom()};
+    return StandardFrame;
 }
 
 PixelPoint TNativeWindow::ClientToScreen(PixelPoint p) const {
@@ -220,11 +211,6 @@ void TNativeWindow::SetVisible(bool visible) {
     QWidget* w = impl_->widget.data();
     if (w == nullptr || visible == !w->isHidden()) return;
     w->setVisible(visible);
-    if (visible && impl_->requestedBounds) {
-        const PixelRect bounds = *impl_->requestedBounds;
-        impl_->requestedBounds.reset();
-        SetBounds(bounds);
-    }
 }
 
 bool TNativeWindow::IsVisible() const {
@@ -313,6 +299,11 @@ void TNativeWindow::SetIcon(const TNativeImage& image) {
     w->setWindowIcon(QIcon(QPixmap::fromImage(image.Internal().image)));
 }
 
+bool TNativeWindow::HasIcon() const {
+    const QWidget* w = impl_->widget.data();
+    return w != nullptr && w->testAttribute(Qt::WA_SetWindowIcon) && !w->windowIcon().isNull();
+}
+
 void TNativeWindow::Activate() { ActivateWidgetWindow(impl_->widget.data()); }
 
 void TNativeWindow::SetReadOnly(bool readOnly) {
@@ -338,6 +329,17 @@ void TNativeWindow::SetFocus() {
 bool TNativeWindow::HasFocus() const {
     const QWidget* w = impl_->widget.data();
     return w != nullptr && w->hasFocus();
+}
+
+void TNativeWindow::RenderTo(TOffscreenBitmap& bitmap) {
+    QWidget* w = impl_->widget.data();
+    if (w == nullptr) return;
+    TOffscreenBitmap::Impl& target = bitmap.Internal();
+    if (target.image.isNull()) return;
+    // The bitmap's own painter lets go of the image meanwhile.
+    if (target.surface) AttachSurface(*target.surface, nullptr);
+    w->render(&target.image, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
+    if (target.surface) AttachSurface(*target.surface, &target.image);
 }
 
 void TNativeWindow::Dispatch(Message& message) {

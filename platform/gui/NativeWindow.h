@@ -15,6 +15,11 @@
 namespace cvcalc {
 
 class TNativeImage;
+class TOffscreenBitmap;
+
+// How far inside a focused button's edge its focus mark (a dotted
+// rectangle in the text colour) is drawn.
+inline constexpr int FocusMarkInset = 4;
 
 enum class NativeWindowKind : std::uint8_t {
     // Forms, panels, charts and hosts of embedded components: every paint,
@@ -27,6 +32,16 @@ enum class NativeWindowKind : std::uint8_t {
     // it has the focus.  Never a default button.
     Button,
 };
+
+// The frame that outer sizes of top-level windows count: 4 pixels on the
+// left, right and bottom, 40 at the top with the caption, the frame the
+// forms were designed with (the help window's 699 x 480 holds a client
+// area of 691 x 436).  Window managers draw frames of their own, and some
+// platforms (offscreen, X11 without a window manager) none at all, and a
+// frame is not even known before the window is first shown; counting one
+// standard frame everywhere gives every form the client area it was laid
+// out for, on every platform and from the start.
+inline constexpr PixelRect StandardFrame{4, 40, 4, 4};
 
 class TNativeWindow {
 public:
@@ -54,14 +69,15 @@ public:
     void SetMessageProc(MessageProc proc) { proc_ = std::move(proc); }
 
     // Child windows: the rectangle in the parent's client area.  Top-level
-    // windows: the outer rectangle (frame included) on the screen.
+    // windows: the outer rectangle, the standard frame (FrameExtents)
+    // included, with its top-left corner where the window is placed on the
+    // screen.  Applied at once, before the window is first shown too.
     void SetBounds(const PixelRect& bounds);
     PixelRect Bounds() const;
     PixelSize ClientSize() const;
     void SetClientSize(int width, int height);
-    // Top-level windows: the thickness of the frame on each side
-    // (outer minus client); zero for child windows and where there is no
-    // window manager (the offscreen platform).
+    // Top-level windows: the standard frame, StandardFrame, for every
+    // window on every platform; zero for child windows.
     PixelRect FrameExtents() const;
     PixelPoint ClientToScreen(PixelPoint p) const;
     PixelPoint ScreenToClient(PixelPoint p) const;
@@ -100,6 +116,8 @@ public:
     // no image Qt can read (the icon is then left as it was).
     bool SetIconFromBytes(const void* data, std::size_t size);
     void SetIcon(const TNativeImage& image);
+    // Whether the window carries an icon of its own.
+    bool HasIcon() const;
     void Activate();
 
     // Edit windows only.
@@ -111,6 +129,11 @@ public:
     // window when that is shown).  Any kind of window can take it this way.
     void SetFocus();
     bool HasFocus() const;
+
+    // Draws the window as it shows itself now, native controls and child
+    // windows included, into `bitmap` at (0, 0); for tests, which see no
+    // screen.  Pending paints are delivered first.
+    void RenderTo(TOffscreenBitmap& bitmap);
 
     // Used by the platform: sends `message` to the procedure, catching what
     // escapes.  A window whose procedure is empty ignores its messages.

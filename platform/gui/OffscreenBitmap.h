@@ -36,6 +36,7 @@ public:
 
     struct Impl;
     const Impl& Internal() const { return *impl_; }
+    Impl& Internal() { return *impl_; }
 
 private:
     std::unique_ptr<Impl> impl_;

@@ -78,9 +78,6 @@ struct TNativeWindow::Impl {
     bool resizable = true;
     bool paintPending = false;
     QRegion pendingRegion;
-    // The outer bounds asked for a top-level window before it was first
-    // shown, when its frame was not known yet.
-    std::optional<PixelRect> requestedBounds;
     void PaintPending(const QRect& r) {
         paintPending = true;
         pendingRegion += r;
@@ -101,13 +98,13 @@ struct DirectLinePlan {
     bool valid = false;
     QRgb ink = 0;
     QRgb gap = 0;
-    bool fillGaps = false;       // an opaque background fills a dash's gaps
-    int left = 0, top = 0;       // bounds, inclusive
+    bool fillGaps = false;  // an opaque background fills a dash's gaps
+    int left = 0, top = 0;  // bounds, inclusive
     int right = -1, bottom = -1;
     PixelPoint stamp[MaxStamp];  // offsets set for each step of the walk
     int stampSize = 0;
-    int runs[MaxRuns] = {};      // dash pattern: ink, gap, ink, ... in pixels
-    int runCount = 0;            // 0: a solid line
+    int runs[MaxRuns] = {};  // dash pattern: ink, gap, ink, ... in pixels
+    int runCount = 0;        // 0: a solid line
     bool lastPixel = false;
 };
 

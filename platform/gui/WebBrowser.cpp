@@ -8,6 +8,7 @@
 #include <QtCore/QObject>
 #include <QtCore/QPointer>
 #include <QtCore/QUrl>
+#include <QtWidgets/QApplication>
 #include <cmath>
 #include <memory>
 
@@ -15,6 +16,7 @@
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/WebEngineModule.h"
+#include "platform/gui/WindowWidget.h"
 
 namespace cvcalc {
 
@@ -24,6 +26,10 @@ namespace {
 // it; once the component is gone the interfaces refuse everything.
 class BrowserCore final : public IWebBrowser2, public QObject, private IEngineViewEvents {
 public:
+    BrowserCore() {
+        QObject::connect(qApp, &QApplication::focusChanged, this,
+                         [this](QWidget* from, QWidget* to) { FocusMoved(from, to); });
+    }
     ~BrowserCore() override { Close(); }
 
     bool Attach(TNativeWindow* host) {
@@ -36,6 +42,7 @@ public:
             if (QWidget* view = ViewWidget()) {
                 view->setParent(widget);
                 view->show();
+                widget->setFocusProxy(view);
             }
         }
         host_ = host;
@@ -44,7 +51,10 @@ public:
     }
 
     void Detach() {
-        if (hostWidget_) hostWidget_->removeEventFilter(this);
+        if (hostWidget_) {
+            hostWidget_->removeEventFilter(this);
+            hostWidget_->setFocusProxy(nullptr);
+        }
         if (QWidget* view = ViewWidget()) view->hide();
         hostWidget_ = nullptr;
         host_ = nullptr;
@@ -80,6 +90,11 @@ public:
     bool CanGoBack() const override { return ViewWidget() && view_->CanGoBack(); }
     bool CanGoForward() const override { return ViewWidget() && view_->CanGoForward(); }
     bool ViewCreated() const override { return ViewWidget() != nullptr; }
+    PixelPoint ScrollPosition() const override {
+        if (ViewWidget() == nullptr) return {};
+        const QPoint p = view_->ScrollPosition();
+        return {p.x(), p.y()};
+    }
     PixelRect ViewBounds() const override {
         const QWidget* view = ViewWidget();
         if (view == nullptr) return {};
@@ -110,14 +125,36 @@ private:
         if (closed_ || !hostWidget_) return nullptr;
         if (view_ && !viewWidget_) view_.reset();  // its host window took it down
         if (!view_) {
+            // Raises when the engine cannot start; the window stays as it is.
             const EngineModuleApi* engine = WebEngineModule();
-            if (engine == nullptr) return nullptr;
             view_.reset(engine->CreateView(hostWidget_, this));
             viewWidget_ = view_->Widget();
             FitView();
             viewWidget_->show();
+            // The focus given to the host goes on into the page.
+            hostWidget_->setFocusProxy(viewWidget_);
         }
         return view_.get();
+    }
+
+    // The page's widgets are the engine's, not windows of ours: when the
+    // focus enters them, from the host or by a click or by the engine's
+    // own Tab, the host tells its control; when it leaves them, likewise.
+    void FocusMoved(QWidget* from, QWidget* to) {
+        const bool wasInPage = InPage(from), isInPage = InPage(to);
+        if (wasInPage == isInPage) return;
+        // Through the widget's link, which is cleared once its window goes.
+        auto* link = dynamic_cast<WidgetLink*>(hostWidget_.data());
+        if (link == nullptr || link->owner == nullptr) return;
+        Message m;
+        m.kind = isInPage ? MessageKind::SetFocus : MessageKind::KillFocus;
+        m.window = link->owner;
+        link->owner->Dispatch(m);
+    }
+
+    bool InPage(const QWidget* widget) const {
+        const QWidget* view = ViewWidget();
+        return widget != nullptr && view != nullptr && (widget == view || view->isAncestorOf(widget));
     }
 
     void FitView() {

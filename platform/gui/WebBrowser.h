@@ -8,16 +8,21 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/gui/GuiTypes.h"
 
 namespace cvcalc {
 
 class TInPlaceComponent;
+struct EngineModuleApi;
 
 // The browser interface of the component.  Every operation answers whether
 // the component did it; refusals (no history, no host, a closed component)
-// change nothing.  Calls do not wait for a page to load.
+// change nothing.  Calls do not wait for a page to load.  The engine starts
+// with the first navigation; when it cannot (its module, its helper process
+// or its resources missing), Navigate raises EOleSysError with a
+// WebEngineFailureText, then and at every later navigation.
 class IWebBrowser2 {
 public:
     virtual ~IWebBrowser2() = default;
@@ -39,10 +44,17 @@ public:
     // navigation) and its rectangle in the host's client area.
     virtual bool ViewCreated() const = 0;
     virtual PixelRect ViewBounds() const = 0;
+    // How far the page is scrolled (0, 0 without a page); the engine
+    // reports it a little after the page moved.
+    virtual PixelPoint ScrollPosition() const = 0;
 };
 
 // A new, inactive browser component.  Registered by the component model
-// under CLSID_WebBrowser.
+// under CLSID_WebBrowser.  Once active with a page, it takes the keyboard
+// focus given to its host window and passes it on as a windowed control
+// does: the host reports SetFocus while the focus is anywhere in the page,
+// and Tab past the page's last element (Shift+Tab past its first) moves on
+// to the neighbouring control.
 std::unique_ptr<TInPlaceComponent> CreateWebBrowserComponent();
 
 // The bundled pages: "cvcalc-lab://<host>/<name>" serves the resource of type
@@ -57,6 +69,16 @@ std::string_view BundledPageContentType(std::string_view name);
 // `pixelsPerInch`; 0 x 0 when the state is shorter than twelve bytes or the
 // words are not positive.
 PixelSize ExtentFromControlData(std::span<const unsigned char> state, int pixelsPerInch);
+
+// The text of the error raised when the engine cannot start: the reason
+// says what is missing.
+std::string WebEngineFailureText(std::string_view reason);
+
+// Loads the first of `candidates` that is a web-engine module of this
+// program (without starting its engine); raises EOleSysError
+// WebEngineFailureText("libcvcalc-webengine.so を読み込めません") when none
+// is, after one line on standard error with the details.
+const EngineModuleApi* LoadWebEngineModule(const std::vector<std::string>& candidates);
 
 // Processes Qt's events until `done` answers true or `timeoutMs` have passed;
 // answers `done()` at the end.  For tests and the scripted driver, which wait

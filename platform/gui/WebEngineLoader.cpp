@@ -7,6 +7,7 @@
 
 #include "platform/core/ExecutablePath.h"
 #include "platform/core/Resources.h"
+#include "platform/gui/ComponentRegistry.h"
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/WebBrowser.h"
 #include "platform/gui/WebEngineModule.h"
@@ -44,9 +45,11 @@ std::vector<std::string> ModuleCandidates() {
     return paths;
 }
 
-const EngineModuleApi* LoadModule() {
+}  // namespace
+
+const EngineModuleApi* LoadWebEngineModule(const std::vector<std::string>& candidates) {
     std::string failures;
-    for (const std::string& path : ModuleCandidates()) {
+    for (const std::string& path : candidates) {
         void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle == nullptr) {
             failures += std::string("\n  ") + dlerror();
@@ -60,20 +63,38 @@ const EngineModuleApi* LoadModule() {
             dlclose(handle);
             continue;
         }
-        api->Start(&Services);
-        EndProcessQuicklyAtExit();
         return api;
     }
-    std::fprintf(stderr, "cvcalc: the web-engine module %s could not be loaded; pages stay blank:%s\n",
-                 EngineModuleFile, failures.c_str());
-    return nullptr;
+    // The box says what is missing; the details of each attempt are for
+    // whoever installed the program.
+    std::fprintf(stderr, "cvcalc: the web-engine module %s could not be loaded:%s\n", EngineModuleFile,
+                 failures.c_str());
+    throw EOleSysError(WebEngineFailureText(std::string(EngineModuleFile) + " を読み込めません"));
 }
 
-}  // namespace
+std::string WebEngineFailureText(std::string_view reason) {
+    return "Web ブラウザを開始できません: " + std::string(reason);
+}
 
 const EngineModuleApi* WebEngineModule() {
     // Loaded once; a module that is missing stays missing for the process.
-    static const EngineModuleApi* const api = LoadModule();
+    static const EngineModuleApi* api = nullptr;
+    static std::string loadFailure;
+    static bool started = false;
+    if (api == nullptr) {
+        if (!loadFailure.empty()) throw EOleSysError(loadFailure);
+        try {
+            api = LoadWebEngineModule(ModuleCandidates());
+        } catch (const EOleSysError& e) {
+            loadFailure = e.Message();
+            throw;
+        }
+    }
+    if (!started) {
+        if (const char* missing = api->Start(&Services)) throw EOleSysError(WebEngineFailureText(missing));
+        started = true;
+        EndProcessQuicklyAtExit();
+    }
     return api;
 }
 

@@ -3,9 +3,16 @@
 // browser component at its first navigation; it links Qt only.
 #include "platform/gui/WebEngineModule.h"
 
+#include <unistd.h>
+
 #include <QtCore/QBuffer>
 #include <QtCore/QByteArray>
+#include <QtCore/QCoreApplication>
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtCore/QLibraryInfo>
 #include <QtCore/QPointer>
+#include <QtCore/QStringList>
 #include <QtWebEngineCore/QWebEngineHistory>
 #include <QtWebEngineCore/QWebEnginePage>
 #include <QtWebEngineCore/QWebEngineProfile>
@@ -85,14 +92,71 @@ public:
     QString Title() const override { return view_->title(); }
     bool CanGoBack() const override { return view_->history()->canGoBack(); }
     bool CanGoForward() const override { return view_->history()->canGoForward(); }
+    QPoint ScrollPosition() const override { return view_->page()->scrollPosition().toPoint(); }
 
 private:
     QPointer<QWebEngineView> view_;
 };
 
-void Start(const EngineHostServices* services) {
+// Where the engine looks for a file it cannot do without, in its own order:
+// only the directory an environment variable names, when it is set.
+QStringList EngineSearchPath(const char* variable, const QStringList& defaults) {
+    const QString fromEnvironment = qEnvironmentVariable(variable);
+    return fromEnvironment.isEmpty() ? defaults : QStringList{fromEnvironment};
+}
+
+QString HomeFallbackDirectory() {
+    return QDir::homePath() + QStringLiteral("/.") + QCoreApplication::applicationName();
+}
+
+// The helper process: a file the variable names, or one of the engine's
+// places; it must be a program we may run.
+QStringList HelperProcessCandidates() {
+    const QString name = QStringLiteral("QtWebEngineProcess");
+    return EngineSearchPath("QTWEBENGINEPROCESS_PATH",
+                            {QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + u'/' + name,
+                             QLibraryInfo::path(QLibraryInfo::BinariesPath) + u'/' + name,
+                             QCoreApplication::applicationDirPath() + u'/' + name});
+}
+
+QStringList ResourceDirectoryCandidates() {
+    const QString data = QLibraryInfo::path(QLibraryInfo::DataPath);
+    return EngineSearchPath(
+        "QTWEBENGINE_RESOURCES_PATH",
+        {data + QStringLiteral("/resources"), data, QCoreApplication::applicationDirPath(), HomeFallbackDirectory()});
+}
+
+bool RunnableFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && access(QFile::encodeName(path).constData(), X_OK) == 0;
+}
+
+// What keeps the engine from starting, or an empty text.
+QString MissingEngineParts() {
+    const QStringList helpers = HelperProcessCandidates();
+    bool helperFound = false;
+    for (const QString& path : helpers) helperFound = helperFound || RunnableFile(path);
+    if (!helperFound)
+        return QString::fromUtf8("QtWebEngineProcess が見つかりません (") + helpers.join(QStringLiteral(", ")) + u')';
+    const QStringList resources = ResourceDirectoryCandidates();
+    bool resourcesFound = false;
+    for (const QString& dir : resources)
+        resourcesFound = resourcesFound || QFileInfo::exists(dir + QStringLiteral("/qtwebengine_resources.pak"));
+    if (!resourcesFound)
+        return QString::fromUtf8("qtwebengine_resources.pak が見つかりません (") +
+               resources.join(QStringLiteral(", ")) + u')';
+    return {};
+}
+
+const char* Start(const EngineHostServices* services) {
     static bool started = false;
-    if (started) return;
+    if (started) return nullptr;
+    static QByteArray failure;
+    const QString missing = MissingEngineParts();
+    if (!missing.isEmpty()) {
+        failure = missing.toUtf8();
+        return failure.constData();
+    }
     started = true;
     Services = *services;
     // Schemes must be known before the engine's first profile or page.
@@ -101,6 +165,7 @@ void Start(const EngineHostServices* services) {
     scheme.setFlags(QWebEngineUrlScheme::SecureScheme | QWebEngineUrlScheme::LocalScheme |
                     QWebEngineUrlScheme::LocalAccessAllowed);
     QWebEngineUrlScheme::registerScheme(scheme);
+    return nullptr;
 }
 
 IEngineView* CreateView(QWidget* parent, IEngineViewEvents* events) { return new EngineView(parent, events); }

@@ -50,23 +50,32 @@ public:
     virtual QString Title() const = 0;
     virtual bool CanGoBack() const = 0;
     virtual bool CanGoForward() const = 0;
+    // How far the page is scrolled, in CSS pixels.
+    virtual QPoint ScrollPosition() const = 0;
 };
 
-// The module's table.  `Start` runs once, before the first view, and makes
-// the page scheme known to the engine.
+// The module's table.  `Start` runs before the first view: it makes sure
+// the engine can start at all (Qt WebEngine ends the process when its
+// helper process or its resources are missing, so they are looked for
+// first, where the engine will look) and makes the page scheme known to the
+// engine.  It answers null when the engine can start, otherwise what is
+// missing, as UTF-8 text that lives as long as the module; it may be called
+// again after a failure and then looks again.
 struct EngineModuleApi {
     int version = 0;
-    void (*Start)(const EngineHostServices* services) = nullptr;
+    const char* (*Start)(const EngineHostServices* services) = nullptr;
     IEngineView* (*CreateView)(QWidget* parent, IEngineViewEvents* events) = nullptr;
 };
 
-inline constexpr int EngineModuleVersion = 1;
+inline constexpr int EngineModuleVersion = 3;
 // The one symbol the module exports: `extern "C" const EngineModuleApi* cvcalc_engine_module()`.
 inline constexpr const char* EngineModuleEntry = "cvcalc_engine_module";
 inline constexpr const char* EngineModuleFile = "libcvcalc-webengine.so";
 
-// Loads the module on first use and starts it; null (with one line on
-// standard error) when it cannot be found or does not fit.
+// Loads the module on first use and starts it.  Raises EOleSysError
+// (WebEngineFailureText) when it cannot be loaded or the engine cannot
+// start; a module that is missing stays missing for the process, and one
+// whose engine refused is asked again at the next call.
 const EngineModuleApi* WebEngineModule();
 
 }  // namespace cvcalc

@@ -211,11 +211,17 @@ protected:
 
     void focusInEvent(QFocusEvent* e) override {
         Base::focusInEvent(e);
-        SendSimple(MessageKind::SetFocus);
+        // A focused button shows it; its mark comes and goes with the focus.
+        if (kind_ == Kind::Button) this->update();
+        Message m;
+        m.kind = MessageKind::SetFocus;
+        m.button = e->reason() == Qt::MouseFocusReason ? MouseButton::Left : MouseButton::None;
+        Send(m);
     }
 
     void focusOutEvent(QFocusEvent* e) override {
         Base::focusOutEvent(e);
+        if (kind_ == Kind::Button) this->update();
         SendSimple(MessageKind::KillFocus);
     }
 
@@ -223,6 +229,7 @@ protected:
         if (owner != nullptr) owner->Internal().PaintDelivered();
         if (kind_ != Kind::Plain) {
             Base::paintEvent(e);
+            if (kind_ == Kind::Button && this->hasFocus()) PaintFocusMark();
             return;
         }
         QPainter painter(this);
@@ -274,6 +281,21 @@ protected:
     }
 
 private:
+    // The platform's focus mark: a dotted rectangle in the text colour,
+    // FocusMarkInset pixels inside the button's edge, whatever the style
+    // draws (most draw a focus frame only after keyboard use).
+    void PaintFocusMark() {
+        QPainter painter(this);
+        QPen pen(this->palette().color(QPalette::ButtonText));
+        // Every other pixel, as the classic focus rectangle.
+        pen.setDashPattern({1.0, 1.0});
+        pen.setWidth(0);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        const QRect r = this->rect().adjusted(FocusMarkInset, FocusMarkInset, -FocusMarkInset - 1, -FocusMarkInset - 1);
+        if (r.width() > 0 && r.height() > 0) painter.drawRect(r);
+    }
+
     void HandleKeyPress(QKeyEvent* k, bool nativeDefault) {
         k->accept();
         Message down;

@@ -20,6 +20,7 @@
 #include "help/Html.h"
 #include "numtext/FloatFormat.h"
 #include "physics/Junction.h"
+#include "platform/core/Resources.h"
 #include "platform/gui/ComponentRegistry.h"
 #include "platform/gui/MessageBox.h"
 #include "shell/app/Application.h"
@@ -95,6 +96,17 @@ TEST_F(PnjunctionTest, StartsWithDefaultInputsZeroResultsAndEmptyCharts) {
     EXPECT_EQ(f_->ButtonHTML->Caption(), "ミナモ大学　工学部　電気電子工学科　ケストレル研究室");
     EXPECT_TRUE(f_->Result().SweepVoltages.Empty());
     EXPECT_TRUE(f_->Result().Positions.Empty());
+}
+
+// The resources hold the program's icon; both windows show it, not the
+// platform's blank one.
+TEST_F(PnjunctionTest, BothWindowsCarryTheProgramIcon) {
+    ASSERT_TRUE(FindResource(RT_GROUP_ICON, "MAINICON").has_value());
+    ASSERT_NE(FormHTML, nullptr);
+    for (TForm* form : {static_cast<TForm*>(f_), static_cast<TForm*>(FormHTML)}) {
+        SCOPED_TRACE(form->Name());
+        EXPECT_TRUE(form->Handle().HasIcon());
+    }
 }
 
 TEST_F(PnjunctionTest, PublishedMembersAndSeriesPositionsReachTheSameSeries) {

@@ -348,6 +348,92 @@ TEST(Form, TabKeyMovesTheFocusAndTheFirstActivationFocusesTheFirstStop) {
     form->Hide();
 }
 
+// Entering an edit box by Tab or Shift+Tab selects its text, so that typing
+// "5" into "1" gives "5", not "15"; a click places the caret instead, and a
+// focus that merely comes back leaves the selection alone.
+TEST(Form, TabbingIntoAnEditSelectsItsTextSoTypingReplacesIt) {
+    auto form = Load(Description());
+    form->Show();
+    Pump();
+    // Tab stops in order: ButtonRight, ButtonLeft, Edit1.
+    const struct {
+        const char* how;
+        TWinControl* from;
+        ShiftState shift;
+    } entries[] = {
+        {"Tab", form->buttonLeft, 0},
+        {"Shift+Tab", form->buttonRight, shift::Shift},
+    };
+    for (const auto& e : entries) {
+        SCOPED_TRACE(e.how);
+        form->edit1->SetText("1");
+        e.from->SetFocus();
+        Pump();
+        ASSERT_TRUE(InjectKey(vk::Tab, e.shift));
+        Pump();
+        ASSERT_TRUE(form->edit1->Focused());
+        ASSERT_TRUE(InjectText("5"));
+        Pump();
+        EXPECT_EQ(form->edit1->Text(), "5");
+    }
+    // Typing on keeps what was typed: only entering selects.
+    ASSERT_TRUE(InjectText("e15"));
+    Pump();
+    EXPECT_EQ(form->edit1->Text(), "5e15");
+    // A click into the box puts the caret where it was clicked.
+    form->buttonLeft->SetFocus();
+    Pump();
+    form->edit1->SetText("1");
+    InjectClick(form->edit1->Handle(), form->edit1->Width() - 3, form->edit1->Height() / 2);
+    Pump();
+    ASSERT_TRUE(form->edit1->Focused());
+    ASSERT_TRUE(InjectText("5"));
+    Pump();
+    EXPECT_EQ(form->edit1->Text(), "15");
+    form->Hide();
+}
+
+// A button with the keyboard focus shows a dotted focus mark inside its edge,
+// in the native window and in the framework's own drawing of it alike.
+TEST(Form, FocusedButtonShowsAFocusMark) {
+    auto form = Load(Description());
+    form->Show();
+    Pump();
+    TButton& button = *form->buttonLeft;
+    const int w = button.Width(), h = button.Height();
+    // Dark pixels on the mark's top edge, between its corners.
+    auto markPixels = [&](auto pixel) {
+        int dark = 0;
+        for (int x = FocusMarkInset + 1; x < w - FocusMarkInset - 1; ++x) {
+            const RgbColor c = pixel(x, FocusMarkInset);
+            if ((c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60 && ((c >> 16) & 0xFF) < 0x60) ++dark;
+        }
+        return dark;
+    };
+    const int span = w - 2 * FocusMarkInset - 2;
+    for (const bool focused : {false, true}) {
+        SCOPED_TRACE(focused ? "focused" : "not focused");
+        (focused ? static_cast<TWinControl*>(&button) : static_cast<TWinControl*>(form->edit1))->SetFocus();
+        Pump();
+        ASSERT_EQ(button.Focused(), focused);
+        TOffscreenBitmap native(w, h);
+        button.Handle().RenderTo(native);
+        TBitmap drawn(w, h);
+        button.PaintTo(drawn.Canvas(), 0, 0);
+        for (const int dark : {markPixels([&](int x, int y) { return native.Pixel(x, y); }),
+                               markPixels([&](int x, int y) { return drawn.Offscreen().Pixel(x, y); })}) {
+            if (focused) {
+                // Dotted: every other pixel, give or take the ends.
+                EXPECT_GE(dark, span / 2 - 1);
+                EXPECT_LT(dark, span);
+            } else {
+                EXPECT_EQ(dark, 0);
+            }
+        }
+    }
+    form->Hide();
+}
+
 TEST(Form, ClickReachesTheHandlerBoundByNameAndSpaceClicksTheFocusedButton) {
     auto form = Load(Description());
     form->Show();

@@ -3,6 +3,7 @@
 // the failures of its browser control.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "help/LaboratorySite.h"
 #include "help/WebBrowserControl.h"
 #include "platform/gui/ComponentRegistry.h"
+#include "platform/gui/InputInjection.h"
 #include "platform/gui/NativeWindow.h"
 #include "platform/gui/WebBrowser.h"
 
@@ -112,6 +114,75 @@ TEST_F(HtmlTest, WindowAndControlsAsDescribed) {
     // Nothing is loaded, and the engine not even started, before the first
     // ShowHomePage.
     EXPECT_FALSE(Browser().ViewCreated());
+}
+
+// The description gives the outer size 699 x 480; the client area it was
+// laid out for is 691 x 436, so the laboratory button keeps its 115 pixels.
+// The frame must be counted before the window is first shown, and stay
+// counted once it is.
+TEST_F(HtmlTest, OuterSizeHoldsTheDesignedClientAreaBeforeAndAfterShowing) {
+    TFormHTML& f = *form_;
+    const struct {
+        const char* when;
+        std::function<void()> step;
+    } steps[] = {
+        {"created hidden", [] {}},
+        {"shown", [&] { f.Show(); }},
+        {"hidden and shown again",
+         [&] {
+             f.Hide();
+             f.Show();
+         }},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.when);
+        s.step();
+        ProcessEventsUntil([] { return false; }, 50);
+        EXPECT_EQ(f.Width(), 699);
+        EXPECT_EQ(f.Height(), 480);
+        EXPECT_EQ(f.ClientWidth(), 691);
+        EXPECT_EQ(f.ClientHeight(), 436);
+        EXPECT_EQ(f.Handle().ClientSize(), (PixelSize{691, 436}));
+        EXPECT_EQ(f.Handle().Bounds(), (PixelRect{215, 194, 914, 674}));
+        EXPECT_EQ(f.Panel1->Width(), 691);
+        EXPECT_EQ(f.ButtonKestrelLab->Left(), 568);
+        EXPECT_EQ(f.ButtonKestrelLab->Width(), 115);
+        EXPECT_EQ(f.WebBrowserHelp->Width(), 691);
+        EXPECT_EQ(f.WebBrowserHelp->Height(), 395);
+    }
+}
+
+// The page is reached from the keyboard like any windowed control in the tab
+// order (WebBrowserHelp is 1 in the window, after the panel's buttons): Tab
+// from Forward puts the focus into the page, where End scrolls it, and Tab
+// past the page's last link goes on to the first button.
+TEST_F(HtmlTest, TabPutsTheFocusIntoThePageAndOnAgain) {
+    SKIP_PAGE_LOADS_WHEN_SANITIZED();
+    TFormHTML& f = *form_;
+    f.ShowHomePage();
+    ASSERT_TRUE(WaitForPage(Home));
+    f.ButtonForward->SetFocus();
+    ProcessEventsUntil([] { return false; }, 50);
+    ASSERT_TRUE(f.ButtonForward->Focused());
+
+    ASSERT_TRUE(InjectKey(vk::Tab));
+    ProcessEventsUntil([&] { return f.WebBrowserHelp->Focused(); }, 2000);
+    EXPECT_TRUE(f.WebBrowserHelp->Focused());
+    EXPECT_EQ(f.ActiveControl(), f.WebBrowserHelp);
+    EXPECT_EQ(FocusWindow(), &f.WebBrowserHelp->Handle());
+
+    EXPECT_EQ(Browser().ScrollPosition().y, 0);
+    ASSERT_TRUE(InjectKey(vk::End));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return Browser().ScrollPosition().y > 0; }, LoadTimeoutMs));
+
+    // Through the page's links and out again, to the first tab stop.
+    for (int i = 0; i < 60 && f.WebBrowserHelp->Focused(); ++i) {
+        InjectKey(vk::Tab);
+        ProcessEventsUntil([] { return false; }, 50);
+    }
+    EXPECT_FALSE(f.WebBrowserHelp->Focused());
+    EXPECT_TRUE(f.ButtonKestrelLab->Focused());
+    EXPECT_EQ(f.ActiveControl(), f.ButtonKestrelLab);
 }
 
 TEST_F(HtmlTest, BackAndForwardInAFreshWindowChangeNothing) {

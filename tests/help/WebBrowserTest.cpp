@@ -141,5 +141,25 @@ TEST_F(WebBrowserTest, InterfaceOutlivingTheComponentRefusesEverything) {
     EXPECT_FALSE(browser->ViewCreated());
 }
 
+// A module that is not there, or a file that is no module of ours, ends
+// in the component model's error with the text the error box shows, not in
+// a blank page with a line on standard error only.
+TEST(WebEngineModuleLoading, MissingModuleRaisesTheBoxText) {
+    const std::vector<std::vector<std::string>> candidateLists{
+        {},
+        {"/nonexistent/libcvcalc-webengine.so"},
+        {"/nonexistent/libcvcalc-webengine.so", "/etc/passwd"},
+    };
+    for (const auto& candidates : candidateLists) {
+        SCOPED_TRACE(candidates.size());
+        try {
+            LoadWebEngineModule(candidates);
+            ADD_FAILURE() << "no error";
+        } catch (const EOleSysError& e) {
+            EXPECT_EQ(e.Message(), "Web ブラウザを開始できません: libcvcalc-webengine.so を読み込めません");
+        }
+    }
+}
+
 }  // namespace
 }  // namespace cvcalc

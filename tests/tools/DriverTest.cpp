@@ -24,7 +24,7 @@ struct DriverRun {
     std::string errorOutput;
 };
 
-// `environment` is put before the command, as in a shell: "LC_ALL=... ".
+// `environment`: assignments put before the command, as a shell takes them.
 DriverRun RunDriver(const std::string& script, const std::string& environment = "") {
     // Test processes run side by side: each run has files of its own.
     static int runs = 0;
@@ -32,7 +32,7 @@ DriverRun RunDriver(const std::string& script, const std::string& environment = 
         ::testing::TempDir() + "/driver-" + std::to_string(getpid()) + "-" + std::to_string(++runs);
     const std::string in = stem + "-in.txt", err = stem + "-err.txt";
     std::ofstream(in) << script;
-    const std::string command = environment + std::string(CVCALC_DRIVER) + " < " + in + " 2> " + err;
+    const std::string command = environment + " " + std::string(CVCALC_DRIVER) + " < " + in + " 2> " + err;
     DriverRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -296,6 +296,58 @@ TEST(Driver, UnknownCommandEndsWithStatusTwo) {
     EXPECT_NE(run.errorOutput.find("fly ChartCV"), std::string::npos);
 }
 
+// The web engine ends the whole process when its helper process or its
+// resources are missing; the laboratory button must rather give one box and
+// leave the calculator as it was, and a second press one box more.
+TEST(Driver, WebEngineThatCannotStartGivesOneBoxAndTheCalculatorGoesOn) {
+    // A file that is there but is no program counts as missing too: the
+    // engine would try to run it.
+    const std::string notAProgram = ::testing::TempDir() + "/not-a-program-" + std::to_string(getpid());
+    std::ofstream(notAProgram) << "text\n";
+    const struct {
+        std::string environment;
+        std::string box;
+    } cases[] = {
+        {"QTWEBENGINEPROCESS_PATH=/nonexistent",
+         "Web ブラウザを開始できません: QtWebEngineProcess が見つかりません (/nonexistent)"},
+        {"QTWEBENGINEPROCESS_PATH=" + notAProgram,
+         "Web ブラウザを開始できません: QtWebEngineProcess が見つかりません (" + notAProgram + ")"},
+        {"QTWEBENGINE_RESOURCES_PATH=/nonexistent",
+         "Web ブラウザを開始できません: qtwebengine_resources.pak が見つかりません (/nonexistent)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.environment);
+        const DriverRun run = RunDriver(
+            "set EditDonorDensity 2e15\nclick ButtonCalcuationCV\ndump\nclick ButtonHTML\ndump\n"
+            "click ButtonKestrelLab\nset EditBias 0.2\nclick ButtonCalcuationCV\ndump\n",
+            c.environment);
+        ASSERT_EQ(run.status, 0) << run.errorOutput;
+        ASSERT_EQ(run.dumps.size(), 3u);
+        const json& before = run.dumps[0];
+        const json& after = run.dumps[1];
+        EXPECT_TRUE(before["errors"].empty());
+        ASSERT_EQ(after["errors"].size(), 1u);
+        EXPECT_EQ(after["errors"][0]["text"], c.box);
+        EXPECT_EQ(after["errors"][0]["caption"], "cvcalc-driver");
+        // The student's inputs, results and curves are all still there.
+        EXPECT_EQ(after["edits"], before["edits"]);
+        EXPECT_EQ(after["labels"], before["labels"]);
+        EXPECT_EQ(after["charts"], before["charts"]);
+        EXPECT_EQ(after["edits"]["EditDonorDensity"], "2E15");
+        EXPECT_FALSE(SeriesOf(after, "ChartCV", 0)["points"].empty());
+        EXPECT_EQ(after["help"]["visible"], true);
+        EXPECT_EQ(after["help"]["url"], "");
+        // The help window's own button tries again and fails the same way;
+        // the calculator goes on computing.
+        const json& last = run.dumps[2];
+        ASSERT_EQ(last["errors"].size(), 2u);
+        EXPECT_EQ(last["errors"][1]["text"], c.box);
+        EXPECT_EQ(last["labels"]["LabelBias"], "0.2");
+        EXPECT_NE(last["charts"]["ChartCV"], after["charts"]["ChartCV"]);
+    }
+    std::remove(notAProgram.c_str());
+}
+
 #ifndef CVCALC_SANITIZED
 TEST(Driver, LaboratoryButtonShowsTheHomePage) {
     const DriverRun run = RunDriver("click ButtonHTML\ndump\n");
@@ -303,6 +355,19 @@ TEST(Driver, LaboratoryButtonShowsTheHomePage) {
     ASSERT_EQ(run.dumps.size(), 1u);
     EXPECT_EQ(run.dumps[0]["help"]["visible"], true);
     EXPECT_EQ(run.dumps[0]["help"]["url"], "cvcalc-lab://kestrel/index.html");
+}
+
+// Nothing is wrong in a normal session, so nothing reaches the terminal:
+// not the platform's word on OpenGL at start, not the web engine's account
+// of itself when the help window first shows a page.
+TEST(Driver, NormalUseLeavesTheTerminalQuiet) {
+    const DriverRun run = RunDriver(
+        "set EditBias 0.3\nclick ButtonCalcuationCV\nclick ButtonHTML\ndump\nclick ButtonKestrelLab\n"
+        "click ButtonBack\nclick ButtonReset\ndump\n");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.dumps.size(), 2u);
+    EXPECT_EQ(run.dumps[0]["help"]["url"], "cvcalc-lab://kestrel/index.html");
+    EXPECT_EQ(run.errorOutput, "");
 }
 #endif
 

@@ -445,7 +445,9 @@ TEST_F(Windows, TopLevelBoundsSetBeforeShowingIncludeTheFrame) {
     const PixelRect frame = help.FrameExtents();
     EXPECT_EQ(help.ClientSize(), (PixelSize{699 - frame.left - frame.right, 480 - frame.top - frame.bottom}));
     const unsigned char notAnImage[] = {1, 2, 3, 4};
+    EXPECT_FALSE(help.HasIcon());
     EXPECT_FALSE(help.SetIconFromBytes(notAnImage, sizeof notAnImage));
     EXPECT_FALSE(help.SetIconFromBytes(nullptr, 0));
+    EXPECT_FALSE(help.HasIcon());
 }
 }  // namespace
