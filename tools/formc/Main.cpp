@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tools/formc/FormCompiler.h"
+#include "tools/formc/FormDumper.h"
 
 namespace {
 
