@@ -41,6 +41,11 @@ public:
         bytes.pop_back();
         return *this;
     }
+    // A record's prefix byte with `flags` (PrefixInherited, PrefixChildPos, PrefixInline).
+    StreamBuilder& Prefix(unsigned flags) {
+        Write().RecordPrefix(flags);
+        return *this;
+    }
     StreamBuilder& Record(std::string_view cls, std::string_view name) {
         Write().RecordNames(cls, name);
         return *this;
