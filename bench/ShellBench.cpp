@@ -1,14 +1,14 @@
 // Reading a form description of 60 components with 600 property entries.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "shell/core/Component.h"
+#include "shell/core/FormStreamWriter.h"
 #include "shell/core/MemoryStream.h"
 #include "shell/core/Reader.h"
-#include "shell/core/StreamFormat.h"
 
 namespace {
 
@@ -82,63 +82,25 @@ const TClassInfo& TBenchForm::StaticClassInfo() {
     return info;
 }
 
-struct Writer {
-    std::vector<unsigned char> bytes;
-    void Byte(int b) { bytes.push_back(static_cast<unsigned char>(b)); }
-    void Short(const std::string& s) {
-        Byte(static_cast<int>(s.size()));
-        bytes.insert(bytes.end(), s.begin(), s.end());
-    }
-    void Int16(int v) {
-        Byte(ValInt16);
-        Byte(v & 0xFF);
-        Byte((v >> 8) & 0xFF);
-    }
-};
-
 // 60 controls with 10 entries each: position and size, tag, visibility, a
 // float, a Japanese caption as a wide string and two font entries.
 std::vector<unsigned char> Description() {
-    Writer w;
-    w.bytes = {'T', 'P', 'F', '0'};
-    w.Short("TBenchForm");
-    w.Short("BenchForm");
-    w.Byte(ValEnd);
-    const std::u16string caption = u"ドナー密度";
+    std::vector<unsigned char> bytes;
+    TFormStreamWriter w(bytes);
+    w.Signature().RecordNames("TBenchForm", "BenchForm").End();
     for (int i = 0; i < 60; ++i) {
-        w.Short("TBenchControl");
-        w.Short("Control" + std::to_string(i));
-        const char* ints[] = {"Left", "Top", "Width", "Height", "Tag"};
-        for (const char* p : ints) {
-            w.Short(p);
-            w.Int16(100 + i);
-        }
-        w.Short("Visible");
-        w.Byte(ValTrue);
-        w.Short("Ratio");
-        w.Byte(ValExtended);
-        const long double r = 0.001L * i;
-        unsigned char raw[sizeof r] = {};
-        std::memcpy(raw, &r, sizeof r);
-        w.bytes.insert(w.bytes.end(), raw, raw + 10);
-        w.Short("Caption");
-        w.Byte(ValWString);
-        for (int k = 0; k < 4; ++k) w.Byte(k == 0 ? static_cast<int>(caption.size()) : 0);
-        for (char16_t c : caption) {
-            w.Byte(c & 0xFF);
-            w.Byte(c >> 8);
-        }
-        w.Short("Font.Name");
-        w.Byte(ValString);
-        w.Short("MS PGothic");
-        w.Short("Font.Height");
-        w.Byte(ValInt8);
-        w.Byte(0xF0);
-        w.Byte(ValEnd);
-        w.Byte(ValEnd);
+        w.RecordNames("TBenchControl", "Control" + std::to_string(i));
+        for (const char* p : {"Left", "Top", "Width", "Height", "Tag"})
+            w.PropertyName(p).Int16(static_cast<std::int16_t>(100 + i));
+        w.PropertyName("Visible").Boolean(true);
+        w.PropertyName("Ratio").Extended(0.001L * i);
+        w.PropertyName("Caption").WideString(u"ドナー密度");
+        w.PropertyName("Font.Name").String("MS PGothic");
+        w.PropertyName("Font.Height").Int8(-16);
+        w.End().End();
     }
-    w.Byte(ValEnd);
-    return w.bytes;
+    w.End();
+    return bytes;
 }
 
 void BM_ReadFormStream(benchmark::State& state) {

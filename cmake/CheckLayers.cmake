@@ -18,8 +18,9 @@ set(uses_calculator "chart;physics;help")
 set(uses_shell/app "framework")
 set(uses_app "shell/app;calculator;help")
 set(uses_tools/driver "app")
+set(uses_tools/formc "shell/core")
 set(libraries platform/core platform/gui physics numtext shell/core framework chart help calculator shell/app
-              app tools/driver)
+              app tools/driver tools/formc)
 
 # The closure of what each library may use.
 foreach(lib IN LISTS libraries)

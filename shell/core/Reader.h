@@ -123,7 +123,18 @@ public:
     [[noreturn]] static void RaiseInvalidValue();
 
 private:
-    class NestingGuard;
+    // Counts the nesting of records, lists and collections; a hostile stream
+    // nested deeper fails as an invalid stream instead of exhausting the stack.
+    class NestingGuard {
+    public:
+        explicit NestingGuard(TReader& reader);
+        ~NestingGuard() { --reader_.nesting_; }
+        NestingGuard(const NestingGuard&) = delete;
+        NestingGuard& operator=(const NestingGuard&) = delete;
+
+    private:
+        TReader& reader_;
+    };
 
     void FillBuffer();
     std::uint8_t ReadByte();

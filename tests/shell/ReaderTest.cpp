@@ -243,7 +243,7 @@ TEST(Reader, RecordErrors) {
              .Signature()
              .Record("TTestForm", "Form1")
              .End()
-             .Byte(0xF1)
+             .Prefix(PrefixInherited)
              .Record("TTestWidget", "Old")
              .End()
              .End()
@@ -374,7 +374,7 @@ TEST(Reader, AfterLoadRunsParentsAfterChildrenAndPositionsChildren) {
     b.Signature().Record("TTestForm", "Form1").End();
     b.Record("TTestWidget", "Panel1").End();
     b.Record("TTestWidget", "Widget1").End().End();
-    b.Byte(0xF2).Int(3).Record("TTestWidget", "Widget2").End().End();
+    b.Prefix(PrefixChildPos).Int(3).Record("TTestWidget", "Widget2").End().End();
     b.End();  // Panel1's children
     b.End();
     AfterLoadLog().clear();
@@ -469,22 +469,23 @@ TEST(Reader, IdentifierTagsWithTheHighBitSetAreReadForObjectsAndInterfaces) {
         Entries entries;
         std::function<bool(const TTestWidget&)> check;
     } table[] = {
-        {"object reference", [](auto& b) { b.Prop("Buddy").Byte(0x80 | ValIdent).Short("Widget1"); },
+        {"object reference", [](auto& b) { b.Prop("Buddy").Byte(TagHighBit | ValIdent).Short("Widget1"); },
          [](auto& w) { return w.buddy == &w; }},
-        {"object nil", [](auto& b) { b.Prop("Buddy").Byte(0x80 | ValNil); },
+        {"object nil", [](auto& b) { b.Prop("Buddy").Byte(TagHighBit | ValNil); },
          [](auto& w) { return w.buddy == nullptr; }},
-        {"interface reference", [](auto& b) { b.Prop("Partner").Byte(0x80 | ValIdent).Short("widget1"); },
+        {"interface reference", [](auto& b) { b.Prop("Partner").Byte(TagHighBit | ValIdent).Short("widget1"); },
          [](auto& w) { return w.partner == static_cast<const ITestPartner*>(&w); }},
-        {"interface nil", [](auto& b) { b.Prop("Partner").Byte(0x80 | ValNil); },
+        {"interface nil", [](auto& b) { b.Prop("Partner").Byte(TagHighBit | ValNil); },
          [](auto& w) { return w.partner == nullptr; }},
-        {"colour by name", [](auto& b) { b.Prop("Color").Byte(0x80 | ValIdent).Short("clRed"); },
+        {"colour by name", [](auto& b) { b.Prop("Color").Byte(TagHighBit | ValIdent).Short("clRed"); },
          [](auto& w) { return w.color == clRed; }},
-        {"enumeration", [](auto& b) { b.Prop("Align").Byte(0x80 | ValIdent).Short("alTop"); },
+        {"enumeration", [](auto& b) { b.Prop("Align").Byte(TagHighBit | ValIdent).Short("alTop"); },
          [](auto& w) { return w.align == alTop; }},
-        {"boolean false", [](auto& b) { b.Prop("Visible").Byte(0x80 | ValFalse); }, [](auto& w) { return !w.visible; }},
-        {"event", [](auto& b) { b.Prop("OnClick").Byte(0x80 | ValIdent).Short("ButtonClick"); },
+        {"boolean false", [](auto& b) { b.Prop("Visible").Byte(TagHighBit | ValFalse); },
+         [](auto& w) { return !w.visible; }},
+        {"event", [](auto& b) { b.Prop("OnClick").Byte(TagHighBit | ValIdent).Short("ButtonClick"); },
          [](auto& w) { return static_cast<bool>(w.onClick); }},
-        {"event nil", [](auto& b) { b.Prop("OnClick").Byte(0x80 | ValNil); }, [](auto& w) { return !w.onClick; }},
+        {"event nil", [](auto& b) { b.Prop("OnClick").Byte(TagHighBit | ValNil); }, [](auto& w) { return !w.onClick; }},
     };
     for (const auto& row : table) {
         TTestForm form(nullptr);
@@ -588,7 +589,7 @@ TEST(Reader, FindEventMethodAndReadRecordPrefixAreOverridable) {
     StreamBuilder b;
     b.Signature().Record("TTestForm", "Form1").End();
     b.Record("TTestWidget", "Widget1").Prop("OnClick").Ident("Renamed").End().End();
-    b.Byte(0xF2).Int(1).Record("TTestWidget", "Widget2").Prop("OnClick").Ident("ButtonClick").End().End();
+    b.Prefix(PrefixChildPos).Int(1).Record("TTestWidget", "Widget2").Prop("OnClick").Ident("ButtonClick").End().End();
     b.End();
     TTestForm form(nullptr);
     TMemoryStream stream(b.bytes);

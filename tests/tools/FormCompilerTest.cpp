@@ -12,6 +12,7 @@
 
 #include "tests/shell/StreamBuilder.h"
 #include "tools/formc/FormCompiler.h"
+#include "tools/formc/FormDumper.h"
 
 using namespace cvcalc;
 using namespace cvcalc::test;

@@ -1,4 +1,5 @@
-// The form description notation and its compiler to the binary stream.
+// The form description notation and its compiler to the binary stream
+// (tools/formc/FormDumper.h writes a stream back in the notation).
 //
 //     # a comment
 //     TFormHTML FormHTML {
@@ -40,9 +41,5 @@ struct CompiledForm {
 // Compiles the description `text` read from `fileName` (files named by
 // binary() and bitmap() are relative to its directory).
 CompiledForm CompileForm(const std::string& text, const std::string& fileName);
-
-// The notation of a binary stream (what CompileForm turns back into the
-// same bytes); throws std::runtime_error on a malformed stream.
-std::string DumpForm(const std::vector<unsigned char>& bytes);
 
 }  // namespace cvcalc::formc

@@ -1,7 +1,7 @@
 // formc: compiles form descriptions to binary form streams and dumps
 // binary streams back to the notation.
 //
-//   formc compile <description> <stream> [--class-file <file>]
+//   formc compile <description> <stream>
 //   formc dump <stream> [<description>]
 #include <fstream>
 #include <iostream>
@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tools/formc/FormCompiler.h"
+#include "tools/formc/FormDumper.h"
 
 namespace {
 
