@@ -59,7 +59,10 @@ QPen ToQPen(const NativePen& p) {
     if (IsCosmetic(p)) {
         pen.setWidth(1);
         pen.setCosmetic(true);
-        // Flat ends leave out the last pixel of a line, as LineTo does.
+        // Cosmetic lines are the walk's (SurfaceLine.cpp); this pen draws the
+        // outlines of figures and lines from beyond the walk's reach.  Qt's
+        // flat ends leave out the right or lower end of such a line, whichever
+        // way it runs.
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
         const QList<qreal> pattern = CosmeticPattern(p.style);

@@ -128,24 +128,28 @@ void LineWalk::Draw(int x0, int y0, int x1, int y1) {
         DrawCosmetic(x0, y0, x1, y1);
 }
 
+namespace {
 // One pixel per step, the last left out; dashes counted in steps of the
-// walk, starting afresh with every line.
-void LineWalk::DrawCosmetic(int x0, int y0, int x1, int y1) {
+// walk, starting afresh with every line.  `put` sets a pixel within bounds.
+template <class Put>
+void WalkCosmetic(const LinePlan& plan, int x0, int y0, int x1, int y1, Put put) {
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
     const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
-    int run = 0, left = plan_.runCount > 0 ? plan_.runs[0] : 0;
+    int run = 0, left = plan.runCount > 0 ? plan.runs[0] : 0;
     while (x0 != x1 || y0 != y1) {
-        if (plan_.runCount == 0) {
-            Pixel(x0, y0, plan_.ink);
+        const bool inside = x0 >= plan.left && x0 <= plan.right && y0 >= plan.top && y0 <= plan.bottom;
+        if (plan.runCount == 0) {
+            if (inside) put(x0, y0, plan.ink);
         } else {
-            if (run % 2 == 0)
-                Pixel(x0, y0, plan_.ink);
-            else if (plan_.fillGaps)
-                Pixel(x0, y0, plan_.gap);
+            if (run % 2 == 0) {
+                if (inside) put(x0, y0, plan.ink);
+            } else if (plan.fillGaps && inside) {
+                put(x0, y0, plan.gap);
+            }
             if (--left == 0) {
-                run = (run + 1) % plan_.runCount;
-                left = plan_.runs[run];
+                run = (run + 1) % plan.runCount;
+                left = plan.runs[run];
             }
         }
         const int e2 = 2 * err;
@@ -157,6 +161,19 @@ void LineWalk::DrawCosmetic(int x0, int y0, int x1, int y1) {
             err += dx;
             y0 += sy;
         }
+    }
+}
+}  // namespace
+
+void LineWalk::DrawCosmetic(int x0, int y0, int x1, int y1) {
+    if (bits_ != nullptr) {
+        QRgb* const bits = bits_;
+        const qsizetype stride = stride_;
+        WalkCosmetic(plan_, x0, y0, x1, y1, [bits, stride](int x, int y, QRgb color) {
+            bits[static_cast<qsizetype>(y) * stride + x] = color;
+        });
+    } else {
+        WalkCosmetic(plan_, x0, y0, x1, y1, [this](int x, int y, QRgb color) { Pixel(x, y, color); });
     }
 }
 
@@ -209,13 +226,8 @@ void LineWalk::DrawGeometric(int x0, int y0, int x1, int y1) {
     }
 }
 
+// Neighbours on one row in one colour become one run for the painter.
 void LineWalk::Pixel(int x, int y, QRgb color) {
-    if (x < plan_.left || x > plan_.right || y < plan_.top || y > plan_.bottom) return;
-    if (bits_ != nullptr) {
-        bits_[static_cast<qsizetype>(y) * stride_ + x] = color;
-        return;
-    }
-    // Neighbours on one row in one colour become one run for the painter.
     if (pending_ && y == pendingY_ && color == pendingColor_) {
         if (x == pendingLast_ + 1) {
             pendingLast_ = x;
