@@ -568,8 +568,8 @@ std::vector<PenCase> EveryKindOfPen() {
 
 TEST(Surface, EveryLineInksTheSamePixelsOnABitmapAndOnAWindow) {
     // Random segments and polylines, one per tile of the canvas and clipped
-    // to it, with every pen kind: on a bitmap and on a window the same
-    // pixels, whichever rasteriser the pen goes to.
+    // to it, with every pen kind and a few lines from far away: on a bitmap
+    // and on a window the same pixels, whichever rasteriser draws them.
     constexpr int TileWidth = 64, TileHeight = 60, Columns = 10, Rows = 8;
     std::mt19937 random(13);
     std::uniform_int_distribution<int> coordinate(-24, 88);
@@ -588,6 +588,7 @@ TEST(Surface, EveryLineInksTheSamePixelsOnABitmapAndOnAWindow) {
                 if (kind < 3) next.y = points.back().y;                                // horizontal
                 if (kind >= 3 && kind < 6) next.x = points.back().x;                   // vertical
                 if (kind == 6) next.y = points.back().y + (next.x - points.back().x);  // diagonal
+                if (kind == 7 && t % 5 != 4) next.x = next.x < 32 ? -40000 : 40000;    // beyond the walk's reach
                 points.push_back(next);
                 segments += 1;
             }
