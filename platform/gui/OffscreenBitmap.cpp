@@ -2,6 +2,7 @@
 #include "platform/gui/OffscreenBitmap.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/QtBridge.h"
@@ -55,6 +56,17 @@ TSurface& TOffscreenBitmap::Surface() {
         if (!impl_->image.isNull()) AttachSurface(*impl_->surface, &impl_->image);
     }
     return *impl_->surface;
+}
+
+void TOffscreenBitmap::PaintWindow(const TNativeWindow& window) {
+    QWidget* widget = WidgetOf(&window);
+    if (widget == nullptr || impl_->image.isNull()) return;
+    // Rendered into an image of its own: the bitmap may have a painter of
+    // its own at work, and an image takes one painter at a time.
+    QImage shot = impl_->image.copy();
+    widget->render(&shot, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    const auto bytes = static_cast<std::size_t>(std::min(shot.bytesPerLine(), impl_->image.bytesPerLine()));
+    for (int y = 0; y < shot.height(); ++y) std::memcpy(impl_->image.scanLine(y), shot.constScanLine(y), bytes);
 }
 
 RgbColor TOffscreenBitmap::Pixel(int x, int y) const {

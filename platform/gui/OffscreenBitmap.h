@@ -9,6 +9,7 @@
 
 namespace cvcalc {
 
+class TNativeWindow;
 class TSurface;
 
 class TOffscreenBitmap {
@@ -31,6 +32,12 @@ public:
 
     // The pixel at (x, y) as 0x00BBGGRR; InvalidColor outside the bitmap.
     RgbColor Pixel(int x, int y) const;
+    // Paints `window`'s client area over this bitmap from its top-left
+    // corner through the window's own Paint message, as the screen shows it
+    // (what does not fit is cut).  Nothing for a window that no longer
+    // exists.
+    void PaintWindow(const TNativeWindow& window);
+
     // Writes the pixels as a PNG file; false when the file cannot be written.
     bool SavePng(const std::string& path) const;
 

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "platform/gui/GuiTypes.h"
 #include "platform/gui/NativeFont.h"
@@ -88,26 +89,32 @@ struct TNativeWindow::Impl {
     }
 };
 
-// Everything a surface remembers between calls.  The painter is either
-// borrowed (a window's paint) or owned (a bitmap's).
-// What the direct line path (Surface.cpp) needs of the pen, background and
-// clip, worked out at the first line after any of them changes.
-struct DirectLinePlan {
-    static constexpr int MaxStamp = 64;
+// What the line walk (SurfaceLine.cpp) needs of the pen, background, clip
+// and target, worked out at the first line after any of them changes.
+struct LinePlan {
+    // One row of a geometric pen's stamp: the pixels dxFirst .. dxLast of
+    // the row dy, relative to the pixel the walk stands on.
+    struct StampRow {
+        int dy = 0, dxFirst = 0, dxLast = 0;
+    };
     static constexpr int MaxRuns = 6;
     bool valid = false;
+    bool direct = false;  // pixels written into the bitmap; otherwise through the painter
     QRgb ink = 0;
     QRgb gap = 0;
     bool fillGaps = false;  // an opaque background fills a dash's gaps
     int left = 0, top = 0;  // bounds, inclusive
     int right = -1, bottom = -1;
-    PixelPoint stamp[MaxStamp];  // offsets set for each step of the walk
-    int stampSize = 0;
-    int runs[MaxRuns] = {};  // dash pattern: ink, gap, ink, ... in pixels
-    int runCount = 0;        // 0: a solid line
-    bool lastPixel = false;
+    bool geometric = false;              // a stamp swept along the walk, last pixel included
+    std::vector<StampRow> stamp;         // geometric pens: top row first
+    int stampLeft = 0, stampRight = 0;   // the stamp's widest reach
+    int runs[MaxRuns] = {};              // cosmetic dash pattern: ink, gap, ink, ... in pixels
+    int runCount = 0;                    // 0: a solid line
+    std::vector<int> rowFirst, rowLast;  // scratch: the columns a geometric line covers per row
 };
 
+// Everything a surface remembers between calls.  The painter is either
+// borrowed (a window's paint) or owned (a bitmap's).
 struct TSurface::State {
     QPainter* painter = nullptr;
     std::unique_ptr<QPainter> ownedPainter;
@@ -121,8 +128,8 @@ struct TSurface::State {
     PixelPoint penPosition;
     bool hasClip = false;
     QRect clipRect;           // the clip in force while hasClip
-    QImage* image = nullptr;  // the bitmap's pixels, for the direct line path
-    DirectLinePlan linePlan;
+    QImage* image = nullptr;  // the bitmap's pixels, written directly by the line walk
+    LinePlan linePlan;
     bool Active() const { return painter != nullptr && painter->isActive(); }
 };
 

@@ -12,28 +12,18 @@
 #include "platform/gui/NativeImage.h"
 #include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/QtBridge.h"
+#include "platform/gui/SurfaceLine.h"
 
 namespace cvcalc {
 
 namespace {
 bool IsCosmetic(const NativePen& pen) { return !pen.geometric; }
 
-// Dash patterns: cosmetic ones in pixels, geometric ones in pen widths.
+// Dash patterns: cosmetic ones in pixels (the walk's), geometric ones in pen widths.
 QList<qreal> CosmeticPattern(NativePenStyle style) {
-    switch (style) {
-    case NativePenStyle::Dash:
-        return {18, 6};
-    case NativePenStyle::Dot:
-        return {3, 3};
-    case NativePenStyle::DashDot:
-        return {9, 6, 3, 6};
-    case NativePenStyle::DashDotDot:
-        return {9, 3, 3, 3, 3, 3};
-    case NativePenStyle::Alternate:
-        return {1, 1};
-    default:
-        return {};
-    }
+    QList<qreal> pattern;
+    for (const int run : CosmeticDashes(style)) pattern.append(run);
+    return pattern;
 }
 
 QList<qreal> GeometricPattern(NativePenStyle style, bool flatEnds) {
@@ -69,7 +59,10 @@ QPen ToQPen(const NativePen& p) {
     if (IsCosmetic(p)) {
         pen.setWidth(1);
         pen.setCosmetic(true);
-        // Flat ends leave out the last pixel of a line, as LineTo does.
+        // Cosmetic lines are the walk's (SurfaceLine.cpp); this pen draws the
+        // outlines of figures and lines from beyond the walk's reach.  Qt's
+        // flat ends leave out the right or lower end of such a line, whichever
+        // way it runs.
         pen.setCapStyle(Qt::FlatCap);
         pen.setJoinStyle(Qt::MiterJoin);
         const QList<qreal> pattern = CosmeticPattern(p.style);
@@ -197,120 +190,6 @@ private:
     QPainter::CompositionMode saved_;
 };
 
-// Lines into a bitmap in copy mode are the bulk of a chart's drawing, one
-// short segment per point.  Qt strokes every wide segment as a path and
-// every dashed one through its dasher (several microseconds each), so
-// these lines are set pixel by pixel here: a Bresenham walk, one pixel for
-// a cosmetic pen (leaving out the last, as LineTo does) or a stamp of the
-// pen's width for round and square ends.  Cosmetic dashes count their
-// pattern in steps of the walk and start afresh with every line, as Qt's
-// cosmetic stroker does.
-constexpr int MaxStampedWidth = 8;
-static_assert(MaxStampedWidth * MaxStampedWidth <= DirectLinePlan::MaxStamp);
-
-bool DirectLinePossible(const TSurface::State& s) {
-    if (s.image == nullptr || !s.Active() || s.pen.mode != NativePenMode::Copy) return false;
-    if (s.pen.style == NativePenStyle::Clear) return false;
-    if (!s.pen.geometric) return true;
-    if (s.pen.style != NativePenStyle::Solid && s.pen.style != NativePenStyle::InsideFrame) return false;
-    return s.pen.end != NativePenEnd::Flat && s.pen.width <= MaxStampedWidth;
-}
-
-void MakePlan(TSurface::State& s) {
-    DirectLinePlan& plan = s.linePlan;
-    plan = DirectLinePlan{};
-    plan.ink = 0xFF000000u | ToQColor(s.pen.color).rgb();
-    plan.gap = 0xFF000000u | ToQColor(s.backgroundColor).rgb();
-    plan.fillGaps = s.backgroundMode == BackgroundMode::Opaque;
-    QRect bounds = s.image->rect();
-    if (s.hasClip) bounds = bounds.intersected(s.clipRect);
-    if (!bounds.isEmpty()) {
-        plan.left = bounds.left();
-        plan.top = bounds.top();
-        plan.right = bounds.right();
-        plan.bottom = bounds.bottom();
-    }
-    const int width = s.pen.geometric ? std::max(1, s.pen.width) : 1;
-    const bool round = s.pen.geometric && s.pen.end == NativePenEnd::Round;
-    const int lo = -(width / 2);
-    const double centre = lo + (width - 1) / 2.0;
-    const double reach = (width / 2.0) * (width / 2.0) + 0.25;
-    for (int dy = lo; dy < lo + width; ++dy)
-        for (int dx = lo; dx < lo + width; ++dx)
-            if (!round || (dx - centre) * (dx - centre) + (dy - centre) * (dy - centre) <= reach)
-                plan.stamp[plan.stampSize++] = {dx, dy};
-    if (!s.pen.geometric) {
-        const QList<qreal> pattern = CosmeticPattern(s.pen.style);
-        for (qsizetype i = 0; i < pattern.size() && i < DirectLinePlan::MaxRuns; ++i)
-            plan.runs[plan.runCount++] = static_cast<int>(pattern[i]);
-    }
-    plan.lastPixel = s.pen.geometric;
-    plan.valid = true;
-}
-
-class DirectLine {
-public:
-    explicit DirectLine(TSurface::State& s)
-        : bits_(reinterpret_cast<QRgb*>(s.image->bits())), stride_(s.image->bytesPerLine() / 4) {
-        if (!s.linePlan.valid) MakePlan(s);
-        plan_ = &s.linePlan;
-    }
-
-    void Draw(int x0, int y0, int x1, int y1) {
-        const DirectLinePlan& plan = *plan_;
-        const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-        const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-        int err = dx + dy;
-        int run = 0, left = plan.runCount > 0 ? plan.runs[0] : 0;
-        for (;;) {
-            const bool atEnd = x0 == x1 && y0 == y1;
-            if (atEnd && !plan.lastPixel) return;
-            if (plan.runCount == 0) {
-                Stamp(x0, y0, plan.ink);
-            } else {
-                if (run % 2 == 0)
-                    Stamp(x0, y0, plan.ink);
-                else if (plan.fillGaps)
-                    Stamp(x0, y0, plan.gap);
-                if (--left == 0) {
-                    run = (run + 1) % plan.runCount;
-                    left = plan.runs[run];
-                }
-            }
-            if (atEnd) return;
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x0 += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y0 += sy;
-            }
-        }
-    }
-
-private:
-    void Stamp(int x, int y, QRgb color) {
-        const DirectLinePlan& plan = *plan_;
-        for (int i = 0; i < plan.stampSize; ++i) {
-            const int px = x + plan.stamp[i].x, py = y + plan.stamp[i].y;
-            if (px >= plan.left && px <= plan.right && py >= plan.top && py <= plan.bottom)
-                bits_[static_cast<qsizetype>(py) * stride_ + px] = color;
-        }
-    }
-
-    QRgb* bits_;
-    qsizetype stride_;
-    const DirectLinePlan* plan_;
-};
-
-// Far-away end points (an axis may place a point far outside) go to Qt,
-// which clips before it walks.
-bool ShortEnough(int x0, int y0, int x1, int y1) {
-    constexpr int Limit = 1 << 15;
-    return std::abs(x0) < Limit && std::abs(y0) < Limit && std::abs(x1) < Limit && std::abs(y1) < Limit;
-}
 }  // namespace
 
 std::unique_ptr<TSurface> MakeSurface(QPainter* painter) {
@@ -400,9 +279,17 @@ void TSurface::LineTo(int x, int y) {
     const PixelPoint from = state_->penPosition;
     state_->penPosition = {x, y};
     if (!state_->Active() || (from.x == x && from.y == y)) return;
-    if (DirectLinePossible(*state_) && ShortEnough(from.x, from.y, x, y)) {
-        DirectLine(*state_).Draw(from.x, from.y, x, y);
+    switch (RasteriserFor(state_->pen)) {
+    case LineRasteriser::Nothing:
         return;
+    case LineRasteriser::Walk:
+        if (WithinWalkReach(from, {x, y})) {
+            LineWalk(*state_).Draw(from.x, from.y, x, y);
+            return;
+        }
+        break;
+    case LineRasteriser::Stroker:
+        break;
     }
     state_->painter->drawLine(QPoint(from.x, from.y), QPoint(x, y));
 }
@@ -423,11 +310,13 @@ QPolygon ToQPolygon(std::span<const PixelPoint> points) {
 
 void TSurface::Polyline(std::span<const PixelPoint> points) {
     if (!state_->Active() || points.size() < 2) return;
-    if (DirectLinePossible(*state_)) {
+    const LineRasteriser rasteriser = RasteriserFor(state_->pen);
+    if (rasteriser == LineRasteriser::Nothing) return;
+    if (rasteriser == LineRasteriser::Walk) {
         bool near = true;
-        for (const PixelPoint& p : points) near = near && ShortEnough(p.x, p.y, 0, 0);
+        for (const PixelPoint& p : points) near = near && WithinWalkReach(p, {0, 0});
         if (near) {
-            DirectLine line(*state_);
+            LineWalk line(*state_);
             for (std::size_t i = 1; i < points.size(); ++i)
                 if (points[i] != points[i - 1]) line.Draw(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
             return;

@@ -111,6 +111,8 @@ public:
 
     void MoveTo(int x, int y);
     // A line from the pen position to (x, y), which becomes the pen position.
+    // Lines ink the same pixels on a window as on a bitmap: which pixels
+    // depends on the pen alone (the rule is in SurfaceLine.h).
     void LineTo(int x, int y);
     PixelPoint PenPosition() const;
     void Polyline(std::span<const PixelPoint> points);

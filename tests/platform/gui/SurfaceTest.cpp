@@ -1,9 +1,18 @@
-// Drawing checked by pixels in off-screen bitmaps.
+// Drawing checked by pixels in off-screen bitmaps, and lines drawn on
+// bitmaps and on windows compared pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/gui/GuiPlatform.h"
 #include "platform/gui/NativeFont.h"
+#include "platform/gui/NativeWindow.h"
 #include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/Surface.h"
 #include "tests/platform/gui/InkBox.h"
@@ -397,3 +406,228 @@ TEST(Surface, SameSizeKeepsPixelsNewSizeStartsWhite) {
     EXPECT_EQ(b.Pixel(11, 7), Black);
 }
 }  // namespace
+
+namespace {
+// What `draw` leaves on a fresh `width` x `height` bitmap, and what it leaves
+// on a window of that size painted through its Paint message.
+struct BothTargets {
+    TOffscreenBitmap onBitmap;
+    TOffscreenBitmap onWindow;
+    BothTargets(int width, int height, const std::function<void(TSurface&)>& draw)
+        : onBitmap(width, height), onWindow(width, height) {
+        InitPlatform();
+        draw(onBitmap.Surface());
+        TNativeWindow form(NativeWindowKind::Plain);
+        form.SetBounds({0, 0, width + 40, height + 40});
+        TNativeWindow window(NativeWindowKind::Plain, &form);
+        window.SetBounds({0, 0, width, height});
+        window.SetMessageProc([&](Message& m) {
+            if (m.kind == MessageKind::Paint && m.surface != nullptr) draw(*m.surface);
+        });
+        onWindow.PaintWindow(window);
+    }
+};
+
+// The pixels of `b` within `box` that differ from those of `other`.
+int DifferingPixels(const TOffscreenBitmap& b, const TOffscreenBitmap& other, const PixelRect& box) {
+    int n = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) n += b.Pixel(x, y) != other.Pixel(x, y);
+    return n;
+}
+}  // namespace
+
+TEST(Surface, AxisAlignedLinesLeaveOutTheirLastPixelOnBitmapsAndWindowsAlike) {
+    struct Case {
+        PixelPoint from, to;
+        PixelRect inked;
+    } cases[] = {
+        {{12, 3}, {2, 3}, {3, 3, 13, 4}},   // leftwards: x = 3 .. 12
+        {{2, 3}, {12, 3}, {2, 3, 12, 4}},   // rightwards: x = 2 .. 11
+        {{5, 1}, {5, 9}, {5, 1, 6, 9}},     // downwards: y = 1 .. 8
+        {{5, 9}, {5, 1}, {5, 2, 6, 10}},    // upwards: y = 2 .. 9
+        {{1, 1}, {7, 7}, {1, 1, 7, 7}},     // a diagonal ends one pixel short
+        {{-5, 4}, {30, 4}, {0, 4, 16, 5}},  // beyond both edges
+    };
+    for (const Case& c : cases) {
+        const BothTargets both(16, 12, [&](TSurface& s) {
+            s.FillRect({0, 0, 16, 12});  // white: the default brush
+            s.MoveTo(c.from.x, c.from.y);
+            s.LineTo(c.to.x, c.to.y);
+        });
+        for (const TOffscreenBitmap* b : {&both.onBitmap, &both.onWindow}) {
+            EXPECT_EQ(InkBox(*b), c.inked) << (b == &both.onBitmap ? "bitmap " : "window ") << c.from.x << ","
+                                           << c.from.y << " -> " << c.to.x << "," << c.to.y;
+            EXPECT_EQ(CountColor(*b, Black), std::max(c.inked.Width(), c.inked.Height()));
+        }
+    }
+}
+
+namespace {
+// The pixels a geometric round or square pen of `width` covers when it is
+// set at every pixel of the Bresenham walk from `a` to `b`, both ends
+// included: the definition the swept rows must meet.
+std::set<std::pair<int, int>> StampedWalk(PixelPoint a, PixelPoint b, int width, bool round) {
+    const int lo = -(width / 2);
+    const double centre = lo + (width - 1) / 2.0;
+    const double reach = (width / 2.0) * (width / 2.0) + 0.25;
+    std::vector<PixelPoint> stamp;
+    for (int dy = lo; dy < lo + width; ++dy)
+        for (int dx = lo; dx < lo + width; ++dx)
+            if (!round || (dx - centre) * (dx - centre) + (dy - centre) * (dy - centre) <= reach)
+                stamp.push_back({dx, dy});
+    std::set<std::pair<int, int>> covered;
+    const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);
+    const int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
+    int err = dx + dy;
+    for (PixelPoint p = a;;) {
+        for (const PixelPoint& o : stamp) covered.insert({p.x + o.x, p.y + o.y});
+        if (p == b) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            p.x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            p.y += sy;
+        }
+    }
+    return covered;
+}
+}  // namespace
+
+TEST(Surface, RoundAndSquarePensOfEveryWidthCoverTheirStampAtEveryStepOfTheWalk) {
+    // Widths beyond 8 included: every width walks, none is handed to Qt.
+    // Xor mode shows a pixel met twice: it would turn back to white.
+    std::mt19937 random(20261209);
+    std::uniform_int_distribution<int> coordinate(-10, 70);
+    int lines = 0;
+    for (int width = 1; width <= 24; ++width)
+        for (const NativePenEnd end : {NativePenEnd::Round, NativePenEnd::Square})
+            for (const NativePenMode mode : {NativePenMode::Copy, NativePenMode::Xor})
+                for (int i = 0; i < 6; ++i, ++lines) {
+                    const PixelPoint a{coordinate(random), coordinate(random)};
+                    const PixelPoint b{coordinate(random), coordinate(random)};
+                    if (a == b) continue;  // a line of no length draws nothing
+                    TOffscreenBitmap bitmap(60, 60);
+                    TSurface& s = bitmap.Surface();
+                    s.SetPen({Red, width, NativePenStyle::Solid, true, end, mode});
+                    s.MoveTo(a.x, a.y);
+                    s.LineTo(b.x, b.y);
+                    const RgbColor ink = mode == NativePenMode::Xor ? (Red ^ White) : Red;
+                    const auto covered = StampedWalk(a, b, width, end == NativePenEnd::Round);
+                    int wrong = 0;
+                    for (int y = 0; y < 60; ++y)
+                        for (int x = 0; x < 60; ++x)
+                            wrong += (bitmap.Pixel(x, y) == ink) != (covered.count({x, y}) != 0) ||
+                                     (bitmap.Pixel(x, y) != ink && bitmap.Pixel(x, y) != White);
+                    EXPECT_EQ(wrong, 0) << "width " << width << (end == NativePenEnd::Round ? " round " : " square ")
+                                        << (mode == NativePenMode::Xor ? "xor " : "copy ") << a.x << "," << a.y
+                                        << " -> " << b.x << "," << b.y;
+                }
+    EXPECT_GT(lines, 500);
+}
+
+namespace {
+struct PenCase {
+    NativePen pen;
+    BackgroundMode background;
+};
+
+std::string Describe(const PenCase& c) {
+    const NativePen& p = c.pen;
+    return std::string(p.geometric ? "geometric width " + std::to_string(p.width) : "cosmetic") + " style " +
+           std::to_string(int(p.style)) + " end " + std::to_string(int(p.end)) + " mode " +
+           std::to_string(int(p.mode)) + (c.background == BackgroundMode::Opaque ? " opaque" : " transparent");
+}
+
+std::vector<PenCase> EveryKindOfPen() {
+    std::vector<PenCase> pens;
+    using S = NativePenStyle;
+    using E = NativePenEnd;
+    using M = NativePenMode;
+    const RgbColor ink = 0x2040C0;
+    for (const S style : {S::Solid, S::Dash, S::Dot, S::DashDot, S::DashDotDot, S::Alternate, S::InsideFrame})
+        for (const M mode : {M::Copy, M::NotXor, M::Xor})
+            for (const BackgroundMode bg : {BackgroundMode::Opaque, BackgroundMode::Transparent})
+                pens.push_back({{ink, 1, style, false, E::Round, mode}, bg});
+    for (const int width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 16, 23})
+        for (const E end : {E::Round, E::Square, E::Flat})
+            pens.push_back({{ink, width, S::Solid, true, end, M::Copy}, BackgroundMode::Transparent});
+    for (const S style : {S::Dash, S::Dot, S::DashDot, S::DashDotDot})
+        for (const int width : {2, 5, 9})
+            for (const E end : {E::Round, E::Flat})
+                pens.push_back({{ink, width, style, true, end, M::Copy}, BackgroundMode::Opaque});
+    for (const int width : {2, 3, 9})
+        for (const E end : {E::Round, E::Square})
+            pens.push_back({{ink, width, S::InsideFrame, true, end, M::NotXor}, BackgroundMode::Transparent});
+    return pens;
+}
+}  // namespace
+
+TEST(Surface, EveryLineInksTheSamePixelsOnABitmapAndOnAWindow) {
+    // Random segments and polylines, one per tile of the canvas and clipped
+    // to it, with every pen kind and a few lines from far away: on a bitmap
+    // and on a window the same pixels, whichever rasteriser draws them.
+    constexpr int TileWidth = 64, TileHeight = 60, Columns = 10, Rows = 8;
+    std::mt19937 random(13);
+    std::uniform_int_distribution<int> coordinate(-24, 88);
+    std::uniform_int_distribution<int> shape(0, 15);
+    int segments = 0, lines = 0, differingLines = 0, differingPixels = 0;
+    std::set<int> widths;
+    for (const PenCase& pc : EveryKindOfPen()) {
+        // The figures of every tile: a line, or a polyline every fifth tile.
+        std::vector<std::vector<PixelPoint>> figures;
+        for (int t = 0; t < Columns * Rows; ++t) {
+            std::vector<PixelPoint> points{{coordinate(random), coordinate(random)}};
+            const int count = t % 5 == 4 ? 3 + t % 4 : 1;
+            for (int i = 0; i < count; ++i) {
+                PixelPoint next{coordinate(random), coordinate(random)};
+                const int kind = shape(random);
+                if (kind < 3) next.y = points.back().y;                                // horizontal
+                if (kind >= 3 && kind < 6) next.x = points.back().x;                   // vertical
+                if (kind == 6) next.y = points.back().y + (next.x - points.back().x);  // diagonal
+                if (kind == 7 && t % 5 != 4) next.x = next.x < 32 ? -40000 : 40000;    // beyond the walk's reach
+                points.push_back(next);
+                segments += 1;
+            }
+            figures.push_back(points);
+        }
+        const BothTargets both(TileWidth * Columns, TileHeight * Rows, [&](TSurface& s) {
+            s.SetBrush({0xC8E0F0, NativeBrushStyle::Solid});
+            s.FillRect({0, 0, TileWidth * Columns, TileHeight * Rows});
+            s.SetBackgroundColor(0x30D0D0);
+            s.SetBackgroundMode(pc.background);
+            s.SetPen(pc.pen);
+            for (int t = 0; t < Columns * Rows; ++t) {
+                const int left = t % Columns * TileWidth, top = t / Columns * TileHeight;
+                s.RemoveClip();
+                s.IntersectClipRect({left, top, left + TileWidth, top + TileHeight});
+                std::vector<PixelPoint> points = figures[t];
+                for (PixelPoint& p : points) p = {p.x + left, p.y + top};
+                if (points.size() == 2) {
+                    s.MoveTo(points[0].x, points[0].y);
+                    s.LineTo(points[1].x, points[1].y);
+                } else {
+                    s.Polyline(points);
+                }
+            }
+        });
+        for (int t = 0; t < Columns * Rows; ++t) {
+            const int left = t % Columns * TileWidth, top = t / Columns * TileHeight;
+            const int n =
+                DifferingPixels(both.onBitmap, both.onWindow, {left, top, left + TileWidth, top + TileHeight});
+            lines += 1;
+            if (n == 0) continue;
+            differingLines += 1;
+            differingPixels += n;
+            ADD_FAILURE() << Describe(pc) << ", tile " << t << ": " << n << " pixels differ";
+        }
+        if (pc.pen.geometric) widths.insert(pc.pen.width);
+    }
+    std::printf("[ figures  ] %zu pens (%zu geometric widths), %d figures of %d segments, %d differ (%d pixels)\n",
+                EveryKindOfPen().size(), widths.size(), lines, segments, differingLines, differingPixels);
+    EXPECT_GT(segments, 5000);
+    EXPECT_EQ(differingLines, 0);
+}

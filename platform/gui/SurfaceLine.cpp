@@ -1,0 +1,266 @@
+// The line walk every surface draws its lines with: which pens it takes,
+// the plan it makes of pen, background, clip and target, and the walk.
+#include "platform/gui/SurfaceLine.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+namespace cvcalc {
+
+namespace {
+constexpr int DashRuns[] = {18, 6};
+constexpr int DotRuns[] = {3, 3};
+constexpr int DashDotRuns[] = {9, 6, 3, 6};
+constexpr int DashDotDotRuns[] = {9, 3, 3, 3, 3, 3};
+constexpr int AlternateRuns[] = {1, 1};
+static_assert(std::size(DashDotDotRuns) <= LinePlan::MaxRuns);
+
+// The widest geometric pen a surface draws (wider ones draw this wide).
+constexpr int MaxPenWidth = 10000;
+
+void MakePlan(TSurface::State& s) {
+    LinePlan& plan = s.linePlan;
+    plan.valid = false;
+    plan.direct = s.image != nullptr && s.pen.mode == NativePenMode::Copy;
+    plan.ink = 0xFF000000u | ToQColor(s.pen.color).rgb();
+    plan.gap = 0xFF000000u | ToQColor(s.backgroundColor).rgb();
+    plan.fillGaps = s.backgroundMode == BackgroundMode::Opaque;
+
+    // The target's pixels, within the clip; a window's paint stays within
+    // its window.
+    QRect bounds;
+    if (s.image != nullptr)
+        bounds = s.image->rect();
+    else if (const QPaintDevice* device = s.painter->device())
+        bounds = QRect(0, 0, device->width(), device->height());
+    if (s.hasClip) bounds = bounds.intersected(s.clipRect);
+    plan.left = 0;
+    plan.top = 0;
+    plan.right = -1;
+    plan.bottom = -1;
+    if (!bounds.isEmpty()) {
+        plan.left = bounds.left();
+        plan.top = bounds.top();
+        plan.right = bounds.right();
+        plan.bottom = bounds.bottom();
+    }
+
+    // A geometric pen's stamp: a square of its width, or the pixels of that
+    // square within half the width (and a little) of its centre for round
+    // ends.  Every row of either is one run of pixels, symmetric about the
+    // centre, so a stamp swept along a walk covers one run per row.
+    plan.geometric = s.pen.geometric;
+    plan.stamp.clear();
+    plan.stampLeft = plan.stampRight = 0;
+    if (plan.geometric) {
+        const int width = std::clamp(s.pen.width, 1, MaxPenWidth);
+        const bool round = s.pen.end == NativePenEnd::Round;
+        const int lo = -(width / 2);
+        const double centre = lo + (width - 1) / 2.0;
+        const double reach = (width / 2.0) * (width / 2.0) + 0.25;
+        plan.stampLeft = INT_MAX;
+        plan.stampRight = INT_MIN;
+        for (int dy = lo; dy < lo + width; ++dy) {
+            int first = lo, last = lo + width - 1;
+            if (round) {
+                const double rest = reach - (dy - centre) * (dy - centre);
+                while (first <= last && (first - centre) * (first - centre) > rest) ++first;
+                while (last >= first && (last - centre) * (last - centre) > rest) --last;
+            }
+            if (first > last) continue;
+            plan.stamp.push_back({dy, first, last});
+            plan.stampLeft = std::min(plan.stampLeft, first);
+            plan.stampRight = std::max(plan.stampRight, last);
+        }
+    }
+    plan.runCount = 0;
+    if (!plan.geometric)
+        for (const int run : CosmeticDashes(s.pen.style)) plan.runs[plan.runCount++] = run;
+    plan.valid = true;
+}
+}  // namespace
+
+LineRasteriser RasteriserFor(const NativePen& pen) {
+    if (pen.style == NativePenStyle::Clear) return LineRasteriser::Nothing;
+    if (!pen.geometric) return LineRasteriser::Walk;
+    const bool solid = pen.style == NativePenStyle::Solid || pen.style == NativePenStyle::InsideFrame;
+    return solid && pen.end != NativePenEnd::Flat ? LineRasteriser::Walk : LineRasteriser::Stroker;
+}
+
+bool WithinWalkReach(PixelPoint a, PixelPoint b) {
+    constexpr int Limit = 1 << 15;
+    return std::abs(a.x) < Limit && std::abs(a.y) < Limit && std::abs(b.x) < Limit && std::abs(b.y) < Limit;
+}
+
+std::span<const int> CosmeticDashes(NativePenStyle style) {
+    switch (style) {
+    case NativePenStyle::Dash:
+        return DashRuns;
+    case NativePenStyle::Dot:
+        return DotRuns;
+    case NativePenStyle::DashDot:
+        return DashDotRuns;
+    case NativePenStyle::DashDotDot:
+        return DashDotDotRuns;
+    case NativePenStyle::Alternate:
+        return AlternateRuns;
+    default:
+        return {};
+    }
+}
+
+LineWalk::LineWalk(TSurface::State& state) : state_(state), plan_(state.linePlan) {
+    if (!plan_.valid) MakePlan(state_);
+    if (plan_.direct) {
+        bits_ = reinterpret_cast<QRgb*>(state_.image->bits());
+        stride_ = state_.image->bytesPerLine() / 4;
+    }
+}
+
+LineWalk::~LineWalk() { Flush(); }
+
+void LineWalk::Draw(int x0, int y0, int x1, int y1) {
+    if (plan_.left > plan_.right || plan_.top > plan_.bottom) return;
+    if (plan_.geometric)
+        DrawGeometric(x0, y0, x1, y1);
+    else
+        DrawCosmetic(x0, y0, x1, y1);
+}
+
+namespace {
+// One pixel per step, the last left out; dashes counted in steps of the
+// walk, starting afresh with every line.  `put` sets a pixel within bounds.
+template <class Put>
+void WalkCosmetic(const LinePlan& plan, int x0, int y0, int x1, int y1, Put put) {
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    int run = 0, left = plan.runCount > 0 ? plan.runs[0] : 0;
+    while (x0 != x1 || y0 != y1) {
+        const bool inside = x0 >= plan.left && x0 <= plan.right && y0 >= plan.top && y0 <= plan.bottom;
+        if (plan.runCount == 0) {
+            if (inside) put(x0, y0, plan.ink);
+        } else {
+            if (run % 2 == 0) {
+                if (inside) put(x0, y0, plan.ink);
+            } else if (plan.fillGaps && inside) {
+                put(x0, y0, plan.gap);
+            }
+            if (--left == 0) {
+                run = (run + 1) % plan.runCount;
+                left = plan.runs[run];
+            }
+        }
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+}  // namespace
+
+void LineWalk::DrawCosmetic(int x0, int y0, int x1, int y1) {
+    if (bits_ != nullptr) {
+        QRgb* const bits = bits_;
+        const qsizetype stride = stride_;
+        WalkCosmetic(plan_, x0, y0, x1, y1, [bits, stride](int x, int y, QRgb color) {
+            bits[static_cast<qsizetype>(y) * stride + x] = color;
+        });
+    } else {
+        WalkCosmetic(plan_, x0, y0, x1, y1, [this](int x, int y, QRgb color) { Pixel(x, y, color); });
+    }
+}
+
+// The stamp set at every step of the walk, both ends included.  What it
+// covers is gathered row by row first (one run of pixels per row, since the
+// walk moves at most one pixel sideways per step and every stamp row holds
+// its centre), then each row is drawn once: a raster mode meets every
+// pixel once, and a wide pen costs its height per step, not its area.
+void LineWalk::DrawGeometric(int x0, int y0, int x1, int y1) {
+    if (plan_.stamp.empty()) return;
+    const int stampTop = plan_.stamp.front().dy, stampBottom = plan_.stamp.back().dy;
+    const int firstRow = std::max(std::min(y0, y1) + stampTop, plan_.top);
+    const int lastRow = std::min(std::max(y0, y1) + stampBottom, plan_.bottom);
+    if (firstRow > lastRow) return;
+    const std::size_t rows = static_cast<std::size_t>(lastRow - firstRow + 1);
+    plan_.rowFirst.assign(rows, INT_MAX);
+    plan_.rowLast.assign(rows, INT_MIN);
+    int* rowFirst = plan_.rowFirst.data();
+    int* rowLast = plan_.rowLast.data();
+
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    for (;;) {
+        const bool visible = x0 + plan_.stampRight >= plan_.left && x0 + plan_.stampLeft <= plan_.right &&
+                             y0 + stampBottom >= firstRow && y0 + stampTop <= lastRow;
+        if (visible) {
+            for (const LinePlan::StampRow& r : plan_.stamp) {
+                const int row = y0 + r.dy;
+                if (row < firstRow || row > lastRow) continue;
+                const std::size_t i = static_cast<std::size_t>(row - firstRow);
+                rowFirst[i] = std::min(rowFirst[i], x0 + r.dxFirst);
+                rowLast[i] = std::max(rowLast[i], x0 + r.dxLast);
+            }
+        }
+        if (x0 == x1 && y0 == y1) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+    for (std::size_t i = 0; i < rows; ++i) {
+        const int first = std::max(rowFirst[i], plan_.left), last = std::min(rowLast[i], plan_.right);
+        if (first <= last) Span(first, last, firstRow + static_cast<int>(i), plan_.ink);
+    }
+}
+
+// Neighbours on one row in one colour become one run for the painter.
+void LineWalk::Pixel(int x, int y, QRgb color) {
+    if (pending_ && y == pendingY_ && color == pendingColor_) {
+        if (x == pendingLast_ + 1) {
+            pendingLast_ = x;
+            return;
+        }
+        if (x == pendingFirst_ - 1) {
+            pendingFirst_ = x;
+            return;
+        }
+    }
+    Flush();
+    pending_ = true;
+    pendingFirst_ = pendingLast_ = x;
+    pendingY_ = y;
+    pendingColor_ = color;
+}
+
+void LineWalk::Span(int xFirst, int xLast, int y, QRgb color) {
+    if (bits_ != nullptr) {
+        QRgb* row = bits_ + static_cast<qsizetype>(y) * stride_;
+        std::fill(row + xFirst, row + xLast + 1, color);
+        return;
+    }
+    Flush();
+    // The painter applies the pen's raster mode.
+    state_.painter->fillRect(QRect(xFirst, y, xLast - xFirst + 1, 1), QColor::fromRgb(color));
+}
+
+void LineWalk::Flush() {
+    if (!pending_) return;
+    pending_ = false;
+    state_.painter->fillRect(QRect(pendingFirst_, pendingY_, pendingLast_ - pendingFirst_ + 1, 1),
+                             QColor::fromRgb(pendingColor_));
+}
+
+}  // namespace cvcalc
