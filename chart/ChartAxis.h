@@ -1,10 +1,11 @@
 // TChartAxis: one axis of a chart — its stored settings, its working range,
 // the mapping between values and pixels, the label step, the label values
-// and texts and the room it takes beside the plotting area.
+// and texts, the room it takes beside the plotting area and its drawing.
 //
 // The algorithm lives in one file a stage: AxisRange.cpp (working range,
 // marker margins, pixel mapping), AxisStep.cpp (label step search),
-// AxisLabels.cpp (label values, texts, label style, room).
+// AxisLabels.cpp (label values, texts, label style, room), AxisDraw.cpp
+// (drawing).
 #pragma once
 
 #include <memory>
@@ -19,6 +20,7 @@
 
 namespace cvcalc {
 
+class TCanvas;
 class TCustomAxisPanel;
 class TChartSeries;
 
@@ -221,6 +223,20 @@ public:
         titleEdge_ = titleEdge;
     }
 
+    // --- drawing (AxisDraw.cpp) --------------------------------------------
+    // Draws labels, title, axis line, ticks, grid and minor marks beside
+    // `plot` at the step the canvas' text sizes allow, and records the
+    // labels, the tick pixels and the band a mouse-down hits.
+    void Draw(TCanvas& canvas, const TChartRect& plot);
+    // Across the axis, from the outer edge of its labels to three pixels
+    // inside its line, as the last paint drew it; empty (lo > hi) when the
+    // axis was not drawn.
+    struct THitBand {
+        int lo = 0, hi = -1;
+    };
+    const THitBand& HitBand() const noexcept { return hitBand_; }
+    void ClearHitBand() noexcept { hitBand_ = THitBand{}; }
+
     void Repaint() const;
 
 private:
@@ -301,6 +317,7 @@ private:
     int titleEdge_ = 0;
     std::vector<int> tickPixels_;
     std::vector<TAxisLabel> lastLabels_;
+    THitBand hitBand_;
 };
 
 const TTypeInfo& TypeInfoTAxisLabelStyle();
