@@ -29,6 +29,12 @@ struct TChartRect {
     bool operator==(const TChartRect&) const = default;
 };
 
+// The pixel room a series needs round its points on each side, so that its
+// markers are not cut at the ends of its axes.
+struct TSeriesMargins {
+    int left = 0, right = 0, top = 0, bottom = 0;
+};
+
 // The palette colour of point or series `index`, wrapping round.
 inline TColor PaletteColor(int index) {
     const int n = static_cast<int>(DefaultPalette.size());

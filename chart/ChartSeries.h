@@ -120,10 +120,7 @@ public:
     std::function<void(TChartSeries&, int)> OnAfterAdd;
     std::function<void(TChartSeries&)> OnClearValues;
 
-    // The pixel room a series needs round its points on each side.
-    struct TMargins {
-        int left = 0, right = 0, top = 0, bottom = 0;
-    };
+    using TMargins = TSeriesMargins;
     virtual TMargins CalcMargins() const { return {}; }
 
     // Draws the series against its two axes as the last layout placed them:
