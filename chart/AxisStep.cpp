@@ -1,11 +1,10 @@
 // Axis stage two: the label step, from the label sizes, the room along the
 // axis and the smallest step the Increment allows.
-#include <algorithm>
-#include <cmath>
+#include "chart/AxisStep.h"
 
-#include "chart/ChartAxis.h"
-#include "chart/ChartSeries.h"
-#include "chart/CustomAxisPanel.h"
+#include <algorithm>
+#include <cassert>
+#include <cmath>
 
 namespace cvcalc {
 
@@ -36,68 +35,69 @@ static int LineCount(const std::string& text, bool multiLine) {
     return 1 + static_cast<int>(std::count(text.begin(), text.end(), ' '));
 }
 
-int TChartAxis::LabelSizeAlong(const TAxisTextMetrics& metrics, const std::string& text) const {
-    const bool across = (labelsAngle_ == 90 || labelsAngle_ == 270);
-    const bool useWidth = horizontal_ != across;
-    if (useWidth) return metrics.TextWidth(*labelsFont_, text);
-    return metrics.TextHeight(*labelsFont_, "W") * LineCount(text, labelsMultiLine_);
+int AxisLabelSizeAlong(const TAxisLabelSettings& settings, bool horizontal, const TAxisTextMetrics& metrics,
+                       const std::string& text) {
+    assert(settings.font);
+    const bool across = (settings.angle == 90 || settings.angle == 270);
+    const bool useWidth = horizontal != across;
+    if (useWidth) return metrics.TextWidth(*settings.font, text);
+    return metrics.TextHeight(*settings.font, "W") * LineCount(text, settings.multiLine);
 }
 
-int TChartAxis::LabelsThatFit(const TAxisTextMetrics& metrics) const {
-    int s = std::max(LabelSizeAlong(metrics, LabelText(hi_)), LabelSizeAlong(metrics, LabelText(lo_)));
-    if (increment_ != 0) {
-        s = std::max(s, LabelSizeAlong(metrics, LabelText(lo_ + increment_)));
-        s = std::max(s, LabelSizeAlong(metrics, LabelText(hi_ - increment_)));
+int AxisLabelsThatFit(const TAxisScale& scale, const TAxisLabelSettings& settings, const TAxisTextMetrics& metrics) {
+    const bool horizontal = scale.Orientation().horizontal;
+    const double lo = scale.Lo(), hi = scale.Hi(), increment = settings.increment;
+    auto size = [&](double value) {
+        return AxisLabelSizeAlong(settings, horizontal, metrics, AxisLabelText(settings, value));
+    };
+    int s = std::max(size(hi), size(lo));
+    if (increment != 0) {
+        s = std::max(s, size(lo + increment));
+        s = std::max(s, size(hi - increment));
     } else {
-        s = std::max(s, LabelSizeAlong(metrics, LabelText((hi_ + lo_) / 2)));
+        s = std::max(s, size((hi + lo) / 2));
     }
     if (s <= 0) return 1;
     double per = s;
-    if (labelsSeparation_ > 0) per += std::nearbyint(labelsSeparation_ * 0.01 * s);
-    return static_cast<int>(std::nearbyint(axisSize_ / per));
+    if (settings.separation > 0) per += std::nearbyint(settings.separation * 0.01 * s);
+    return static_cast<int>(std::nearbyint(scale.AxisSize() / per));
 }
 
-double TChartAxis::CalcLabelStep(const TAxisTextMetrics& metrics) const {
-    const int n = LabelsThatFit(metrics);
+double AxisLabelStep(const TAxisScale& scale, const TAxisLabelSettings& settings, const TAxisSeriesExtent& extent,
+                     const TAxisTextMetrics& metrics) {
+    const int n = AxisLabelsThatFit(scale, settings, metrics);
+    const double range = scale.Range();
     double q;
     if (n < 1) {
         q = AxisMinIncrement;
     } else {
-        if (increment_ > 0) {
-            q = increment_;
-        } else if (range_ != 0) {
-            q = std::fabs(range_) / (n + 1);
+        if (settings.increment > 0) {
+            q = settings.increment;
+        } else if (range != 0) {
+            q = std::fabs(range) / (n + 1);
             // A series of only a few points is labelled in whole units.
-            if (range_ >= 1 && chart_) {
-                for (int i = 0; i < chart_->NumSeries(); ++i) {
-                    const TChartSeries& s = *chart_->SeriesAt(i);
-                    if (s.Active() && IsSeriesOnAxis(s) && s.PointCount() <= n) {
-                        q = std::max(q, 1.0);
-                        break;
-                    }
-                }
-            }
+            if (range >= 1 && extent.anyActive && extent.fewestActivePoints <= n) q = std::max(q, 1.0);
         } else {
             q = 1;
         }
-        if (labelsSeparation_ >= 1) {
+        if (settings.separation >= 1) {
             long long k = static_cast<long long>(n) + 1;
             do {
-                const double c = range_ / q;
+                const double c = range / q;
                 if (std::fabs(c) < 2147483647.0) {
                     k = static_cast<long long>(std::nearbyint(c));
                     if (k > n) q = NextNiceStep(q);
                 } else {
                     q = NextNiceStep(q);
                 }
-            } while (k > n && q <= range_ && std::isfinite(q));
+            } while (k > n && q <= range && std::isfinite(q));
         }
     }
     if (std::isinf(q))
-        q = range_;
+        q = range;
     else
         q = std::max(q, AxisMinIncrement);
-    if (labelsAlternate_) q /= 2;
+    if (settings.alternate) q /= 2;
     return q;
 }
 

@@ -29,6 +29,7 @@ TChartAxis::TChartAxis(TCustomAxisPanel* chart, bool horizontal, bool otherSide,
     ticks_->SetOnChange(repaint);
     ticksInner_->SetOnChange(repaint);
     minorTicks_->SetOnChange(repaint);
+    scale_ = TAxisScale(TAxisOrientation{horizontal, false}, 0, 0, 0, 0);
     if (depth) visible_ = false;
 }
 

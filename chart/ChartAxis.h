@@ -1,16 +1,20 @@
 // TChartAxis: one axis of a chart — its stored settings, its working range,
 // the mapping between values and pixels, the label step, the label values
-// and texts and the room it takes beside the plotting area.
+// and texts, the room it takes beside the plotting area and its drawing.
 //
-// The algorithm lives in one file a stage: AxisRange.cpp (working range,
-// marker margins, pixel mapping), AxisStep.cpp (label step search),
-// AxisLabels.cpp (label values, texts, label style, room).
+// The algorithm lives in one file a stage, each a pure function of the
+// series' extent, the pixels and a text measurer: AxisRange (working range,
+// marker margins, pixel mapping), AxisStep (label step search), AxisLabels
+// (label values, texts, label style, room).  The axis gathers their input
+// from its chart and keeps their results of the last paint (AxisInChart.cpp);
+// AxisDraw.cpp draws it.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "chart/AxisLabels.h"
 #include "chart/AxisTextMetrics.h"
 #include "chart/ChartAxisTitle.h"
 #include "chart/ChartBrush.h"
@@ -19,30 +23,15 @@
 
 namespace cvcalc {
 
+class TCanvas;
 class TCustomAxisPanel;
 class TChartSeries;
 
 enum TAxisLabelAlign { alDefault, alOpposite };
-enum TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
 enum TChartUnits { muPercent, muPixels };
 
-// Steps smaller than this are no steps.
-inline constexpr double AxisMinIncrement = 1e-12;
 // The smallest range an explicit range change leaves.
 inline constexpr double AxisMinRange = 1e-10;
-// An axis with this many label steps or more draws no labels.
-inline constexpr int AxisMaxLabelSteps = 10000;
-
-// NextNiceStep(x): the next value of 1, 2, 5 × 10^k strictly above x's
-// position on that sequence (1 for an infinite x).
-double NextNiceStep(double x);
-
-// One label of the last label pass: its value, pixel and text.
-struct TAxisLabel {
-    double value;
-    int pixel;
-    std::string text;
-};
 
 class TChartAxis : public TPersistent {
 public:
@@ -53,7 +42,10 @@ public:
 
     TCustomAxisPanel* ParentChart() const noexcept { return chart_; }
     bool Horizontal() const noexcept { return horizontal_; }
-    void SetHorizontal(bool value) { Change(horizontal_, value); }
+    void SetHorizontal(bool value) {
+        Change(horizontal_, value);
+        scale_ = scale_.WithOrientation({horizontal_, inverted_});
+    }
     bool OtherSide() const noexcept { return otherSide_; }
     void SetOtherSide(bool value) { Change(otherSide_, value); }
     bool IsDepthAxis() const noexcept { return depth_; }
@@ -120,7 +112,10 @@ public:
     int MaximumOffset() const noexcept { return maximumOffset_; }
     void SetMaximumOffset(int value) { Change(maximumOffset_, ClampPixels(value)); }
     bool Inverted() const noexcept { return inverted_; }
-    void SetInverted(bool value) { Change(inverted_, value); }
+    void SetInverted(bool value) {
+        Change(inverted_, value);
+        scale_ = scale_.WithOrientation({horizontal_, inverted_});
+    }
     double StartPosition() const noexcept { return startPosition_; }
     void SetStartPosition(double value) { Change(startPosition_, value); }
     double EndPosition() const noexcept { return endPosition_; }
@@ -157,34 +152,40 @@ public:
     int TitleSize() const noexcept { return titleSize_; }
     void SetTitleSize(int value) { Change(titleSize_, value < 0 ? 0 : value); }
 
-    // --- working range and pixel mapping (AxisRange.cpp) --------------------
+    // --- the stages in the chart (AxisInChart.cpp) ---------------------------
     // Whether `series` is plotted against this axis.
     bool IsSeriesOnAxis(const TChartSeries& series) const;
     // Whether a series counts for the automatic ends: active (or, when no
     // series on the axis is active, any), not empty, on this axis.
     bool CountsForRange(const TChartSeries& series) const;
+    // What the chart's series plotted against this axis tell its stages.
+    TAxisSeriesExtent SeriesExtent() const;
+    // The label settings of the stages, from the axis' properties.
+    TAxisLabelSettings LabelSettings() const;
+
     // Step 1 of a paint: the automatic ends from the data, then lo, hi, range.
     void AdjustMaxMin();
     // Places the axis between two pixels (start < end along the axis).
-    void SetPixels(int startPos, int endPos);
+    void SetPixels(int startPos, int endPos) { scale_ = scale_.WithPixels(startPos, endPos); }
     // Widens the automatic ends so that point markers are not cut.
     void ApplyMarkerMargins();
-    int ValueToPixel(double value) const;
-    double PixelToValue(int pixel) const;
+    int ValueToPixel(double value) const { return scale_.ValueToPixel(value); }
+    double PixelToValue(int pixel) const { return scale_.PixelToValue(pixel); }
 
-    double WorkingMinimum() const noexcept { return lo_; }
-    double WorkingMaximum() const noexcept { return hi_; }
-    double Range() const noexcept { return range_; }
-    bool RangeIsZero() const noexcept { return rangeIsZero_; }
-    int StartPos() const noexcept { return startPos_; }
-    int EndPos() const noexcept { return endPos_; }
-    int AxisSize() const noexcept { return axisSize_; }
-    int CenterPos() const noexcept { return centerPos_; }
-    double PixelsPerUnit() const noexcept { return pixelsPerUnit_; }
+    // The working range on the pixels of the last layout.
+    const TAxisScale& Scale() const noexcept { return scale_; }
+    double WorkingMinimum() const noexcept { return scale_.Lo(); }
+    double WorkingMaximum() const noexcept { return scale_.Hi(); }
+    double Range() const noexcept { return scale_.Range(); }
+    bool RangeIsZero() const noexcept { return scale_.RangeIsZero(); }
+    int StartPos() const noexcept { return scale_.StartPos(); }
+    int EndPos() const noexcept { return scale_.EndPos(); }
+    int AxisSize() const noexcept { return scale_.AxisSize(); }
+    int CenterPos() const noexcept { return scale_.CenterPos(); }
+    double PixelsPerUnit() const noexcept { return scale_.PixelsPerUnit(); }
     // The largest drawing coordinate a pixel is clamped to.
-    static int PixelLimit() noexcept { return 32767; }
+    static int PixelLimit() noexcept { return AxisPixelLimit; }
 
-    // --- label step (AxisStep.cpp) -----------------------------------------
     // The size of one label text along the axis.
     int LabelSizeAlong(const TAxisTextMetrics& metrics, const std::string& text) const;
     // How many labels fit, n of the step search.
@@ -192,7 +193,6 @@ public:
     // The label step for the current working range.
     double CalcLabelStep(const TAxisTextMetrics& metrics) const;
 
-    // --- labels and room (AxisLabels.cpp) ----------------------------------
     std::string LabelText(double value) const;
     TAxisLabelStyle ResolvedLabelStyle() const;
     // The label values from the top down with their pixels; records the
@@ -221,6 +221,20 @@ public:
         titleEdge_ = titleEdge;
     }
 
+    // --- drawing (AxisDraw.cpp) --------------------------------------------
+    // Draws labels, title, axis line, ticks, grid and minor marks beside
+    // `plot` at the step the canvas' text sizes allow, and records the
+    // labels, the tick pixels and the band a mouse-down hits.
+    void Draw(TCanvas& canvas, const TChartRect& plot);
+    // Across the axis, from the outer edge of its labels to three pixels
+    // inside its line, as the last paint drew it; empty (lo > hi) when the
+    // axis was not drawn.
+    struct THitBand {
+        int lo = 0, hi = -1;
+    };
+    const THitBand& HitBand() const noexcept { return hitBand_; }
+    void ClearHitBand() noexcept { hitBand_ = THitBand{}; }
+
     void Repaint() const;
 
 private:
@@ -232,8 +246,6 @@ private:
         field = value;
         Repaint();
     }
-    void RecalcScale();
-    bool AnyActiveSeries() const;
 
     TCustomAxisPanel* chart_;
     bool horizontal_;
@@ -288,19 +300,12 @@ private:
     int titleSize_ = 0;
 
     // Run-time state of the last paint.
-    double lo_ = 0;
-    double hi_ = 0;
-    double range_ = 0;
-    bool rangeIsZero_ = true;
-    int startPos_ = 0;
-    int endPos_ = 0;
-    int axisSize_ = 0;
-    int centerPos_ = 0;
-    double pixelsPerUnit_ = 0;
+    TAxisScale scale_;
     int labelEdge_ = 0;
     int titleEdge_ = 0;
     std::vector<int> tickPixels_;
     std::vector<TAxisLabel> lastLabels_;
+    THitBand hitBand_;
 };
 
 const TTypeInfo& TypeInfoTAxisLabelStyle();

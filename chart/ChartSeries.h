@@ -13,6 +13,9 @@
 
 namespace cvcalc {
 
+class TCanvas;
+class TChartAxis;
+
 enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
 
@@ -117,13 +120,27 @@ public:
     std::function<void(TChartSeries&, int)> OnAfterAdd;
     std::function<void(TChartSeries&)> OnClearValues;
 
-    // The pixel room a series needs round its points on each side.
-    struct TMargins {
-        int left = 0, right = 0, top = 0, bottom = 0;
-    };
+    using TMargins = TSeriesMargins;
     virtual TMargins CalcMargins() const { return {}; }
 
+    // Draws the series against its two axes as the last layout placed them:
+    // finds the visible points (SetVisibleRange), then DrawValues draws
+    // them.  SeriesDraw.cpp.
+    void Draw(TCanvas& canvas, const TChartAxis& horizAxis, const TChartAxis& vertAxis, const TChartRect& plot);
+
 protected:
+    // What DrawValues draws with: the axes, the plotting area, the X values
+    // at its left and right edges, and the visible points first..last.
+    struct TDrawArea {
+        const TChartAxis& horizAxis;
+        const TChartAxis& vertAxis;
+        TChartRect plot;
+        double xmin, xmax;
+        int first, last;
+    };
+    // A series of no drawn kind draws nothing.
+    virtual void DrawValues(TCanvas&, const TDrawArea&) {}
+
     void DestroyingParentChart() noexcept {
         parentChart_ = nullptr;
         drawing_ = nullptr;

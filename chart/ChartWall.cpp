@@ -1,8 +1,10 @@
-// Titles, legend and back wall: setters that invalidate and published
-// properties.
+// Titles, legend and back wall: setters that invalidate, published
+// properties and the back wall's drawing.
 #include "chart/ChartWall.h"
 
+#include "chart/ChartDrawing.h"
 #include "chart/CustomAxisPanel.h"
+#include "framework/Canvas.h"
 
 namespace cvcalc {
 
@@ -53,6 +55,17 @@ const TClassInfo& TChartLegend::StaticClassInfo() {
                                        .Object("Font", &TChartLegend::Font, nullptr)
                                        .Boolean("Visible", &TChartLegend::Visible, &TChartLegend::SetVisible, true);
     return info;
+}
+
+void TChartBackWall::Draw(TCanvas& canvas, const TChartRect& plot) const {
+    if (transparent_) {
+        canvas.Brush().SetStyle(bsClear);
+    } else {
+        canvas.Brush().SetStyle(brush_->Style());
+        canvas.Brush().SetColor(color_);
+    }
+    RealisePen(canvas, *pen_, pen_->Color());
+    canvas.Rectangle(plot.left, plot.top, plot.right + 1, plot.bottom + 1);
 }
 
 const TClassInfo& TChartBackWall::StaticClassInfo() {

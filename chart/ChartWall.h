@@ -1,5 +1,5 @@
-// The chart's titles, legend and back wall: stored settings and the room
-// rules of a flat chart.  This program keeps titles and legend hidden and
+// The chart's titles, legend and back wall: stored settings, the room
+// rules of a flat chart and the back wall's drawing.  This program keeps titles and legend hidden and
 // the back wall unfilled.
 #pragma once
 
@@ -12,6 +12,7 @@
 
 namespace cvcalc {
 
+class TCanvas;
 class TCustomAxisPanel;
 
 class TChartTitle : public TPersistent {
@@ -56,6 +57,10 @@ public:
     void SetColor(TColor value);
     TChartBrush* Brush() const noexcept { return brush_.get(); }
     TChartPen* Pen() const noexcept { return pen_.get(); }
+
+    // Its pen round the plotting area, the inside filled unless the wall
+    // is transparent.
+    void Draw(TCanvas& canvas, const TChartRect& plot) const;
 
 private:
     TCustomAxisPanel* chart_;

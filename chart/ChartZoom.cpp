@@ -1,7 +1,12 @@
-// The zoom settings' published properties and their enumerations.
+// The zoom settings' published properties, their enumerations and the
+// drawing of the zoom rectangle.
 #include "chart/ChartZoom.h"
 
+#include <algorithm>
+
 #include "framework/Brush.h"
+#include "framework/Canvas.h"
+#include "framework/Color.h"
 #include "framework/Pen.h"
 #include "shell/core/ClassInfo.h"
 #include "shell/core/IdentMaps.h"
@@ -42,11 +47,32 @@ TChartZoomBrush* TChartZoom::Brush() const {
     return brush_.get();
 }
 
+void TChartZoom::Draw(TCanvas& canvas, TColor background) const {
+    const TColor inverse = static_cast<TColor>(0xFFFFFF - ColorToRgb(background));
+    const TChartZoomPen& pen = *Pen();
+    TPen& p = canvas.Pen();
+    if (pen.Visible()) {
+        p.SetColor(static_cast<TColor>(ColorToRgb(pen.Color()) ^ inverse));
+        p.SetWidth(std::max(pen.Width(), 1));
+        p.SetStyle(pen.Style());
+    } else {
+        p.SetStyle(psClear);
+    }
+    p.SetMode(pmNotXor);
+    const TChartZoomBrush& brush = *Brush();
+    canvas.Brush().SetColor(static_cast<TColor>(ColorToRgb(brush.Color()) ^ inverse));
+    canvas.Brush().SetStyle(brush.Style());
+    const TBkMode mode = canvas.BackgroundMode();
+    canvas.SetBackgroundMode(bmTransparent);
+    canvas.Rectangle(X0, Y0, X1, Y1);
+    canvas.SetBackgroundMode(mode);
+    p.SetMode(pmCopy);
+}
+
 const TClassInfo& TChartZoomPen::StaticClassInfo() {
     using P = TChartZoomPen;
-    static const TClassInfo info =
-        TClassBuilder<P>("TChartZoomPen", TChartPen::StaticClassInfo())
-            .Ordinal("Color", TypeInfoTColor(), &P::Color, &P::SetColor, clWhite);
+    static const TClassInfo info = TClassBuilder<P>("TChartZoomPen", TChartPen::StaticClassInfo())
+                                       .Ordinal("Color", TypeInfoTColor(), &P::Color, &P::SetColor, clWhite);
     return info;
 }
 

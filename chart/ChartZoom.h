@@ -1,6 +1,7 @@
 // The chart's mouse settings: TChartZoom (which drag zooms, how far it must
 // go, the pen and brush of its rectangle) and the enumerations of zoom
-// direction, mouse button, panning mode and shift keys.
+// direction, mouse button, panning mode and shift keys; the rectangle's
+// drawing.
 #pragma once
 
 #include <memory>
@@ -11,6 +12,8 @@
 #include "shell/core/TypeInfo.h"
 
 namespace cvcalc {
+
+class TCanvas;
 
 enum TChartZoomDirection { tzdHorizontal, tzdVertical, tzdBoth };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -71,6 +74,10 @@ public:
     // in client pixels.
     bool Active() const noexcept { return active_; }
     int X0 = 0, Y0 = 0, X1 = 0, Y1 = 0;
+
+    // Draws the drag's rectangle in not-xor mode, its pen and brush colours
+    // turned against `background`: drawn twice, the pixels are as before.
+    void Draw(TCanvas& canvas, TColor background) const;
 
 private:
     friend class TCustomChart;

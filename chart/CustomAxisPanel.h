@@ -18,13 +18,6 @@ class TChartSeries;
 class TChartAxis;
 class TAxisTextMetrics;
 
-// A rectangle in client pixels, right and bottom exclusive as the canvas
-// takes them.
-struct TChartRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const TChartRect&) const = default;
-};
-
 enum TMarginUnits { muMarginPercent, muMarginPixels };
 
 class TCustomAxisPanel : public TCustomControl {

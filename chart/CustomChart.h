@@ -1,5 +1,7 @@
 // TCustomChart and TChart: the chart as a windowed control.  It draws into
-// its own off-screen bitmap, which a repaint without a change only copies.
+// its own off-screen bitmap, which a repaint without a change only copies;
+// its parts draw themselves in the order the chart gives.  The mouse (zoom,
+// panning, wheel) lives in ChartMouse.cpp.
 #pragma once
 
 #include <memory>
@@ -11,9 +13,6 @@
 #include "shell/core/Event.h"
 
 namespace cvcalc {
-
-class TChartPen;
-class TCustomSeries;
 
 class TCustomChart : public TCustomAxisPanel {
 public:
@@ -68,20 +67,20 @@ private:
         bool automatic, automaticMinimum, automaticMaximum;
         double minimum, maximum;
     };
-    // Across an axis, from the outer edge of its labels to the last paint's
-    // axis line; along it, its start to its end pixel.
-    struct THitBand {
-        int lo = 0, hi = -1;
-    };
+    // The mouse (ChartMouse.cpp).
     bool InPlot(int x, int y) const;
     bool HitsAxis(int x, int y) const;
-    bool AnySeriesActive() const;
     void SaveScales();
     void ZoomIn();
-    // Draws the zoom rectangle into the bitmap in not-xor mode: drawn twice,
-    // the pixels are as before.  The window then shows the bitmap again.
-    void DrawZoomRectangle(TCanvas& canvas);
+    // Draws the zoom rectangle into the bitmap: drawn twice, the pixels are
+    // as before.  The window then shows the bitmap again.
     void ToggleZoomRectangle();
+
+    bool AnySeriesActive() const;
+    // The colour the zoom rectangle is turned against.
+    TColor ZoomBackground() const;
+    // The chart's paint: panel, back wall, axes, series, zoom rectangle.
+    void DrawAll(TCanvas& canvas, int width, int height);
 
     std::unique_ptr<TChartZoom> zoom_;
     TPanningMode allowPanning_ = pmBoth;
@@ -91,16 +90,10 @@ private:
     int panX_ = 0, panY_ = 0;
     bool restored_ = true;
     std::vector<TSavedScale> saved_;
-    THitBand hitBands_[4];  // bottom, top, left, right
     TNotifyEvent onZoom_;
     TNotifyEvent onUndoZoom_;
     TNotifyEvent onScroll_;
     TAllowScrollEvent onAllowScroll_;
-
-    void DrawAll(TCanvas& canvas, int width, int height);
-    void DrawAxis(TCanvas& canvas, TChartAxis& axis, double step);
-    void DrawSeries(TCanvas& canvas, TChartSeries& series);
-    void RealisePen(TCanvas& canvas, const TChartPen& pen, TColor color);
 
     TBitmap bitmap_;
     int fullDraws_ = 0;

@@ -48,6 +48,9 @@ public:
     TMargins CalcMargins() const override;
 
 protected:
+    // The line from point to point, then the markers over it.
+    // SeriesDraw.cpp.
+    void DrawValues(TCanvas& canvas, const TDrawArea& area) override;
     void SetDrawLine(bool value) { Change(drawLine_, value); }
     void SetDrawArea(bool value) { Change(drawArea_, value); }
 

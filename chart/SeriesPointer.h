@@ -1,4 +1,4 @@
-// TSeriesPointer: the marker a series draws at each point.
+// TSeriesPointer: the marker a series draws at each point, and its drawing.
 #pragma once
 
 #include <memory>
@@ -9,6 +9,7 @@
 
 namespace cvcalc {
 
+class TCanvas;
 class TChartSeries;
 
 enum TSeriesPointerStyle {
@@ -54,6 +55,11 @@ public:
     TChartBrush* Brush() const noexcept { return brush_.get(); }
     TChartPen* Pen() const noexcept { return pen_.get(); }
     TChartSeries* Series() const noexcept { return series_; }
+
+    // Draws the marker of the style's shape (chart/MarkerShapes.h) centred
+    // on (x, y); an automatic pen, and an automatic solid brush, take the
+    // point's `color`.  PointerDraw.cpp.
+    void Draw(TCanvas& canvas, int x, int y, TColor color) const;
 
 private:
     static int ClampSize(int v) { return v < 0 ? 0 : (v > 1000 ? 1000 : v); }

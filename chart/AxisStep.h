@@ -1,0 +1,55 @@
+// Axis stage two: the label step, from the label sizes, the room along the
+// axis and the smallest step the Increment allows.  Pure functions of the
+// working range and pixels (AxisRange.h), the axis' label settings and a
+// text measurer.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "chart/AxisRange.h"
+#include "chart/AxisTextMetrics.h"
+
+namespace cvcalc {
+
+class TChartFont;
+
+// Steps smaller than this are no steps.
+inline constexpr double AxisMinIncrement = 1e-12;
+
+// NextNiceStep(x): the next value of 1, 2, 5 × 10^k strictly above x's
+// position on that sequence (1 for an infinite x).
+double NextNiceStep(double x);
+
+// The label settings the step search, the label values and the label room
+// read, copied from the axis' properties.
+struct TAxisLabelSettings {
+    std::string_view format = "#,##0.###";  // AxisValuesFormat
+    bool multiLine = false;                 // LabelsMultiLine
+    int angle = 0;                          // LabelsAngle
+    const TChartFont* font = nullptr;       // LabelsFont; set whenever texts are measured
+    double increment = 0;                   // Increment
+    int separation = 10;                    // LabelsSeparation
+    bool alternate = false;                 // LabelsAlternate
+    bool roundFirstLabel = true;            // RoundFirstLabel
+    bool onAxis = true;                     // LabelsOnAxis
+    bool tickOnLabelsOnly = true;           // TickOnLabelsOnly
+    int size = 0;                           // LabelsSize
+};
+
+// A value's label text through the format; with multiLine, spaces break
+// lines.  AxisLabels.cpp.
+std::string AxisLabelText(const TAxisLabelSettings& settings, double value);
+
+// The size of one label text along the axis: its width on a horizontal
+// axis, lines times the height of "W" on a vertical one (angles 90 and 270
+// swap the two).
+int AxisLabelSizeAlong(const TAxisLabelSettings& settings, bool horizontal, const TAxisTextMetrics& metrics,
+                       const std::string& text);
+// How many labels fit along the scale, n of the step search.
+int AxisLabelsThatFit(const TAxisScale& scale, const TAxisLabelSettings& settings, const TAxisTextMetrics& metrics);
+// The label step for the scale's working range.
+double AxisLabelStep(const TAxisScale& scale, const TAxisLabelSettings& settings, const TAxisSeriesExtent& extent,
+                     const TAxisTextMetrics& metrics);
+
+}  // namespace cvcalc

@@ -1,0 +1,107 @@
+// A series draws itself: the visible points of the last layout, and for
+// line and point series the connecting line with the markers over it.
+#include <utility>
+
+#include "chart/ChartAxis.h"
+#include "chart/ChartDrawing.h"
+#include "chart/CustomSeries.h"
+#include "chart/SeriesPointer.h"
+#include "framework/Canvas.h"
+
+namespace cvcalc {
+
+void TChartSeries::Draw(TCanvas& canvas, const TChartAxis& horizAxis, const TChartAxis& vertAxis,
+                        const TChartRect& plot) {
+    const int n = PointCount();
+    if (n == 0) return;
+    const TChartValueList& xs = *XValues();
+    // The visible points: from the first not left of the area to the first
+    // at or beyond its right edge; all of them unless X ascends.
+    double xmin = horizAxis.PixelToValue(plot.left), xmax = horizAxis.PixelToValue(plot.right);
+    if (horizAxis.Inverted()) std::swap(xmin, xmax);
+    int first = 0, last = n - 1;
+    if (xs.Order() == loAscending) {
+        while (first < n && xs.Value(first) < xmin) ++first;
+        if (first == n) {
+            SetVisibleRange(-1, -1);
+            return;
+        }
+        if (xs.Value(n - 1) > xmax) {
+            last = first;
+            while (last < n - 1 && xs.Value(last) < xmax) ++last;
+        }
+    }
+    SetVisibleRange(first, last);
+    DrawValues(canvas, TDrawArea{horizAxis, vertAxis, plot, xmin, xmax, first, last});
+}
+
+void TCustomSeries::DrawValues(TCanvas& canvas, const TDrawArea& area) {
+    const TChartAxis& ha = area.horizAxis;
+    const TChartAxis& va = area.vertAxis;
+    const TChartValueList& xs = *XValues();
+    const TChartValueList& ys = *YValues();
+    const int first = area.first, last = area.last;
+    const bool drawLine = DrawLine();
+    const TSeriesPointer& pointer = *Pointer();
+    const bool markers = pointer.Visible();
+    const TChartPen& linePen = *Pen();
+    const TColor lineColor = SeriesColor();
+    // The line's pen stays on the canvas from segment to segment unless a
+    // marker has put its own in between.
+    bool linePenSet = false;
+    int px = ha.ValueToPixel(xs.Value(first)), py = va.ValueToPixel(ys.Value(first));
+    TColor pc = PointColor(first);
+    // Points left of the area: the line comes in from its edge, at the
+    // height the segment from the point before has there.
+    if (drawLine && first > 0 && xs.Order() == loAscending) {
+        const double x0 = xs.Value(first - 1), y0 = ys.Value(first - 1);
+        const double x1 = xs.Value(first), y1 = ys.Value(first);
+        const double edge = ha.Inverted() ? area.xmax : area.xmin;
+        double yEdge = y1;
+        if (Stairs())
+            yEdge = y0;
+        else if (x1 != x0)
+            yEdge = y0 + (y1 - y0) * ((edge - x0) / (x1 - x0));
+        const int ex = ha.Inverted() ? area.plot.right : area.plot.left, ey = va.ValueToPixel(yEdge);
+        if (ex != px || ey != py) {
+            canvas.Brush().SetStyle(bsClear);
+            RealisePen(canvas, linePen, ColorEachLine() && ColorEachPoint() ? pc : lineColor);
+            canvas.MoveTo(ex, ey);
+            if (Stairs() && !InvertedStairs()) canvas.LineTo(px, ey);
+            canvas.LineTo(px, py);
+        }
+    }
+    if (first == last && markers) pointer.Draw(canvas, px, py, pc);
+    for (int i = first + 1; i <= last; ++i) {
+        const int x = ha.ValueToPixel(xs.Value(i)), y = va.ValueToPixel(ys.Value(i));
+        const TColor c = PointColor(i);
+        if (drawLine && (x != px || y != py)) {
+            // With ColorEachPoint and ColorEachLine each segment takes the
+            // colour of the point it leads to.
+            const bool pointColours = ColorEachLine() && ColorEachPoint();
+            if (!linePenSet || pointColours) {
+                canvas.Brush().SetStyle(bsClear);
+                RealisePen(canvas, linePen, pointColours ? c : lineColor);
+                linePenSet = true;
+            }
+            canvas.MoveTo(px, py);
+            if (Stairs()) {
+                if (InvertedStairs())
+                    canvas.LineTo(px, y);
+                else
+                    canvas.LineTo(x, py);
+            }
+            canvas.LineTo(x, y);
+        }
+        if (markers) {
+            pointer.Draw(canvas, px, py, pc);
+            if (i == last) pointer.Draw(canvas, x, y, c);
+            linePenSet = false;
+        }
+        px = x;
+        py = y;
+        pc = c;
+    }
+}
+
+}  // namespace cvcalc
