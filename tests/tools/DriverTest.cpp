@@ -10,6 +10,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/CommaLocale.h"
@@ -221,8 +222,7 @@ TEST(Driver, CommaLocaleReadsAndWritesCommasAndTheDumpStaysJson) {
     std::string why;
     const std::string locales = cvcalc::testing::CommaLocaleDirectory(&why);
     ASSERT_FALSE(locales.empty()) << why;
-    const std::string environment =
-        "LOCPATH='" + locales + "' LC_ALL=" + cvcalc::testing::CommaLocaleName + " ";
+    const std::string environment = "LOCPATH='" + locales + "' LC_ALL=" + cvcalc::testing::CommaLocaleName + " ";
     const DriverRun run = RunDriver(
         "set EditJunctionArea 1,5\nset EditBias -2,25\nclick ButtonCalcuationCV\ndump\n"
         "set EditJunctionArea 1.5\nclick ButtonCalcuationCV\ndump\n",
@@ -251,8 +251,9 @@ TEST(Driver, CommaLocaleReadsAndWritesCommasAndTheDumpStaysJson) {
 // Extreme drag coordinates overflowed an int inside the injector; a leading
 // byte-order mark vanished from a text on its way into the box.
 TEST(Driver, ArgumentsAreCheckedAndTextsArriveExactly) {
-    for (const char* drag : {"drag ChartCV left 2147483647 0 -2147483648 0", "drag ChartCV left 0 0 1000001 5",
-                             "drag ChartCV left 1e3 0 5 5", "drag ChartCV left 10 10 20 x", "drag ChartCV left 1 2 3"}) {
+    for (const char* drag :
+         {"drag ChartCV left 2147483647 0 -2147483648 0", "drag ChartCV left 0 0 1000001 5",
+          "drag ChartCV left 1e3 0 5 5", "drag ChartCV left 10 10 20 x", "drag ChartCV left 1 2 3"}) {
         const DriverRun run = RunDriver(std::string(drag) + "\ndump\n");
         EXPECT_EQ(run.status, 2) << drag;
         EXPECT_TRUE(run.dumps.empty()) << drag;
@@ -261,13 +262,18 @@ TEST(Driver, ArgumentsAreCheckedAndTextsArriveExactly) {
     const DriverRun run = RunDriver(
         "click ButtonCalcuationCV\ndrag ChartCV left -1000000 -1000000 1000000 1000000\n"
         "drag ChartCV right 1000000 -1000000 -1000000 1000000\ndump\n"
-        "set EditBias \xEF\xBB\xBF" "5\nclick ButtonCalcuationCV\ndump\n");
+        "set EditBias \xEF\xBB\xBF"
+        "5\nclick ButtonCalcuationCV\ndump\n");
     ASSERT_EQ(run.status, 0) << run.errorOutput;
     ASSERT_EQ(run.dumps.size(), 2u);
     EXPECT_TRUE(run.dumps[0]["errors"].empty());
-    EXPECT_EQ(run.dumps[1]["edits"]["EditBias"], "\xEF\xBB\xBF" "5");
+    EXPECT_EQ(run.dumps[1]["edits"]["EditBias"],
+              "\xEF\xBB\xBF"
+              "5");
     ASSERT_EQ(run.dumps[1]["errors"].size(), 1u);
-    EXPECT_EQ(run.dumps[1]["errors"][0]["text"], "'\xEF\xBB\xBF" "5' は浮動小数点数ではありません.");
+    EXPECT_EQ(run.dumps[1]["errors"][0]["text"],
+              "'\xEF\xBB\xBF"
+              "5' は浮動小数点数ではありません.");
 }
 
 // One wheel notch over the empty C–V chart fixes its left axis at 0 … 0;
@@ -287,6 +293,36 @@ TEST(Driver, AWheelNotchOverTheEmptyCapacitanceChartIsUndoneByDraggingBack) {
         EXPECT_GE(left["labels"].size(), 5u) << script;
         EXPECT_EQ(run.dumps[0]["charts"]["ChartCV"]["axes"]["bottom"]["min"], -11.0) << script;
     }
+}
+
+// The width and height a PNG file's header gives.
+std::pair<int, int> PngSize(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    unsigned char header[24] = {};
+    file.read(reinterpret_cast<char*>(header), sizeof header);
+    if (!file) return {-1, -1};
+    const auto be32 = [&](int at) {
+        return header[at] << 24 | header[at + 1] << 16 | header[at + 2] << 8 | header[at + 3];
+    };
+    return {be32(16), be32(20)};
+}
+
+// The driver's window was once 1076 x 709 inside, 4 pixels short of the
+// program's, so its snapshots cut off "Ver. 1".
+TEST(Driver, TheWindowHasTheProgramsClientSizeAtStartAndAfterReset) {
+    const std::string stem = ::testing::TempDir() + "/driver-size-" + std::to_string(getpid());
+    const DriverRun run = RunDriver("snapshot FormPNJunction " + stem +
+                                    "-start.png\nclick ButtonCalcuationCV\n"
+                                    "click ButtonReset\nsnapshot FormPNJunction " +
+                                    stem +
+                                    "-reset.png\n"
+                                    "snapshot FormHTML " +
+                                    stem + "-help.png\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    EXPECT_EQ(PngSize(stem + "-start.png"), std::make_pair(1080, 713));
+    EXPECT_EQ(PngSize(stem + "-reset.png"), std::make_pair(1080, 713));
+    EXPECT_EQ(PngSize(stem + "-help.png"), std::make_pair(691, 436));
+    for (const char* which : {"-start.png", "-reset.png", "-help.png"}) std::remove((stem + which).c_str());
 }
 
 TEST(Driver, UnknownCommandEndsWithStatusTwo) {
