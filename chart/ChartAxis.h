@@ -19,6 +19,7 @@
 #include "chart/ChartAxisTitle.h"
 #include "chart/ChartBrush.h"
 #include "chart/ChartPen.h"
+#include "shell/core/ChangeField.h"
 #include "shell/core/Persistent.h"
 
 namespace cvcalc {
@@ -242,9 +243,7 @@ private:
     static int ClampPixels(int v) { return v < -10000 ? -10000 : (v > 10000 ? 10000 : v); }
     template <typename T>
     void Change(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        Repaint();
+        ChangeField(field, std::move(value), [this] { Repaint(); });
     }
 
     TCustomAxisPanel* chart_;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "chart/ChartBrush.h"
+#include "shell/core/ChangeField.h"
 #include "shell/core/Persistent.h"
 
 namespace cvcalc {
@@ -27,9 +28,9 @@ public:
 private:
     template <typename T>
     void Change(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        if (onChange_) onChange_();
+        ChangeField(field, std::move(value), [this] {
+            if (onChange_) onChange_();
+        });
     }
 
     std::string caption_;

@@ -6,6 +6,7 @@
 
 #include "chart/ChartBrush.h"
 #include "chart/ChartPen.h"
+#include "shell/core/ChangeField.h"
 #include "shell/core/Component.h"
 
 namespace cvcalc {
@@ -53,9 +54,7 @@ public:
 protected:
     template <typename T>
     void Change(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        Repaint();
+        ChangeField(field, std::move(value), [this] { Repaint(); });
     }
 
     TCustomAxisPanel* parentChart_ = nullptr;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "chart/ChartGraphicsTypes.h"
+#include "shell/core/ChangeField.h"
 #include "shell/core/Persistent.h"
 
 namespace cvcalc {
@@ -36,9 +37,9 @@ public:
 protected:
     template <typename T>
     void Change(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        if (onChange_) onChange_();
+        ChangeField(field, std::move(value), [this] {
+            if (onChange_) onChange_();
+        });
     }
 
     TColor color_ = clBlack;

@@ -11,6 +11,7 @@
 #include "chart/ChartGraphicsTypes.h"
 #include "chart/ChartWall.h"
 #include "framework/CustomControl.h"
+#include "shell/core/ChangeField.h"
 
 namespace cvcalc {
 
@@ -120,9 +121,7 @@ protected:
 
     template <typename T>
     void Change(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        ChartInvalidate();
+        ChangeField(field, std::move(value), [this] { ChartInvalidate(); });
     }
 
 private:

@@ -5,6 +5,7 @@
 
 #include "chart/ChartBrush.h"
 #include "chart/ChartPen.h"
+#include "shell/core/ChangeField.h"
 #include "shell/core/Persistent.h"
 
 namespace cvcalc {
@@ -66,9 +67,7 @@ private:
     void Repaint() const;
     template <typename T>
     void Change(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        Repaint();
+        ChangeField(field, std::move(value), [this] { Repaint(); });
     }
 
     TChartSeries* series_;

@@ -3,6 +3,7 @@
 
 #include <iterator>
 
+#include "shell/core/ChangeField.h"
 #include "shell/core/ClassInfo.h"
 
 namespace cvcalc {
@@ -29,15 +30,11 @@ void TBrush::Assign(const TBrush& other) {
 }
 
 void TBrush::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Changed();
+    ChangeField(color_, color, [this] { Changed(); });
 }
 
 void TBrush::SetStyle(TBrushStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
+    ChangeField(style_, style, [this] { Changed(); });
 }
 
 NativeBrush TBrush::Native() const {

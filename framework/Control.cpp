@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/WinControl.h"
+#include "shell/core/ChangeField.h"
 #include "shell/core/ClassInfo.h"
 #include "shell/core/Filer.h"
 #include "shell/core/Reader.h"
@@ -155,16 +156,12 @@ bool TControl::Showing() const {
 }
 
 void TControl::SetEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    Invalidate();
+    ChangeField(enabled_, enabled, [this] { Invalidate(); });
 }
 
 void TControl::SetColor(TColor color) {
     if (!inheritingColor_) parentColor_ = false;
-    if (color == color_) return;
-    color_ = color;
-    ColorChanged();
+    ChangeField(color_, color, [this] { ColorChanged(); });
 }
 
 void TControl::SetParentColor(bool parentColor) {
@@ -205,9 +202,7 @@ void TControl::FontChanged() { Invalidate(); }
 void TControl::ColorChanged() { Invalidate(); }
 
 void TControl::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    TextChanged();
+    ChangeField(caption_, caption, [this] { TextChanged(); });
 }
 
 void TControl::TextChanged() { Invalidate(); }

@@ -1,6 +1,7 @@
 // TFont and its published properties.
 #include "framework/Font.h"
 
+#include "shell/core/ChangeField.h"
 #include "shell/core/ClassInfo.h"
 
 namespace cvcalc {
@@ -47,15 +48,11 @@ bool TFont::SameAs(const TFont& other) const {
 }
 
 void TFont::SetName(const std::string& name) {
-    if (name == name_) return;
-    name_ = name;
-    Change();
+    ChangeField(name_, name, [this] { Change(); });
 }
 
 void TFont::SetHeight(int height) {
-    if (height == height_) return;
-    height_ = height;
-    Change();
+    ChangeField(height_, height, [this] { Change(); });
 }
 
 int TFont::Size() const {
@@ -74,27 +71,19 @@ void TFont::SetSize(int points) {
 }
 
 void TFont::SetCharset(TFontCharset charset) {
-    if (charset == charset_) return;
-    charset_ = charset;
-    Change();
+    ChangeField(charset_, charset, [this] { Change(); });
 }
 
 void TFont::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Change();
+    ChangeField(color_, color, [this] { Change(); });
 }
 
 void TFont::SetStyle(TFontStyles style) {
-    if (style == style_) return;
-    style_ = style;
-    Change();
+    ChangeField(style_, style, [this] { Change(); });
 }
 
 void TFont::SetOrientation(int tenthsOfDegree) {
-    if (tenthsOfDegree == orientation_) return;
-    orientation_ = tenthsOfDegree;
-    Change();
+    ChangeField(orientation_, tenthsOfDegree, [this] { Change(); });
 }
 
 FontSpec TFont::Request() const {

@@ -2,6 +2,7 @@
 #include "framework/Label.h"
 
 #include "framework/WinControl.h"
+#include "shell/core/ChangeField.h"
 #include "shell/core/ClassInfo.h"
 
 namespace cvcalc {
@@ -33,15 +34,11 @@ void TLabel::SetAutoSize(bool autoSize) {
 }
 
 void TLabel::SetTransparent(bool transparent) {
-    if (transparent == transparent_) return;
-    transparent_ = transparent;
-    Invalidate();
+    ChangeField(transparent_, transparent, [this] { Invalidate(); });
 }
 
 void TLabel::SetAlignment(TAlignment alignment) {
-    if (alignment == alignment_) return;
-    alignment_ = alignment;
-    Invalidate();
+    ChangeField(alignment_, alignment, [this] { Invalidate(); });
 }
 
 void TLabel::AdjustBounds() {

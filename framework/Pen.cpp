@@ -1,6 +1,7 @@
 // TPen and its published properties.
 #include "framework/Pen.h"
 
+#include "shell/core/ChangeField.h"
 #include "shell/core/ClassInfo.h"
 
 namespace cvcalc {
@@ -39,34 +40,24 @@ void TPen::Assign(const TPen& other) {
 }
 
 void TPen::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Changed();
+    ChangeField(color_, color, [this] { Changed(); });
 }
 
 void TPen::SetWidth(int width) {
     if (width < 1) width = 1;
-    if (width == width_) return;
-    width_ = width;
-    Changed();
+    ChangeField(width_, width, [this] { Changed(); });
 }
 
 void TPen::SetStyle(TPenStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
+    ChangeField(style_, style, [this] { Changed(); });
 }
 
 void TPen::SetMode(TPenMode mode) {
-    if (mode == mode_) return;
-    mode_ = mode;
-    Changed();
+    ChangeField(mode_, mode, [this] { Changed(); });
 }
 
 void TPen::SetEnd(TPenEnd end) {
-    if (end == end_) return;
-    end_ = end;
-    Changed();
+    ChangeField(end_, end, [this] { Changed(); });
 }
 
 NativePen TPen::Native() const {
