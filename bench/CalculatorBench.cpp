@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "calculator/Pnjunction.h"
 #include "app/ProgramWindows.h"
+#include "calculator/Pnjunction.h"
 #include "chart/CustomChart.h"
 #include "framework/Button.h"
 #include "platform/gui/ComponentRegistry.h"

@@ -1,7 +1,7 @@
 // Cost of the platform base the hot paths touch: a checked float region.
-#include "platform/core/FloatControl.h"
-
 #include <benchmark/benchmark.h>
+
+#include "platform/core/FloatControl.h"
 
 namespace {
 void BM_RunFloatChecked(benchmark::State& state) {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <limits>
+#include <new>
 
 #include "platform/core/Exception.h"
 

@@ -2,8 +2,9 @@
 // working directory.
 #include "platform/core/ExecutablePath.h"
 
-#include <array>
 #include <unistd.h>
+
+#include <array>
 
 namespace cvcalc {
 

@@ -2,11 +2,11 @@
 // both the x87 and the SSE status words.
 #include "platform/core/FloatControl.h"
 
-#include "platform/core/MachineSettings.h"
-#include "platform/core/RuntimeFaults.h"
-
 #include <atomic>
 #include <cfenv>
+
+#include "platform/core/MachineSettings.h"
+#include "platform/core/RuntimeFaults.h"
 
 namespace cvcalc {
 
@@ -26,8 +26,7 @@ std::atomic<int>& ControlWordStore() {
 
 std::uint16_t StartupFpuControlWord(std::optional<std::uint32_t> machineMaskValue) {
     std::uint16_t word = DefaultFpuControlWord;
-    if (machineMaskValue)
-        word = static_cast<std::uint16_t>((word & ~FpuMaskAll) | (*machineMaskValue & FpuMaskAll));
+    if (machineMaskValue) word = static_cast<std::uint16_t>((word & ~FpuMaskAll) | (*machineMaskValue & FpuMaskAll));
     return word;
 }
 

@@ -2,9 +2,10 @@
 // locale (which printf and Qt rely on) is never changed.
 #include "platform/core/Locale.h"
 
-#include <climits>
 #include <langinfo.h>
 #include <locale.h>
+
+#include <climits>
 
 namespace cvcalc {
 

@@ -1,9 +1,9 @@
 // Message lookup over the embedded table "number<TAB>text" per line.
 #include "platform/core/MessageTable.h"
 
-#include "platform/core/Resources.h"
-
 #include <charconv>
+
+#include "platform/core/Resources.h"
 
 namespace cvcalc {
 

@@ -1,9 +1,9 @@
 // Each fault loads its text from the message table when it is raised.
 #include "platform/core/RuntimeFaults.h"
 
-#include "platform/core/MessageTable.h"
-
 #include <cstdio>
+
+#include "platform/core/MessageTable.h"
 
 namespace cvcalc {
 

@@ -2,10 +2,10 @@
 // errors of the program's family with their texts from the message table.
 #pragma once
 
-#include "platform/core/Exception.h"
-
 #include <cstddef>
 #include <cstdint>
+
+#include "platform/core/Exception.h"
 
 namespace cvcalc {
 

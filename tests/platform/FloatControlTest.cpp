@@ -1,11 +1,11 @@
 // The program's control word and the checked regions built on it.
-#include "platform/core/FloatControl.h"
-#include "platform/core/RuntimeFaults.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "platform/core/FloatControl.h"
+#include "platform/core/RuntimeFaults.h"
 
 using namespace cvcalc;
 

@@ -28,8 +28,7 @@ inline std::string CommaLocaleDirectory(std::string* why = nullptr) {
     if (fs::exists(target / "LC_NUMERIC", ignored)) return root.string();
     const fs::path scratch = root / ("making-" + std::to_string(getpid()));
     fs::create_directories(scratch, ignored);
-    const std::string command =
-        "localedef -c -i de_DE -f UTF-8 '" + (scratch / CommaLocaleName).string() + "' 2>&1";
+    const std::string command = "localedef -c -i de_DE -f UTF-8 '" + (scratch / CommaLocaleName).string() + "' 2>&1";
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[512];
