@@ -57,10 +57,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kestrel.minamo.ac.jp/cvcalc/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What the linker does not show: the web engine's helper process and its
-# resources, loaded at run time, and the fonts the windows are drawn with.
+# What the linker does not show: the web engine's resources, loaded at run
+# time, and the fonts the windows are drawn with.  (Its helper process,
+# libqt6webenginecore6-bin, is found by shlibdeps.)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6webenginecore6-bin, libqt6webengine6-data, fonts-ipafont-gothic, fonts-liberation2")
+    "libqt6webengine6-data, fonts-ipafont-gothic, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 include(CPack)
