@@ -20,7 +20,17 @@
 
 #include "platform/gui/WebBrowser.h"
 
+// GCC says so with __SANITIZE_ADDRESS__, clang (the fuzzing build) with
+// __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define CVCALC_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CVCALC_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(CVCALC_ADDRESS_SANITIZER)
 // fontconfig keeps a few blocks of its configuration for the life of the
 // process and frees them never; every program that draws text would
 // otherwise fail its leak check on them.  The C library keeps the folder
