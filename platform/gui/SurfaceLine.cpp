@@ -129,13 +129,30 @@ void LineWalk::Draw(int x0, int y0, int x1, int y1) {
 }
 
 namespace {
+// The integer walk from one end of a line to the other: one step moves x,
+// y or both by one pixel.
+struct WalkStep {
+    int dx, dy, sx, sy, err;
+    WalkStep(int x0, int y0, int x1, int y1)
+        : dx(std::abs(x1 - x0)), dy(-std::abs(y1 - y0)), sx(x0 < x1 ? 1 : -1), sy(y0 < y1 ? 1 : -1), err(dx + dy) {}
+    void Next(int& x, int& y) {
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+};
+
 // One pixel per step, the last left out; dashes counted in steps of the
 // walk, starting afresh with every line.  `put` sets a pixel within bounds.
 template <class Put>
 void WalkCosmetic(const LinePlan& plan, int x0, int y0, int x1, int y1, Put put) {
-    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
+    WalkStep step(x0, y0, x1, y1);
     int run = 0, left = plan.runCount > 0 ? plan.runs[0] : 0;
     while (x0 != x1 || y0 != y1) {
         const bool inside = x0 >= plan.left && x0 <= plan.right && y0 >= plan.top && y0 <= plan.bottom;
@@ -152,15 +169,7 @@ void WalkCosmetic(const LinePlan& plan, int x0, int y0, int x1, int y1, Put put)
                 left = plan.runs[run];
             }
         }
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
+        step.Next(x0, y0);
     }
 }
 }  // namespace
@@ -194,9 +203,7 @@ void LineWalk::DrawGeometric(int x0, int y0, int x1, int y1) {
     int* rowFirst = plan_.rowFirst.data();
     int* rowLast = plan_.rowLast.data();
 
-    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
+    WalkStep step(x0, y0, x1, y1);
     for (;;) {
         const bool visible = x0 + plan_.stampRight >= plan_.left && x0 + plan_.stampLeft <= plan_.right &&
                              y0 + stampBottom >= firstRow && y0 + stampTop <= lastRow;
@@ -210,15 +217,7 @@ void LineWalk::DrawGeometric(int x0, int y0, int x1, int y1) {
             }
         }
         if (x0 == x1 && y0 == y1) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
+        step.Next(x0, y0);
     }
     for (std::size_t i = 0; i < rows; ++i) {
         const int first = std::max(rowFirst[i], plan_.left), last = std::min(rowLast[i], plan_.right);

@@ -14,6 +14,17 @@
 namespace cvcalc {
 namespace {
 
+// A mouse or wheel message delivered to the chart's message procedure.
+void SendTo(TChart& chart, MessageKind kind, int x, int y, MouseButton b = MouseButton::None, int wheel = 0) {
+    Message m;
+    m.kind = kind;
+    m.x = x;
+    m.y = y;
+    m.button = b;
+    m.wheelDelta = wheel;
+    chart.WndProc(m);
+}
+
 struct ZoomFixture : ::testing::Test {
     TChart chart{nullptr};
     TLineSeries* series = nullptr;
@@ -25,13 +36,7 @@ struct ZoomFixture : ::testing::Test {
         chart.PaintToBitmap();
     }
     void Send(MessageKind kind, int x, int y, MouseButton b = MouseButton::None, int wheel = 0) {
-        Message m;
-        m.kind = kind;
-        m.x = x;
-        m.y = y;
-        m.button = b;
-        m.wheelDelta = wheel;
-        chart.WndProc(m);
+        SendTo(chart, kind, x, y, b, wheel);
     }
     void Drag(int x0, int y0, int x1, int y1, MouseButton b = MouseButton::Left) {
         Send(MessageKind::MouseDown, x0, y0, b);
@@ -339,13 +344,7 @@ TEST(ChartWheel, ANotchOverAnEmptyChartIsUndoneByDraggingBack) {
         series->SetParentChart(&chart);
         chart.PaintToBitmap();
         auto send = [&](MessageKind kind, int x, int y, MouseButton b = MouseButton::None, int wheel = 0) {
-            Message m;
-            m.kind = kind;
-            m.x = x;
-            m.y = y;
-            m.button = b;
-            m.wheelDelta = wheel;
-            chart.WndProc(m);
+            SendTo(chart, kind, x, y, b, wheel);
         };
         auto dragBack = [&] {
             send(MessageKind::MouseDown, 300, 200, MouseButton::Left);
