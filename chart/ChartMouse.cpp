@@ -52,6 +52,11 @@ void TCustomChart::ToggleZoomRectangle() {
 }
 
 void TCustomChart::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
+    if (button == MouseButton::Right) {
+        contextPress_ = true;
+        contextX_ = x;
+        contextY_ = y;
+    }
     TChartZoom& z = *zoom_;
     if (z.active_ || panning_) return;
     if (!AnySeriesActive()) return;
@@ -72,6 +77,8 @@ void TCustomChart::MouseDown(MouseButton button, ShiftState shift, int x, int y)
 }
 
 void TCustomChart::MouseMove(ShiftState, int x, int y) {
+    if (contextPress_ && (std::abs(x - contextX_) > ContextClickSlop || std::abs(y - contextY_) > ContextClickSlop))
+        contextPress_ = false;
     TChartZoom& z = *zoom_;
     if (z.active_) {
         const int cx = z.Direction() == tzdVertical ? PlotRect().right : x;
@@ -117,6 +124,12 @@ void TCustomChart::MouseMove(ShiftState, int x, int y) {
 void TCustomChart::MouseUp(MouseButton button, ShiftState, int x, int y) {
     panning_ = false;
     TChartZoom& z = *zoom_;
+    if (button == MouseButton::Right && contextPress_) {
+        contextPress_ = false;
+        // A zoom drawn with the right button is the zoom's, not a click.
+        if (!z.active_ && std::abs(x - contextX_) <= ContextClickSlop && std::abs(y - contextY_) <= ContextClickSlop)
+            onContextPopup_(this, x, y);
+    }
     if (!z.active_ || !SameButton(button, z.MouseButton())) return;
     ToggleZoomRectangle();  // erased
     z.active_ = false;
@@ -148,6 +161,7 @@ void TCustomChart::MouseWheel(int delta, ShiftState, int, int) {
 }
 
 void TCustomChart::CancelMode() {
+    contextPress_ = false;
     if (zoom_->active_) {
         ToggleZoomRectangle();
         zoom_->active_ = false;

@@ -44,6 +44,19 @@ void TCustomChart::PaintToBitmap() {
     SetDirty(false);
 }
 
+void TCustomChart::DrawOnto(TCanvas& canvas) {
+    const int w = std::max(ClientWidth(), 0), h = std::max(ClientHeight(), 0);
+    const bool autoRepaint = AutoRepaint();
+    SetAutoRepaint(false);
+    try {
+        DrawAll(canvas, w, h);
+    } catch (...) {
+        SetAutoRepaint(autoRepaint);
+        throw;
+    }
+    SetAutoRepaint(autoRepaint);
+}
+
 void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
     // Panel face and its raised bevel.
     canvas.Pen().SetStyle(psClear);

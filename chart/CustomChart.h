@@ -25,6 +25,10 @@ public:
     // Draws the chart into its bitmap at the client size when it is dirty;
     // tests, benchmarks and drivers call it without a window.
     void PaintToBitmap();
+    // Draws the chart at its client size onto `canvas` (a vector
+    // document's, say) exactly as PaintToBitmap draws its bitmap; the
+    // bitmap and the dirty mark are left alone.
+    void DrawOnto(TCanvas& canvas);
     // The off-screen bitmap of the last draw.
     const TBitmap& Bitmap() const noexcept { return bitmap_; }
     // How often a full draw happened.
@@ -52,6 +56,13 @@ public:
     using TAllowScrollEvent = TEvent<TChartAxis*, double&, double&, bool&>;
     const TAllowScrollEvent& OnAllowScroll() const noexcept { return onAllowScroll_; }
     void SetOnAllowScroll(const TAllowScrollEvent& event) { onAllowScroll_ = event; }
+    // A right-button click that does not move (press and release within
+    // ContextClickSlop pixels of each other, anywhere on the chart) asks for
+    // the chart's context menu at the release point.  A drag still pans.
+    using TContextPopupEvent = TEvent<TObject*, int, int>;
+    static constexpr int ContextClickSlop = 3;
+    const TContextPopupEvent& OnContextPopup() const noexcept { return onContextPopup_; }
+    void SetOnContextPopup(const TContextPopupEvent& event) { onContextPopup_ = event; }
 
     void WndProc(Message& message) override;
 
@@ -94,6 +105,10 @@ private:
     TNotifyEvent onUndoZoom_;
     TNotifyEvent onScroll_;
     TAllowScrollEvent onAllowScroll_;
+    TContextPopupEvent onContextPopup_;
+    // A right press that may still end as a click.
+    bool contextPress_ = false;
+    int contextX_ = 0, contextY_ = 0;
 
     TBitmap bitmap_;
     int fullDraws_ = 0;

@@ -1,6 +1,7 @@
 // Off-screen bitmaps over QImage, each with one persistent drawing surface.
 #include "platform/gui/OffscreenBitmap.h"
 
+#include <QtCore/QBuffer>
 #include <algorithm>
 #include <cstring>
 
@@ -35,6 +36,15 @@ TOffscreenBitmap::~TOffscreenBitmap() {
 
 bool TOffscreenBitmap::SavePng(const std::string& path) const {
     return !impl_->image.isNull() && impl_->image.save(QString::fromStdString(path), "PNG");
+}
+
+std::string TOffscreenBitmap::EncodePng() const {
+    if (impl_->image.isNull()) return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    impl_->image.save(&buffer, "PNG");
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
 int TOffscreenBitmap::Width() const { return impl_->image.width(); }

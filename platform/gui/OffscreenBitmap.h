@@ -40,6 +40,8 @@ public:
 
     // Writes the pixels as a PNG file; false when the file cannot be written.
     bool SavePng(const std::string& path) const;
+    // The pixels as the bytes of a PNG file (empty for a 0 x 0 bitmap).
+    std::string EncodePng() const;
 
     struct Impl;
     const Impl& Internal() const { return *impl_; }

@@ -129,6 +129,9 @@ struct TSurface::State {
     bool hasClip = false;
     QRect clipRect;           // the clip in force while hasClip
     QImage* image = nullptr;  // the bitmap's pixels, written directly by the line walk
+    // A vector document (SVG, PDF): lines and outlines become paths through
+    // the pixels' centres, texts stay text, raster modes draw as copies.
+    bool vector = false;
     LinePlan linePlan;
     bool Active() const { return painter != nullptr && painter->isActive(); }
 };
@@ -137,6 +140,8 @@ struct TSurface::State {
 std::unique_ptr<TSurface> MakeSurface(QPainter* painter);
 // Points `surface` at a new device (null: at nothing) and resets its settings.
 void AttachSurface(TSurface& surface, QPaintDevice* device);
+// A surface over `painter` on a vector document (see TSurface::State::vector).
+std::unique_ptr<TSurface> MakeVectorSurface(QPainter* painter);
 
 // The Qt widget under a window (null once Qt has destroyed it).
 QWidget* WidgetOf(const TNativeWindow* window);

@@ -140,7 +140,7 @@ void ApplyBackgroundMode(TSurface::State& s) {
 void ApplyAll(TSurface::State& s) {
     if (!s.Active()) return;
     QPainter& p = *s.painter;
-    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::Antialiasing, s.vector);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     p.setPen(ToQPen(s.pen));
@@ -148,9 +148,29 @@ void ApplyAll(TSurface::State& s) {
     p.setFont(s.font.Internal().font);
     p.setBackground(QBrush(ToQColor(s.backgroundColor)));
     ApplyBackgroundMode(s);
-    p.setCompositionMode(ToComposition(s.pen.mode));
+    if (!s.vector) p.setCompositionMode(ToComposition(s.pen.mode));
     p.setClipping(false);
 }
+
+// On a vector document a path through pixel centres covers the pixels the
+// bitmap inks: the pixel (x, y) is the square from (x, y) to (x + 1, y + 1).
+constexpr QPointF PixelCentre{0.5, 0.5};
+
+// Vector documents draw lines and outlines half a pixel in, at the centres.
+class CentredPaths {
+public:
+    explicit CentredPaths(TSurface::State& s) : painter_(s.vector ? s.painter : nullptr) {
+        if (painter_ != nullptr) painter_->translate(PixelCentre);
+    }
+    ~CentredPaths() {
+        if (painter_ != nullptr) painter_->translate(-PixelCentre);
+    }
+    CentredPaths(const CentredPaths&) = delete;
+    CentredPaths& operator=(const CentredPaths&) = delete;
+
+private:
+    QPainter* painter_;
+};
 
 void ResetSettings(TSurface::State& s) {
     s.pen = NativePen{};
@@ -200,6 +220,15 @@ std::unique_ptr<TSurface> MakeSurface(QPainter* painter) {
     return std::make_unique<TSurface>(std::move(state));
 }
 
+std::unique_ptr<TSurface> MakeVectorSurface(QPainter* painter) {
+    auto state = std::make_unique<TSurface::State>();
+    state->painter = painter;
+    state->vector = true;
+    ResetSettings(*state);
+    ApplyAll(*state);
+    return std::make_unique<TSurface>(std::move(state));
+}
+
 void AttachSurface(TSurface& surface, QPaintDevice* device) {
     TSurface::State& s = surface.Internal();
     if (s.ownedPainter) s.ownedPainter->end();
@@ -229,7 +258,7 @@ void TSurface::SetPen(const NativePen& pen) {
     state_->linePlan.valid = false;
     if (!state_->Active()) return;
     state_->painter->setPen(ToQPen(pen));
-    state_->painter->setCompositionMode(ToComposition(pen.mode));
+    if (!state_->vector) state_->painter->setCompositionMode(ToComposition(pen.mode));
     ApplyBackgroundMode(*state_);
 }
 
@@ -279,6 +308,12 @@ void TSurface::LineTo(int x, int y) {
     const PixelPoint from = state_->penPosition;
     state_->penPosition = {x, y};
     if (!state_->Active() || (from.x == x && from.y == y)) return;
+    if (state_->vector) {
+        if (state_->pen.style == NativePenStyle::Clear) return;
+        CentredPaths centred(*state_);
+        state_->painter->drawLine(QPointF(from.x, from.y), QPointF(x, y));
+        return;
+    }
     switch (RasteriserFor(state_->pen)) {
     case LineRasteriser::Nothing:
         return;
@@ -312,6 +347,13 @@ void TSurface::Polyline(std::span<const PixelPoint> points) {
     if (!state_->Active() || points.size() < 2) return;
     const LineRasteriser rasteriser = RasteriserFor(state_->pen);
     if (rasteriser == LineRasteriser::Nothing) return;
+    if (state_->vector) {
+        // One path for the whole line: a vector figure keeps its joints.
+        const QPolygon polygon = ToQPolygon(points);
+        CentredPaths centred(*state_);
+        if (polygon.size() >= 2) state_->painter->drawPolyline(polygon);
+        return;
+    }
     if (rasteriser == LineRasteriser::Walk) {
         bool near = true;
         for (const PixelPoint& p : points) near = near && WithinWalkReach(p, {0, 0});
@@ -328,6 +370,7 @@ void TSurface::Polyline(std::span<const PixelPoint> points) {
 
 void TSurface::Polygon(std::span<const PixelPoint> points) {
     if (!state_->Active() || points.size() < 2) return;
+    CentredPaths centred(*state_);
     state_->painter->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
 }
 
@@ -345,6 +388,7 @@ void TSurface::Rectangle(int x0, int y0, int x1, int y1) {
         state_->painter->fillRect(QRect(x0, y0, x1 - x0, y1 - y0), ToQColor(state_->pen.color));
         return;
     }
+    CentredPaths centred(*state_);
     state_->painter->drawRect(OutlineBox(state_->pen, x0, y0, x1, y1));
 }
 
@@ -353,6 +397,7 @@ void TSurface::Ellipse(int x0, int y0, int x1, int y1) {
     if (x1 < x0) std::swap(x0, x1);
     if (y1 < y0) std::swap(y0, y1);
     if (x1 == x0 || y1 == y0) return;
+    CentredPaths centred(*state_);
     state_->painter->drawEllipse(OutlineBox(state_->pen, x0, y0, x1, y1));
 }
 
@@ -402,7 +447,12 @@ void TSurface::TextOut(int x, int y, std::string_view utf8) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setPen(QPen(ToQColor(state_->textColor)));
     const int orientation = font.Request().orientation % 3600;
-    if (orientation == 0 && utf8.find_first_of("\r\n") == std::string_view::npos) {
+    if (orientation == 0 && state_->vector) {
+        // Text on a document is text: searchable, its font embedded.
+        if (state_->backgroundMode == BackgroundMode::Opaque)
+            p.fillRect(QRect(x + left, y + top, width, height), ToQColor(state_->backgroundColor));
+        p.drawText(QPoint(x + left, y + top + ascent), ToQString(utf8));
+    } else if (orientation == 0 && utf8.find_first_of("\r\n") == std::string_view::npos) {
         // Upright text on one line keeps its layout from paint to paint.
         if (state_->backgroundMode == BackgroundMode::Opaque)
             p.fillRect(QRect(x + left, y + top, width, height), ToQColor(state_->backgroundColor));

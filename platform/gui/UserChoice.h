@@ -1,0 +1,57 @@
+// Asking the user: a pop-up menu at the mouse and the platform's save and
+// open dialogs.  Like the message box, each has a test seam: with a
+// responder set, the responder answers in place of the user and nothing is
+// shown.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cvcalc {
+
+class TNativeWindow;
+
+struct PopupMenuItem {
+    std::string caption;  // UTF-8
+    std::string tip;      // shown as the item's tooltip
+    bool enabled = true;
+};
+
+struct PopupMenuRequest {
+    const TNativeWindow* window = nullptr;
+    int x = 0, y = 0;  // in the window's client area
+    std::vector<PopupMenuItem> items;
+};
+
+// Shows the items as a pop-up menu at (x, y) of `window` and waits for a
+// choice: the index of the item chosen, or -1 when the menu was dismissed.
+int TrackPopupMenu(const PopupMenuRequest& request);
+
+using PopupMenuResponder = std::function<int(const PopupMenuRequest&)>;
+void SetPopupMenuResponder(PopupMenuResponder responder);
+
+// One line of a dialog's type list: "PNG 画像" with the extension "png".
+struct FileFilter {
+    std::string label;
+    std::string extension;  // without the dot
+};
+
+struct FileDialogRequest {
+    const TNativeWindow* owner = nullptr;
+    bool save = true;
+    std::string caption;
+    std::vector<FileFilter> filters;
+    std::string suggestedName;  // a save dialog's first file name
+};
+
+// The path chosen, or nothing when the dialog was cancelled.  A save
+// dialog's name without an extension gets the extension of the type chosen
+// in the list.
+std::optional<std::string> AskFileName(const FileDialogRequest& request);
+
+using FileDialogResponder = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+void SetFileDialogResponder(FileDialogResponder responder);
+
+}  // namespace cvcalc

@@ -1,0 +1,39 @@
+// Vector documents: one page of SVG or PDF that a surface draws on as it
+// draws on a bitmap, with lines and outlines as paths and texts as text.
+// A chart drawn here comes out as the figure its bitmap shows.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace cvcalc {
+
+class TSurface;
+
+enum class VectorFormat : unsigned char { Svg, Pdf };
+
+class TVectorDocument {
+public:
+    // One page `width` x `height` pixels, at 96 pixels to the inch (a PDF
+    // page of width * 0.75 points).  `title` goes into the document's
+    // metadata.
+    TVectorDocument(VectorFormat format, int width, int height, std::string_view title);
+    TVectorDocument(const TVectorDocument&) = delete;
+    TVectorDocument& operator=(const TVectorDocument&) = delete;
+    ~TVectorDocument();
+
+    // The surface that draws on the page, until Finish.
+    TSurface& Surface();
+
+    // Ends the page and answers the document's bytes; the surface draws
+    // nothing afterwards.  Called once.
+    std::string Finish();
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace cvcalc

@@ -1,0 +1,131 @@
+// Charts as PNG, SVG, PDF and CSV.
+#include "results/ChartExport.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "chart/ChartAxis.h"
+#include "chart/ChartAxisTitle.h"
+#include "chart/ChartSeries.h"
+#include "chart/ChartValueList.h"
+#include "chart/ChartWall.h"
+#include "chart/CustomChart.h"
+#include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+#include "platform/core/AsciiCase.h"
+#include "platform/gui/OffscreenBitmap.h"
+#include "platform/gui/VectorDocument.h"
+#include "shell/core/StringList.h"
+
+namespace cvcalc {
+
+namespace {
+
+std::string FigureTitle(const TCustomChart& chart) {
+    std::string title = chart.Name();
+    const TStringList& text = *chart.Title()->Text();
+    for (int i = 0; i < text.Count(); ++i) title += (i == 0 ? " — " : " ") + text.Strings(i);
+    return title;
+}
+
+std::string VectorFigure(TCustomChart& chart, VectorFormat format) {
+    TVectorDocument document(format, chart.ClientWidth(), chart.ClientHeight(), FigureTitle(chart));
+    TCanvas canvas;
+    canvas.Attach(&document.Surface());
+    chart.DrawOnto(canvas);
+    canvas.Attach(nullptr);
+    return document.Finish();
+}
+
+// A CSV field: quoted when it holds a separator, a quote or a line break.
+std::string Field(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+// A comment line holds one line of text.
+std::string OneLine(std::string_view text) {
+    std::string line(text);
+    for (char& c : line)
+        if (c == '\r' || c == '\n') c = ' ';
+    return line;
+}
+
+}  // namespace
+
+std::optional<ChartFileFormat> ChartFileFormatOf(std::string_view path) {
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
+    const std::string_view extension = path.substr(dot + 1);
+    if (SameTextAscii(extension, "png")) return ChartFileFormat::Png;
+    if (SameTextAscii(extension, "svg")) return ChartFileFormat::Svg;
+    if (SameTextAscii(extension, "pdf")) return ChartFileFormat::Pdf;
+    if (SameTextAscii(extension, "csv")) return ChartFileFormat::Csv;
+    return std::nullopt;
+}
+
+std::string ChartPng(TCustomChart& chart) {
+    chart.PaintToBitmap();
+    return chart.Bitmap().Offscreen().EncodePng();
+}
+
+std::string ChartSvg(TCustomChart& chart) { return VectorFigure(chart, VectorFormat::Svg); }
+
+std::string ChartPdf(TCustomChart& chart) { return VectorFigure(chart, VectorFormat::Pdf); }
+
+std::string DataNumber(double value) {
+    if (std::isnan(value)) return "nan";
+    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
+    char buffer[40];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    return std::string(buffer, result.ptr);
+}
+
+std::string ChartCsv(const TCustomChart& chart, const RunRecord& run) {
+    const std::string xTitle = chart.BottomAxis()->Title()->Caption();
+    const std::string yTitle = chart.LeftAxis()->Title()->Caption();
+    std::string csv;
+    csv += "# " + std::string(ProgramName) + " " + ProgramVersion + "\n";
+    if (run.complete) {
+        csv += "# donor density (cm^-3): " + DataNumber(run.used.DonorDensity) + "\n";
+        csv += "# acceptor density (cm^-3): " + DataNumber(run.used.AcceptorDensity) + "\n";
+        csv += "# junction area (mm^2): " + DataNumber(run.used.JunctionArea) + "\n";
+        csv += "# bias (V): " + DataNumber(run.used.Bias) + "\n";
+        csv += "# Vbi (V): " + DataNumber(run.DiffusionPotential) + "\n";
+    } else {
+        csv += "# no calculation has run yet\n";
+    }
+    csv += "# chart: " + OneLine(FigureTitle(chart)) + "\n";
+    csv += "# x: " + OneLine(xTitle) + "\n";
+    csv += "# y: " + OneLine(yTitle) + "\n";
+    csv += "series," + Field(xTitle) + "," + Field(yTitle) + "\n";
+    for (int i = 0; i < chart.NumSeries(); ++i) {
+        const TChartSeries& s = *chart.SeriesAt(i);
+        const std::string name = Field(s.Name());
+        for (int p = 0; p < s.PointCount(); ++p)
+            csv += name + "," + DataNumber(s.XValues()->Value(p)) + "," + DataNumber(s.YValues()->Value(p)) + "\n";
+    }
+    return csv;
+}
+
+std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format) {
+    switch (format) {
+    case ChartFileFormat::Png:
+        return ChartPng(chart);
+    case ChartFileFormat::Svg:
+        return ChartSvg(chart);
+    case ChartFileFormat::Pdf:
+        return ChartPdf(chart);
+    case ChartFileFormat::Csv:
+        break;
+    }
+    return ChartCsv(chart, run);
+}
+
+}  // namespace cvcalc

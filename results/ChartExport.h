@@ -1,0 +1,42 @@
+// A chart out of the program: as a picture (PNG from its bitmap; SVG and
+// PDF drawn by the same painting code onto a vector document) or as its
+// data (CSV).  Every function answers the file's bytes; writing them is the
+// caller's (ResultFiles.h).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "results/RunRecord.h"
+
+namespace cvcalc {
+
+class TCustomChart;
+
+enum class ChartFileFormat : unsigned char { Png, Svg, Pdf, Csv };
+
+// The format a file name asks for by its extension (any case); nothing for
+// another extension or none.
+std::optional<ChartFileFormat> ChartFileFormatOf(std::string_view path);
+
+// The chart as the window shows it.
+std::string ChartPng(TCustomChart& chart);
+std::string ChartSvg(TCustomChart& chart);
+std::string ChartPdf(TCustomChart& chart);
+
+// The chart's series as CSV: '#' comment lines (program and version, the
+// inputs as used, Vbi, the chart's name and axis titles), one header line
+// "series,<x title>,<y title>", then one row per point: the series' name and
+// x and y with 17 significant digits, which read back to the same doubles.
+// Series follow in the chart's order; one without points has no rows.
+std::string ChartCsv(const TCustomChart& chart, const RunRecord& run);
+
+// A number as CSV and the report write it: 17 significant digits in the C
+// locale's notation, whatever the user's locale.
+std::string DataNumber(double value);
+
+// Any of the four formats.
+std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format);
+
+}  // namespace cvcalc

@@ -1,0 +1,44 @@
+// What one calculation run leaves for the results that go out of the
+// program (data files, figures, the worked-solution report): the inputs as
+// typed and as used, the material constants and the junction's numbers.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "physics/JunctionInputs.h"
+#include "physics/MaterialConstants.h"
+
+namespace cvcalc {
+
+struct RunRecord {
+    // False before the first run, after Reset and after a run that failed.
+    bool complete = false;
+
+    // The four edit texts as the user left them when the run began: donor
+    // density, acceptor density, junction area, bias.
+    std::array<std::string, 4> typed;
+    // The inputs after clamping, in the window's units (cm^-3, mm², V).
+    JunctionInputs used;
+    // The texts the window echoes them with, and the Vbi label's text.
+    std::array<std::string, 4> usedText;
+    std::string diffusionPotentialText;
+
+    MaterialConstants constants;
+
+    // The junction's numbers, SI units as the physics computes them.
+    double DiffusionPotential = 0;    // Vbi, V
+    double MaximumBias = 0;           // V
+    double DepletionWidthN = 0;       // xn, m
+    double DepletionWidthP = 0;       // xp, m
+    double NSideDrop = 0;             // Vn, V
+    double ConductionBandOffset = 0;  // ΔEc, eV
+    double BiasCapacitance = 0;       // Cb, F
+    double BiasInverseSquare = 0;     // 1/Cb², F^-2
+};
+
+// The program's name and version as results name them.
+inline constexpr const char* ProgramName = "cvcalc";
+inline constexpr const char* ProgramVersion = "1.0";
+
+}  // namespace cvcalc
