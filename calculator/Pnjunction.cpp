@@ -130,6 +130,9 @@ TFormPNJunction::TFormPNJunction(TComponent* owner) : TForm(owner) {
     LabelAcceptorDensity->SetCaption("0");
     LabelJunctionArea->SetCaption("0");
     LabelBias->SetCaption("0");
+    for (TChart* chart : ReportCharts())
+        chart->SetOnContextPopup(TCustomChart::TContextPopupEvent(
+            [this](TObject* sender, int x, int y) { ChartContextPopup(sender, x, y); }));
 }
 
 const std::array<TRunSeries, 11> RunSeries{{
@@ -174,6 +177,7 @@ void TFormPNJunction::ButtonResetClick(TObject*) {
     LabelBias->SetCaption("0");
     LabelJunctionArea->SetCaption("0");
     for (const TRunSeries& row : RunSeries) (this->*row.Chart)->SeriesAt(row.Index)->ClearPoints();
+    run_ = RunRecord{};
 }
 
 void TFormPNJunction::ButtonHTMLClick(TObject*) { FormHTML->ShowHomePage(); }
@@ -199,6 +203,9 @@ double TFormPNJunction::AcceptDensity(TEdit* edit, TLabel* label) {
 
 void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
     constants_ = MaterialConstants{};
+    // The record describes a run only once it has completed.
+    run_.complete = false;
+    run_.typed = {EditDonorDensity->Text(), EditAcceptorDensity->Text(), EditJunctionArea->Text(), EditBias->Text()};
 
     inputs_.DonorDensity = AcceptDensity(EditDonorDensity, LabelDonorDensity);
     inputs_.AcceptorDensity = AcceptDensity(EditAcceptorDensity, LabelAcceptorDensity);
@@ -273,6 +280,21 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
     FillFromResult(&JunctionResult::FermiLevelP);
     FillFromResult(&JunctionResult::DonorChargeOutline);
     FillFromResult(&JunctionResult::AcceptorChargeOutline);
+
+    run_.used = inputs_;
+    run_.usedText = {LabelDonorDensity->Caption(), LabelAcceptorDensity->Caption(), LabelJunctionArea->Caption(),
+                     LabelBias->Caption()};
+    run_.diffusionPotentialText = LabelDiffusionPotential->Caption();
+    run_.constants = constants_;
+    run_.DiffusionPotential = result_.DiffusionPotential;
+    run_.MaximumBias = maximumBias;
+    run_.DepletionWidthN = result_.DepletionWidthN;
+    run_.DepletionWidthP = result_.DepletionWidthP;
+    run_.NSideDrop = result_.NSideDrop;
+    run_.ConductionBandOffset = result_.ConductionBandOffset;
+    run_.BiasCapacitance = result_.BiasCapacitance;
+    run_.BiasInverseSquare = result_.BiasInverseSquare;
+    run_.complete = true;
 }
 
 }  // namespace cvcalc

@@ -10,6 +10,7 @@
 #include "physics/JunctionInputs.h"
 #include "physics/JunctionResult.h"
 #include "physics/MaterialConstants.h"
+#include "results/RunRecord.h"
 
 namespace cvcalc {
 
@@ -44,6 +45,26 @@ public:
     // arrays); kept until the next run or the window's end.
     const JunctionInputs& Inputs() const noexcept { return inputs_; }
     const JunctionResult& Result() const noexcept { return result_; }
+
+    // What the last run leaves for the results (ChartResults.cpp).
+    const RunRecord& LastRun() const noexcept { return run_; }
+
+    // Results out of the window, the operations of each chart's context
+    // menu and of the driver's commands (ChartResults.cpp).  Saving writes
+    // the whole file or nothing and raises EFileWrite on failure.
+    // Copies the chart as PNG and SVG to the clipboard.
+    void CopyChartImage(TChart* chart);
+    // Writes the chart as PNG, SVG, PDF or CSV, the format from the
+    // extension; another extension raises EFileWrite.
+    void SaveChartFile(TChart* chart, const std::string& path);
+    // Writes the chart's series as CSV whatever the extension.
+    void SaveChartData(TChart* chart, const std::string& path);
+    // Back to the scales before the first zoom or pan, as the undo drag.
+    void UndoChartZoom(TChart* chart);
+    // The five charts in the order the report shows them.
+    std::array<TChart*, 5> ReportCharts() const;
+    // The chart's context menu at (x, y): asks which item and does it.
+    void ChartContextPopup(TObject* sender, int x, int y);
 
     // Filled by the reader.
     TLabel* Label1 = nullptr;
@@ -114,6 +135,7 @@ private:
 
     MaterialConstants constants_;
     JunctionInputs inputs_;
+    RunRecord run_;
     // Its seven sample arrays start empty and are released, last-declared
     // first, after the destructor body and before the form's controls go.
     JunctionResult result_;

@@ -21,9 +21,12 @@ namespace cvcalc {
 
 namespace {
 
+// The chart's name, and its title's text unless that is only the class
+// name a new chart starts with.
 std::string FigureTitle(const TCustomChart& chart) {
     std::string title = chart.Name();
     const TStringList& text = *chart.Title()->Text();
+    if (text.Count() == 1 && text.Strings(0) == chart.ClassName()) return title;
     for (int i = 0; i < text.Count(); ++i) title += (i == 0 ? " — " : " ") + text.Strings(i);
     return title;
 }

@@ -89,6 +89,17 @@ QPen ToQPen(const NativePen& p) {
     return pen;
 }
 
+// On a vector document a cosmetic pen is a line one pixel of the figure
+// wide, so that a figure scaled up or down keeps its proportions.
+QPen PenFor(const TSurface::State& s) {
+    QPen pen = ToQPen(s.pen);
+    if (s.vector && !s.pen.geometric && pen.style() != Qt::NoPen) {
+        pen.setCosmetic(false);
+        pen.setWidthF(1.0);
+    }
+    return pen;
+}
+
 QBrush ToQBrush(const NativeBrush& b) {
     const QColor color = ToQColor(b.color);
     switch (b.style) {
@@ -143,7 +154,7 @@ void ApplyAll(TSurface::State& s) {
     p.setRenderHint(QPainter::Antialiasing, s.vector);
     p.setRenderHint(QPainter::TextAntialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    p.setPen(ToQPen(s.pen));
+    p.setPen(PenFor(s));
     p.setBrush(ToQBrush(s.brush));
     p.setFont(s.font.Internal().font);
     p.setBackground(QBrush(ToQColor(s.backgroundColor)));
@@ -257,7 +268,7 @@ void TSurface::SetPen(const NativePen& pen) {
     state_->pen = pen;
     state_->linePlan.valid = false;
     if (!state_->Active()) return;
-    state_->painter->setPen(ToQPen(pen));
+    state_->painter->setPen(PenFor(*state_));
     if (!state_->vector) state_->painter->setCompositionMode(ToComposition(pen.mode));
     ApplyBackgroundMode(*state_);
 }

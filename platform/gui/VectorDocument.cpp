@@ -6,6 +6,7 @@
 #include <QtGui/QPageSize>
 #include <QtGui/QPdfWriter>
 #include <QtSvg/QSvgGenerator>
+#include <QtSvg/QSvgRenderer>
 #include <algorithm>
 
 #include "platform/gui/GuiPlatform.h"
@@ -69,6 +70,24 @@ std::string TVectorDocument::Finish() {
     }
     const QByteArray& bytes = impl_->buffer.data();
     return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+bool RenderSvg(std::string_view svg, TOffscreenBitmap& target) {
+    InitPlatform();
+    QImage& image = target.Internal().image;
+    if (image.isNull()) return false;
+    // The bitmap's own painter must not be active on the image meanwhile.
+    TSurface& surface = target.Surface();
+    AttachSurface(surface, nullptr);
+    image.fill(Qt::white);
+    QSvgRenderer renderer(QByteArray(svg.data(), qsizetype(svg.size())));
+    bool valid = renderer.isValid();
+    if (valid) {
+        QPainter painter(&image);
+        renderer.render(&painter, QRectF(0, 0, image.width(), image.height()));
+    }
+    AttachSurface(surface, &image);
+    return valid;
 }
 
 }  // namespace cvcalc

@@ -36,4 +36,11 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+class TOffscreenBitmap;
+
+// Draws an SVG document over the whole of `target`, scaled to its size, on
+// white.  False (and `target` white) when the bytes are no SVG the
+// platform's renderer accepts.
+bool RenderSvg(std::string_view svg, TOffscreenBitmap& target);
+
 }  // namespace cvcalc

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "platform/gui/NativeWindow.h"
 #include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/WebBrowser.h"
+#include "results/ChartExport.h"
 #include "shell/app/Application.h"
 
 namespace cvcalc {
@@ -55,6 +57,7 @@ public:
     }
 
     bool Run(const std::string& line) {
+        refusal_.clear();
         const auto space = line.find(' ');
         const std::string command = line.substr(0, space);
         const std::string rest = space == std::string::npos ? std::string() : line.substr(space + 1);
@@ -66,8 +69,11 @@ public:
         if (command == "wheel") return Wheel(rest);
         if (command == "dump") return Dump();
         if (command == "snapshot") return Snapshot(rest);
+        if (command == "export") return Export(rest);
         return false;
     }
+
+    const std::string& Refusal() const { return refusal_; }
 
 private:
     // Lets every posted message and pending paint happen, as the loop would.
@@ -252,6 +258,33 @@ private:
         return true;
     }
 
+    // Runs one of the window's operations as its menu would: an error ends
+    // in the error box (recorded).
+    void Operate(const std::function<void()>& operation) {
+        try {
+            operation();
+        } catch (...) {
+            application_.ReportError(nullptr, std::current_exception());
+        }
+        Settle();
+    }
+
+    // export CHART PATH: the chart as PNG, SVG, PDF or CSV by the extension.
+    bool Export(const std::string& rest) {
+        const auto space = rest.find(' ');
+        if (space == std::string::npos || space + 1 == rest.size()) return false;
+        const std::string name = rest.substr(0, space), path = rest.substr(space + 1);
+        if (!ChartFileFormatOf(path)) {
+            refusal_ = "cvcalc-driver: unknown file type (not .png, .svg, .pdf or .csv): " + path;
+            return false;
+        }
+        TChart* chart = FindAs<TChart>(name);
+        if (chart == nullptr || FormPNJunction == nullptr) return true;
+        Settle();
+        Operate([&] { FormPNJunction->SaveChartFile(chart, path); });
+        return true;
+    }
+
     bool Snapshot(const std::string& rest) {
         const auto words = Words(rest);
         if (words.size() != 2) return false;
@@ -268,11 +301,13 @@ private:
     Output output_;
     TApplication application_;
     Json errors_ = Json::array();
+    std::string refusal_;
 };
 
 DriverSession::DriverSession(Output output) : impl_(std::make_unique<Impl>(std::move(output))) {}
 DriverSession::~DriverSession() = default;
 void DriverSession::Start() { impl_->Start(); }
 bool DriverSession::Run(const std::string& line) { return impl_->Run(line); }
+const std::string& DriverSession::Refusal() const { return impl_->Refusal(); }
 
 }  // namespace cvcalc

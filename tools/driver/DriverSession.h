@@ -28,6 +28,9 @@ public:
     // Runs one command line.  False for a command it does not know or whose
     // arguments it cannot read; nothing of that line has run then.
     bool Run(const std::string& line);
+    // Why the last refused line was refused, when there is more to say than
+    // that it is unknown or unreadable (empty otherwise).
+    const std::string& Refusal() const;
 
 private:
     class Impl;

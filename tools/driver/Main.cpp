@@ -24,7 +24,10 @@ int main() {
         while (std::getline(std::cin, line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (!session.Run(line)) {
-                std::fprintf(stderr, "cvcalc-driver: unknown command or bad arguments: %s\n", line.c_str());
+                if (!session.Refusal().empty())
+                    std::fprintf(stderr, "%s\n", session.Refusal().c_str());
+                else
+                    std::fprintf(stderr, "cvcalc-driver: unknown command or bad arguments: %s\n", line.c_str());
                 status = 2;
                 break;
             }

@@ -1,0 +1,367 @@
+// Results out of the calculator window: the charts' context menu, the
+// operations behind its items, the files they write and what a failed save
+// leaves (nothing, and one box).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/ProgramWindows.h"
+#include "calculator/Pnjunction.h"
+#include "chart/ChartAxis.h"
+#include "chart/ChartSeries.h"
+#include "chart/ChartValueList.h"
+#include "chart/CustomChart.h"
+#include "framework/ApplicationErrors.h"
+#include "framework/Bitmap.h"
+#include "framework/Button.h"
+#include "framework/Edit.h"
+#include "help/Html.h"
+#include "platform/gui/Clipboard.h"
+#include "platform/gui/ComponentRegistry.h"
+#include "platform/gui/InputInjection.h"
+#include "platform/gui/MessageBox.h"
+#include "platform/gui/MessageLoop.h"
+#include "platform/gui/OffscreenBitmap.h"
+#include "platform/gui/UserChoice.h"
+#include "platform/gui/VectorDocument.h"
+#include "results/ChartExport.h"
+#include "shell/app/Application.h"
+
+namespace cvcalc {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The box a failed save shows.
+std::string SaveFailure(const std::string& path, const std::string& reason) {
+    std::string text = "'";
+    text.append(path).append("' を保存できません: ").append(reason).append(".");
+    return text;
+}
+
+class ChartResultsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ComponentModelInitialize());
+        SetMessageBoxObserver([this](const MessageBoxRecord& box) { boxes_.push_back(box); });
+        SetPopupMenuResponder([this](const PopupMenuRequest& request) {
+            menus_.push_back(request);
+            return choice_;
+        });
+        SetFileDialogResponder([this](const FileDialogRequest& request) {
+            dialogs_.push_back(request);
+            return answer_;
+        });
+        application_ = std::make_unique<TApplication>();
+        CreateProgramWindows(*application_);
+        f_ = FormPNJunction;
+        ASSERT_NE(f_, nullptr);
+        f_->Show();
+        Settle();
+        dir_ = fs::temp_directory_path() / ("cvcalc-results-" + std::to_string(getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        application_.reset();
+        SetPopupMenuResponder({});
+        SetFileDialogResponder({});
+        SetMessageBoxObserver({});
+        ComponentModelShutdown();
+        fs::remove_all(dir_);
+    }
+    // Every posted message and pending paint, as the loop would.
+    void Settle() {
+        for (int i = 0; i < 1000 && application_->ProcessOneMessage(); ++i) {
+        }
+        ProcessPendingPaints();
+        for (TChart* chart : f_->ReportCharts()) chart->PaintToBitmap();
+    }
+    void Run(const char* nd, const char* na, const char* area, const char* bias) {
+        f_->EditDonorDensity->SetText(nd);
+        f_->EditAcceptorDensity->SetText(na);
+        f_->EditJunctionArea->SetText(area);
+        f_->EditBias->SetText(bias);
+        f_->ButtonCalcuationCV->Click();
+        Settle();
+    }
+    // The menu chosen as a user would: a still right-click on the chart's
+    // plot, the item `choice`, the dialog answering `answer`.
+    void Choose(TChart* chart, int choice, std::optional<std::string> answer = std::nullopt) {
+        choice_ = choice;
+        answer_ = std::move(answer);
+        const TChartRect& plot = chart->PlotRect();
+        InjectClick(chart->Handle(), (plot.left + plot.right) / 2, (plot.top + plot.bottom) / 2, MouseButton::Right);
+        Settle();
+    }
+    std::vector<fs::path> FilesInDir() const {
+        std::vector<fs::path> files;
+        for (const auto& entry : fs::directory_iterator(dir_)) files.push_back(entry.path());
+        return files;
+    }
+
+    std::unique_ptr<TApplication> application_;
+    TFormPNJunction* f_ = nullptr;
+    std::vector<MessageBoxRecord> boxes_;
+    std::vector<PopupMenuRequest> menus_;
+    std::vector<FileDialogRequest> dialogs_;
+    int choice_ = -1;
+    std::optional<std::string> answer_;
+    fs::path dir_;
+};
+
+TEST_F(ChartResultsTest, AStillRightClickOpensTheMenuOfEveryChartAndADragPansWithoutIt) {
+    Run("1e15", "1e15", "1", "-10");
+    for (TChart* chart : f_->ReportCharts()) {
+        menus_.clear();
+        const TChartRect& plot = chart->PlotRect();
+        const int x = (plot.left + plot.right) / 2, y = (plot.top + plot.bottom) / 2;
+        // A hand that trembles by a pixel or two still clicks.
+        InjectMouseDown(chart->Handle(), x, y, MouseButton::Right);
+        InjectMouseMove(chart->Handle(), x + 2, y - 1);
+        InjectMouseUp(chart->Handle(), x + 2, y - 1, MouseButton::Right);
+        ASSERT_EQ(menus_.size(), 1u) << chart->Name();
+        EXPECT_EQ(menus_[0].window, &chart->Handle());
+        EXPECT_EQ(menus_[0].x, x + 2);
+        EXPECT_EQ(menus_[0].y, y - 1);
+        std::vector<std::string> captions;
+        for (const PopupMenuItem& item : menus_[0].items) captions.push_back(item.caption);
+        EXPECT_EQ(captions, (std::vector<std::string>{"画像をコピー", "画像を保存…", "データを保存…",
+                                                      "ズームを元に戻す", "計算レポート"}));
+        EXPECT_EQ(menus_[0].items[1].tip.rfind("Save image…", 0), 0u);
+
+        // A drag pans as it always has, and no menu follows.
+        menus_.clear();
+        const double min = chart->BottomAxis()->WorkingMinimum(), max = chart->BottomAxis()->WorkingMaximum();
+        InjectDrag(chart->Handle(), x, y, x - 40, y, MouseButton::Right);
+        Settle();
+        EXPECT_TRUE(menus_.empty()) << chart->Name();
+        EXPECT_GT(chart->BottomAxis()->WorkingMinimum(), min) << chart->Name();
+        EXPECT_GT(chart->BottomAxis()->WorkingMaximum(), max) << chart->Name();
+        // Back to where it was, also through a drag and back.
+        InjectDrag(chart->Handle(), x - 40, y, x + 3, y, MouseButton::Right);
+        EXPECT_TRUE(menus_.empty()) << chart->Name();
+    }
+    // Before any run the charts are empty and the menu still opens.
+    f_->ButtonReset->Click();
+    menus_.clear();
+    Choose(f_->ChartCV, -1);
+    EXPECT_EQ(menus_.size(), 1u);
+}
+
+TEST_F(ChartResultsTest, MenuItemsDoWhatTheOperationsTheDriverCallsDo) {
+    Run("3e15", "2e17", "2.5", "-4");
+    TChart* chart = f_->ChartC2V;
+
+    // Save image: a PNG by its extension, the bytes of the chart's bitmap.
+    Choose(chart, 1, (dir_ / "menu.png").string());
+    ASSERT_EQ(dialogs_.size(), 1u);
+    EXPECT_TRUE(dialogs_[0].save);
+    EXPECT_EQ(dialogs_[0].suggestedName, "ChartC2V.png");
+    ASSERT_EQ(dialogs_[0].filters.size(), 3u);
+    EXPECT_EQ(dialogs_[0].filters[1].extension, "svg");
+    f_->SaveChartFile(chart, (dir_ / "direct.png").string());
+    EXPECT_EQ(ReadFile(dir_ / "menu.png"), ReadFile(dir_ / "direct.png"));
+    EXPECT_EQ(ReadFile(dir_ / "menu.png").substr(1, 3), "PNG");
+
+    // Save image as SVG, and Save data whatever the extension says.
+    Choose(chart, 1, (dir_ / "menu.svg").string());
+    f_->SaveChartFile(chart, (dir_ / "direct.svg").string());
+    EXPECT_EQ(ReadFile(dir_ / "menu.svg"), ReadFile(dir_ / "direct.svg"));
+    Choose(chart, 2, (dir_ / "menu-data.txt").string());
+    f_->SaveChartFile(chart, (dir_ / "direct.csv").string());
+    EXPECT_EQ(ReadFile(dir_ / "menu-data.txt"), ReadFile(dir_ / "direct.csv"));
+    EXPECT_EQ(dialogs_.back().filters.at(0).extension, "csv");
+
+    // Copy image: PNG and SVG on the clipboard, the same bytes.
+    Choose(chart, 0);
+    EXPECT_EQ(ClipboardData("image/png"), ReadFile(dir_ / "menu.png"));
+    EXPECT_EQ(ClipboardData("image/svg+xml"), ReadFile(dir_ / "menu.svg"));
+
+    // Undo zoom: as the undo drag, back to the automatic scales.
+    const double min = chart->LeftAxis()->Minimum(), max = chart->LeftAxis()->Maximum();
+    const TChartRect& plot = chart->PlotRect();
+    InjectDrag(chart->Handle(), plot.left + 20, plot.top + 20, plot.left + 120, plot.top + 90);
+    Settle();
+    ASSERT_TRUE(chart->Zoomed());
+    ASSERT_NE(chart->LeftAxis()->Minimum(), min);
+    Choose(chart, 3);
+    EXPECT_FALSE(chart->Zoomed());
+    chart->PaintToBitmap();
+    EXPECT_EQ(chart->LeftAxis()->Minimum(), min);
+    EXPECT_EQ(chart->LeftAxis()->Maximum(), max);
+
+    // Run report: the help window comes up.
+    Choose(chart, 4);
+    EXPECT_TRUE(FormHTML->Visible());
+
+    // No item failed: no box.
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(ChartResultsTest, DataFilesHoldTheInputsAsUsedAndEveryPointToTheLastBit) {
+    // Out-of-range inputs: the file gives what the run used.
+    Run("5e13", "7.5e18", "1000", "3");
+    for (TChart* chart : f_->ReportCharts()) {
+        const std::string csv = ChartCsv(*chart, f_->LastRun());
+        std::istringstream lines(csv);
+        std::string line;
+        std::vector<std::string> comments;
+        while (std::getline(lines, line) && line.rfind("#", 0) == 0) comments.push_back(line);
+        ASSERT_GE(comments.size(), 9u);
+        EXPECT_EQ(comments[0], "# cvcalc 1.0");
+        EXPECT_EQ(comments[1], "# donor density (cm^-3): 100000000000000");
+        EXPECT_EQ(comments[2], "# acceptor density (cm^-3): 1e+18");
+        EXPECT_EQ(comments[3], "# junction area (mm^2): 100");
+        EXPECT_EQ(comments[4], "# bias (V): " + DataNumber(f_->Inputs().Bias));
+        EXPECT_EQ(comments[5], "# Vbi (V): " + DataNumber(f_->Result().DiffusionPotential));
+        EXPECT_EQ(comments[6].rfind("# chart: " + chart->Name(), 0), 0u);
+        EXPECT_EQ(line,
+                  "series," + chart->BottomAxis()->Title()->Caption() + "," + chart->LeftAxis()->Title()->Caption());
+        // Every row reads back to the series' own doubles, in order.
+        std::vector<int> next(std::size_t(chart->NumSeries()), 0);
+        int rows = 0;
+        while (std::getline(lines, line)) {
+            ++rows;
+            const auto a = line.find(','), b = line.find(',', a + 1);
+            ASSERT_NE(b, std::string::npos) << line;
+            int index = -1;
+            for (int i = 0; i < chart->NumSeries(); ++i)
+                if (chart->SeriesAt(i)->Name() == line.substr(0, a)) index = i;
+            ASSERT_GE(index, 0) << line;
+            double x = 0, y = 0;
+            std::from_chars(line.data() + a + 1, line.data() + b, x);
+            std::from_chars(line.data() + b + 1, line.data() + line.size(), y);
+            const TChartSeries& s = *chart->SeriesAt(index);
+            const int p = next[std::size_t(index)]++;
+            ASSERT_LT(p, s.PointCount());
+            EXPECT_EQ(x, s.XValues()->Value(p)) << line;
+            EXPECT_EQ(y, s.YValues()->Value(p)) << line;
+        }
+        int points = 0;
+        for (int i = 0; i < chart->NumSeries(); ++i) {
+            EXPECT_EQ(next[std::size_t(i)], chart->SeriesAt(i)->PointCount()) << chart->SeriesAt(i)->Name();
+            points += chart->SeriesAt(i)->PointCount();
+        }
+        EXPECT_EQ(rows, points) << chart->Name();
+    }
+    // After Reset: the header line and no rows.
+    f_->ButtonReset->Click();
+    const std::string empty = ChartCsv(*f_->ChartCV, f_->LastRun());
+    EXPECT_NE(empty.find("# no calculation has run yet\n"), std::string::npos);
+    EXPECT_EQ(empty.substr(empty.size() - std::string("series,電圧　[V],容量 C　[pF]\n").size()),
+              "series,電圧　[V],容量 C　[pF]\n");
+}
+
+TEST_F(ChartResultsTest, VectorFiguresParseAndLookLikeTheBitmapsButAlongEdges) {
+    // The measure: the SVG drawn back at the chart's size may differ from
+    // the bitmap only within one pixel of an edge of the bitmap (a pixel
+    // whose 3 x 3 neighbourhood is not one colour), and by no more than a
+    // twentieth of the pixels.
+    Run("1e16", "3e14", "10", "-2");
+    for (TChart* chart : f_->ReportCharts()) {
+        chart->PaintToBitmap();
+        const TOffscreenBitmap& bitmap = chart->Bitmap().Offscreen();
+        TOffscreenBitmap back(bitmap.Width(), bitmap.Height());
+        ASSERT_TRUE(RenderSvg(ChartSvg(*chart), back)) << chart->Name();
+        const int w = bitmap.Width(), h = bitmap.Height();
+        auto edge = [&](int x, int y) {
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (bitmap.Pixel(x + dx, y + dy) != InvalidColor &&
+                        bitmap.Pixel(x + dx, y + dy) != bitmap.Pixel(x, y))
+                        return true;
+            return false;
+        };
+        int differing = 0, offEdge = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const RgbColor a = bitmap.Pixel(x, y), b = back.Pixel(x, y);
+                const int d =
+                    std::max({std::abs(int(RedOf(a)) - int(RedOf(b))), std::abs(int(GreenOf(a)) - int(GreenOf(b))),
+                              std::abs(int(BlueOf(a)) - int(BlueOf(b)))});
+                if (d <= 24) continue;
+                ++differing;
+                if (!edge(x, y)) ++offEdge;
+            }
+        EXPECT_EQ(offEdge, 0) << chart->Name();
+        EXPECT_LT(differing, w * h / 20) << chart->Name();
+        // Texts stay text.
+        const std::string svg = ChartSvg(*chart);
+        EXPECT_NE(svg.find(">" + chart->BottomAxis()->LastLabels().front().text + "<"), std::string::npos)
+            << chart->Name();
+    }
+    TOffscreenBitmap small(4, 4);
+    EXPECT_FALSE(RenderSvg("<svg", small));
+}
+
+TEST_F(ChartResultsTest, AFailedSaveLeavesNoFileAndShowsOneBoxNamingThePath) {
+    Run("1e15", "1e15", "1", "-10");
+    TChart* chart = f_->ChartCV;
+    struct Case {
+        std::string path;
+        std::string box;
+    };
+    const std::string missing = (dir_ / "no-such-folder" / "cv.png").string();
+    const std::string underFile = (dir_ / "plain" / "cv.svg").string();
+    std::ofstream(dir_ / "plain") << "a file, not a folder";
+    const std::string unknown = (dir_ / "cv.bmp").string();
+    const Case cases[] = {
+        {missing, SaveFailure(missing, "No such file or directory")},
+        {underFile, SaveFailure(underFile, "Not a directory")},
+        {unknown, SaveFailure(unknown, "対応していないファイル形式です")},
+    };
+    for (const Case& c : cases) {
+        boxes_.clear();
+        Choose(chart, 1, c.path);
+        ASSERT_EQ(boxes_.size(), 1u) << c.path;
+        EXPECT_EQ(boxes_[0].text, c.box);
+        EXPECT_FALSE(fs::exists(c.path));
+    }
+    EXPECT_EQ(FilesInDir().size(), 1u);  // "plain" only
+
+    // A disk that fills up halfway: the old file stays as it was and no
+    // temporary file is left beside it.
+    const fs::path target = dir_ / "cv.csv";
+    std::ofstream(target) << "old";
+    boxes_.clear();
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    Choose(chart, 2, target.string());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, SaveFailure(target.string(), "File too large"));
+    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_EQ(FilesInDir().size(), 2u);
+
+    // A cancelled dialog: nothing written, nothing shown.
+    boxes_.clear();
+    Choose(chart, 1, std::nullopt);
+    EXPECT_TRUE(boxes_.empty());
+    EXPECT_EQ(FilesInDir().size(), 2u);
+}
+
+}  // namespace
+}  // namespace cvcalc
