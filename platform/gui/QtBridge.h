@@ -8,6 +8,7 @@
 #include <QtGui/QFont>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include <QtGui/QPolygonF>
 #include <QtGui/QRegion>
 #include <QtGui/QStaticText>
 #include <QtWidgets/QWidget>
@@ -132,6 +133,9 @@ struct TSurface::State {
     // A vector document (SVG, PDF): lines and outlines become paths through
     // the pixels' centres, texts stay text, raster modes draw as copies.
     bool vector = false;
+    // Connected solid lines gathered into one path on a vector document,
+    // drawn at the next other operation (FlushVectorLine).
+    QPolygonF pendingLine;
     LinePlan linePlan;
     bool Active() const { return painter != nullptr && painter->isActive(); }
 };
@@ -142,6 +146,9 @@ std::unique_ptr<TSurface> MakeSurface(QPainter* painter);
 void AttachSurface(TSurface& surface, QPaintDevice* device);
 // A surface over `painter` on a vector document (see TSurface::State::vector).
 std::unique_ptr<TSurface> MakeVectorSurface(QPainter* painter);
+// Draws the lines a vector surface has gathered; call before the painter
+// ends or is used by anyone else.
+void FlushVectorLine(TSurface::State& state);
 
 // The Qt widget under a window (null once Qt has destroyed it).
 QWidget* WidgetOf(const TNativeWindow* window);

@@ -223,6 +223,18 @@ private:
 
 }  // namespace
 
+void FlushVectorLine(TSurface::State& s) {
+    if (s.pendingLine.size() < 2) {
+        s.pendingLine.clear();
+        return;
+    }
+    if (s.Active()) {
+        CentredPaths centred(s);
+        s.painter->drawPolyline(s.pendingLine);
+    }
+    s.pendingLine.clear();
+}
+
 std::unique_ptr<TSurface> MakeSurface(QPainter* painter) {
     auto state = std::make_unique<TSurface::State>();
     state->painter = painter;
@@ -261,10 +273,12 @@ void AttachSurface(TSurface& surface, QPaintDevice* device) {
 TSurface::TSurface(std::unique_ptr<State> state) : state_(std::move(state)) {}
 
 TSurface::~TSurface() {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (state_->ownedPainter) state_->ownedPainter->end();
 }
 
 void TSurface::SetPen(const NativePen& pen) {
+    if (!state_->pendingLine.isEmpty() && !(pen == state_->pen)) FlushVectorLine(*state_);
     state_->pen = pen;
     state_->linePlan.valid = false;
     if (!state_->Active()) return;
@@ -297,6 +311,7 @@ void TSurface::SetTextColor(RgbColor color) { state_->textColor = color; }
 void TSurface::SetBackgroundMode(BackgroundMode mode) {
     const BackgroundMode wanted = mode == BackgroundMode::Opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent;
     if (wanted == state_->backgroundMode) return;
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     state_->backgroundMode = wanted;
     state_->linePlan.valid = false;
     ApplyBackgroundMode(*state_);
@@ -304,6 +319,7 @@ void TSurface::SetBackgroundMode(BackgroundMode mode) {
 
 void TSurface::SetBackgroundColor(RgbColor color) {
     if (color == state_->backgroundColor) return;
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     state_->backgroundColor = color;
     state_->linePlan.valid = false;
     if (state_->Active()) state_->painter->setBackground(QBrush(ToQColor(color)));
@@ -321,8 +337,15 @@ void TSurface::LineTo(int x, int y) {
     if (!state_->Active() || (from.x == x && from.y == y)) return;
     if (state_->vector) {
         if (state_->pen.style == NativePenStyle::Clear) return;
-        CentredPaths centred(*state_);
-        state_->painter->drawLine(QPointF(from.x, from.y), QPointF(x, y));
+        // Solid lines that go on where the last one ended become one path;
+        // a styled pen's dashes start afresh with each line, as on bitmaps.
+        const bool solid =
+            state_->pen.style == NativePenStyle::Solid || state_->pen.style == NativePenStyle::InsideFrame;
+        QPolygonF& line = state_->pendingLine;
+        if (!line.isEmpty() && (!solid || line.back() != QPointF(from.x, from.y))) FlushVectorLine(*state_);
+        if (line.isEmpty()) line.append(QPointF(from.x, from.y));
+        line.append(QPointF(x, y));
+        if (!solid) FlushVectorLine(*state_);
         return;
     }
     switch (RasteriserFor(state_->pen)) {
@@ -355,6 +378,7 @@ QPolygon ToQPolygon(std::span<const PixelPoint> points) {
 }  // namespace
 
 void TSurface::Polyline(std::span<const PixelPoint> points) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active() || points.size() < 2) return;
     const LineRasteriser rasteriser = RasteriserFor(state_->pen);
     if (rasteriser == LineRasteriser::Nothing) return;
@@ -380,12 +404,14 @@ void TSurface::Polyline(std::span<const PixelPoint> points) {
 }
 
 void TSurface::Polygon(std::span<const PixelPoint> points) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active() || points.size() < 2) return;
     CentredPaths centred(*state_);
     state_->painter->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
 }
 
 void TSurface::Rectangle(int x0, int y0, int x1, int y1) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active()) return;
     if (x1 < x0) std::swap(x0, x1);
     if (y1 < y0) std::swap(y0, y1);
@@ -404,6 +430,7 @@ void TSurface::Rectangle(int x0, int y0, int x1, int y1) {
 }
 
 void TSurface::Ellipse(int x0, int y0, int x1, int y1) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active()) return;
     if (x1 < x0) std::swap(x0, x1);
     if (y1 < y0) std::swap(y0, y1);
@@ -413,6 +440,7 @@ void TSurface::Ellipse(int x0, int y0, int x1, int y1) {
 }
 
 void TSurface::FillRect(const PixelRect& rect) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active() || rect.IsEmpty() || state_->brush.style == NativeBrushStyle::Clear) return;
     QPainter& p = *state_->painter;
     const QPainter::CompositionMode saved = p.compositionMode();
@@ -422,6 +450,7 @@ void TSurface::FillRect(const PixelRect& rect) {
 }
 
 void TSurface::TextOut(int x, int y, std::string_view utf8) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active() || utf8.empty()) return;
     QPainter& p = *state_->painter;
     const TNativeFont& font = state_->font;
@@ -487,6 +516,7 @@ void TSurface::TextOut(int x, int y, std::string_view utf8) {
 PixelSize TSurface::TextExtent(std::string_view utf8) const { return state_->font.TextExtent(utf8); }
 
 void TSurface::IntersectClipRect(const PixelRect& rect) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active()) return;
     const QRect clip = rect.IsEmpty() ? QRect(rect.left, rect.top, 0, 0) : ToQRect(rect);
     state_->painter->setClipRect(clip, state_->hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
@@ -496,6 +526,7 @@ void TSurface::IntersectClipRect(const PixelRect& rect) {
 }
 
 void TSurface::RemoveClip() {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     state_->hasClip = false;
     state_->linePlan.valid = false;
     if (state_->Active()) state_->painter->setClipping(false);
@@ -504,6 +535,7 @@ void TSurface::RemoveClip() {
 bool TSurface::HasClip() const { return state_->hasClip; }
 
 void TSurface::DrawBitmap(int x, int y, const TOffscreenBitmap& bitmap) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     const QImage& image = bitmap.Internal().image;
     if (!state_->Active() || image.isNull()) return;
     CopyMode copy(*state_->painter);
@@ -511,12 +543,14 @@ void TSurface::DrawBitmap(int x, int y, const TOffscreenBitmap& bitmap) {
 }
 
 void TSurface::DrawImage(int x, int y, const TNativeImage& image) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active() || image.IsEmpty()) return;
     CopyMode copy(*state_->painter);
     state_->painter->drawImage(QPoint(x, y), image.Internal().image);
 }
 
 void TSurface::StretchDrawImage(const PixelRect& dest, const TNativeImage& image) {
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active() || image.IsEmpty() || dest.IsEmpty()) return;
     CopyMode copy(*state_->painter);
     state_->painter->drawImage(ToQRect(dest), image.Internal().image);

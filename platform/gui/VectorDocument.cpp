@@ -57,7 +57,7 @@ TVectorDocument::TVectorDocument(VectorFormat format, int width, int height, std
 }
 
 TVectorDocument::~TVectorDocument() {
-    impl_->surface.reset();
+    impl_->surface.reset();  // draws what it gathered
     if (impl_->painter.isActive()) impl_->painter.end();
 }
 
@@ -66,6 +66,7 @@ TSurface& TVectorDocument::Surface() { return *impl_->surface; }
 std::string TVectorDocument::Finish() {
     if (!impl_->finished) {
         impl_->finished = true;
+        FlushVectorLine(impl_->surface->Internal());
         if (impl_->painter.isActive()) impl_->painter.end();
     }
     const QByteArray& bytes = impl_->buffer.data();

@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -310,6 +311,15 @@ TEST_F(ChartResultsTest, VectorFiguresParseAndLookLikeTheBitmapsButAlongEdges) {
     }
     TOffscreenBitmap small(4, 4);
     EXPECT_FALSE(RenderSvg("<svg", small));
+
+    // The PDF's texts are text: the axis titles come back out of it.
+    const fs::path pdf = dir_ / "cv.pdf";
+    f_->SaveChartFile(f_->ChartCV, pdf.string());
+    const std::string command = "pdftotext -enc UTF-8 '" + pdf.string() + "' '" + (dir_ / "cv.txt").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string text = ReadFile(dir_ / "cv.txt");
+    EXPECT_NE(text.find("容量 C"), std::string::npos) << text;
+    EXPECT_NE(text.find(f_->ChartCV->LeftAxis()->LastLabels().front().text), std::string::npos) << text;
 }
 
 TEST_F(ChartResultsTest, AFailedSaveLeavesNoFileAndShowsOneBoxNamingThePath) {
