@@ -1,6 +1,7 @@
 // The calculator's results out of the window: each chart's context menu and
 // the operations behind it, which the scripted driver calls too.
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,16 +20,15 @@ namespace {
 
 constexpr int UnknownFileTypeMessage = 65221;
 
-// The menu, in its order.  Captions in the window's language, the English
-// gloss as each item's tip.
-enum MenuItem { CopyImage, SaveImage, SaveData, UndoZoom, RunReport, MenuItemCount };
-const std::array<PopupMenuItem, MenuItemCount> MenuItems{{
-    {"画像をコピー", "Copy image: the chart to the clipboard as PNG and SVG"},
-    {"画像を保存…", "Save image…: the chart as PNG, SVG or PDF"},
-    {"データを保存…", "Save data…: the chart's series as CSV"},
-    {"ズームを元に戻す", "Undo zoom: the scales before the first zoom or pan"},
-    {"計算レポート", "Run report: the worked solution of the last run in the help window"},
-}};
+// The menu's items: captions in the window's language, the English gloss
+// as each item's tip.
+const PopupMenuItem CopyImageItem{"画像をコピー", "Copy image: the chart to the clipboard as PNG and SVG"};
+const PopupMenuItem SaveImageItem{"画像を保存…", "Save image…: the chart as PNG, SVG or PDF"};
+const PopupMenuItem SaveDataItem{"データを保存…", "Save data…: the chart's series as CSV"};
+const PopupMenuItem UndoZoomItem{"ズームを元に戻す", "Undo zoom: the scales before the first zoom or pan"};
+const PopupMenuItem RunReportItem{"計算レポート", "Run report: the worked solution of the last run in the help window"};
+const PopupMenuItem HoldItem{"曲線を保持", "Hold curves: keep this run's curves on all five charts"};
+const PopupMenuItem ClearHoldsItem{"保持を消去", "Clear held curves: remove the curves kept from earlier runs"};
 
 }  // namespace
 
@@ -55,42 +55,45 @@ void TFormPNJunction::UndoChartZoom(TChart* chart) {
 
 void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
     auto* chart = static_cast<TChart*>(sender);
+    struct Entry {
+        PopupMenuItem item;
+        std::function<void()> action;
+    };
+    std::vector<Entry> entries{
+        {CopyImageItem, [=, this] { CopyChartImage(chart); }},
+        {SaveImageItem,
+         [=, this] {
+             FileDialogRequest dialog;
+             dialog.owner = &Handle();
+             dialog.caption = "画像を保存";
+             dialog.filters = {{"PNG 画像", "png"}, {"SVG 画像", "svg"}, {"PDF 文書", "pdf"}};
+             dialog.suggestedName = chart->Name() + ".png";
+             if (const auto path = AskFileName(dialog)) SaveChartFile(chart, *path);
+         }},
+        {SaveDataItem,
+         [=, this] {
+             FileDialogRequest dialog;
+             dialog.owner = &Handle();
+             dialog.caption = "データを保存";
+             dialog.filters = {{"CSV ファイル", "csv"}};
+             dialog.suggestedName = chart->Name() + ".csv";
+             if (const auto path = AskFileName(dialog)) SaveChartData(chart, *path);
+         }},
+        {UndoZoomItem, [=, this] { UndoChartZoom(chart); }},
+        {RunReportItem, [] { FormHTML->ShowHomePage(); }},
+        {HoldItem, [this] { HoldCurves(); }},
+        {ClearHoldsItem, [this] { ClearHeldCurves(); }},
+    };
+    entries[5].item.enabled = run_.complete;
+    entries[6].item.enabled = HeldRunCount() > 0;
+
     PopupMenuRequest request;
     request.window = &chart->Handle();
     request.x = x;
     request.y = y;
-    request.items.assign(MenuItems.begin(), MenuItems.end());
-    switch (TrackPopupMenu(request)) {
-    case CopyImage:
-        CopyChartImage(chart);
-        break;
-    case SaveImage: {
-        FileDialogRequest dialog;
-        dialog.owner = &Handle();
-        dialog.caption = "画像を保存";
-        dialog.filters = {{"PNG 画像", "png"}, {"SVG 画像", "svg"}, {"PDF 文書", "pdf"}};
-        dialog.suggestedName = chart->Name() + ".png";
-        if (const auto path = AskFileName(dialog)) SaveChartFile(chart, *path);
-        break;
-    }
-    case SaveData: {
-        FileDialogRequest dialog;
-        dialog.owner = &Handle();
-        dialog.caption = "データを保存";
-        dialog.filters = {{"CSV ファイル", "csv"}};
-        dialog.suggestedName = chart->Name() + ".csv";
-        if (const auto path = AskFileName(dialog)) SaveChartData(chart, *path);
-        break;
-    }
-    case UndoZoom:
-        UndoChartZoom(chart);
-        break;
-    case RunReport:
-        FormHTML->ShowHomePage();
-        break;
-    default:
-        break;
-    }
+    for (const Entry& entry : entries) request.items.push_back(entry.item);
+    const int chosen = TrackPopupMenu(request);
+    if (chosen >= 0 && std::size_t(chosen) < entries.size()) entries[std::size_t(chosen)].action();
 }
 
 }  // namespace cvcalc

@@ -178,6 +178,7 @@ void TFormPNJunction::ButtonResetClick(TObject*) {
     LabelJunctionArea->SetCaption("0");
     for (const TRunSeries& row : RunSeries) (this->*row.Chart)->SeriesAt(row.Index)->ClearPoints();
     run_ = RunRecord{};
+    ClearHeldCurves();
 }
 
 void TFormPNJunction::ButtonHTMLClick(TObject*) { FormHTML->ShowHomePage(); }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "framework/Form.h"
 #include "physics/JunctionInputs.h"
@@ -65,6 +66,14 @@ public:
     std::array<TChart*, 5> ReportCharts() const;
     // The chart's context menu at (x, y): asks which item and does it.
     void ChartContextPopup(TObject* sender, int x, int y);
+
+    // Held runs (HeldRuns.cpp): the current run's curves kept on all five
+    // charts as lighter, thinner overlays, series added after the eleven.
+    // Holding a ninth drops the oldest; holding before any run raises.
+    static constexpr int MaxHeldRuns = 8;
+    void HoldCurves();
+    void ClearHeldCurves();
+    int HeldRunCount() const noexcept { return static_cast<int>(held_.size()); }
 
     // Filled by the reader.
     TLabel* Label1 = nullptr;
@@ -133,9 +142,21 @@ private:
     // Reads, clamps and echoes one density into its edit and label.
     double AcceptDensity(TEdit* edit, TLabel* label);
 
+    // One held run: its overlay series (in the order of RunSeries) and the
+    // tag that names its inputs.
+    struct THeldRun {
+        std::vector<TChartSeries*> series;
+        std::string tag;
+    };
+    void RemoveHeldRun(THeldRun& run);
+    // The notes the charts show: the held runs' tags on the C-V chart.
+    void UpdateChartNotes();
+
     MaterialConstants constants_;
     JunctionInputs inputs_;
     RunRecord run_;
+    std::vector<THeldRun> held_;
+    int heldNumber_ = 0;
     // Its seven sample arrays start empty and are released, last-declared
     // first, after the destructor body and before the form's controls go.
     JunctionResult result_;

