@@ -9,6 +9,7 @@ cmake_minimum_required(VERSION 3.25)
 set(uses_platform/core "")
 set(uses_platform/gui "platform/core")
 set(uses_physics "platform/core")
+set(uses_analysis "physics;platform/core")
 set(uses_numtext "platform/core")
 set(uses_shell/core "numtext;platform/core")
 set(uses_framework "shell/core;platform/gui")
@@ -19,7 +20,7 @@ set(uses_shell/app "framework")
 set(uses_app "shell/app;calculator;help")
 set(uses_tools/driver "app")
 set(uses_tools/formc "shell/core")
-set(libraries platform/core platform/gui physics numtext shell/core framework chart help calculator shell/app
+set(libraries platform/core platform/gui physics analysis numtext shell/core framework chart help calculator shell/app
               app tools/driver tools/formc)
 
 # The closure of what each library may use.
