@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <numeric>
@@ -62,6 +63,11 @@ std::size_t TextCharacterLength(std::string_view text, std::size_t i) {
 
 bool IsText(std::string_view line) {
     for (std::size_t i = 0; i < line.size();) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (c >= 0x20 && c < 0x7F) {  // the usual case: printable ASCII
+            ++i;
+            continue;
+        }
         const std::size_t length = TextCharacterLength(line, i);
         if (length == 0) return false;
         i += length;
@@ -184,9 +190,14 @@ public:
     MeasuredCurve Parse(std::string_view text) {
         constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
         std::size_t pos = text.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0;
+        // Room for a row a line, so that a long file is not copied as it grows.
+        const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+        curve_.Voltages.reserve(std::min(lines, MaxMeasuredRows));
+        curve_.Capacitances.reserve(std::min(lines, MaxMeasuredRows));
         while (pos < text.size()) {
             ++lineNumber_;
-            const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+            std::size_t end = pos;
+            while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
             ReadLine(text.substr(pos, end - pos));
             pos = end;
             if (pos < text.size()) pos += text.compare(pos, 2, "\r\n") == 0 ? std::size_t{2} : std::size_t{1};
@@ -303,18 +314,23 @@ MeasuredCurve ReadMeasuredCurve(const std::string& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (!error && size > MaxMeasuredFileBytes) Fail(msg::MeasuredTooLarge, {path, limit});
-    const std::size_t piece = std::max(error ? 0 : static_cast<std::size_t>(size) + 1, std::size_t{1} << 16);
-    std::string text;
+    std::size_t capacity = std::max(error ? 0 : static_cast<std::size_t>(size) + 1, std::size_t{1} << 16);
+    // Left uninitialised: every byte that counts is read into it.
+    auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     std::size_t length = 0;
     for (;;) {
-        text.resize(length + piece);
-        const std::size_t got = std::fread(text.data() + length, 1, piece, file.get());
+        const std::size_t got = std::fread(buffer.get() + length, 1, capacity - length, file.get());
         length += got;
         if (length > MaxMeasuredFileBytes) Fail(msg::MeasuredTooLarge, {path, limit});
-        if (got < piece) break;
+        if (length < capacity) break;
+        capacity = std::min(capacity * 2, static_cast<std::size_t>(MaxMeasuredFileBytes) + 1);
+        auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+        std::memcpy(larger.get(), buffer.get(), length);
+        buffer = std::move(larger);
     }
     if (std::ferror(file.get())) Fail(msg::MeasuredUnreadable, {path});
-    text.resize(length);
+    const std::string_view text(buffer.get(), length);
     return ParseMeasuredCurve(text, path);
 }
 
