@@ -26,6 +26,9 @@ constexpr double NanofaradsPerFarad = 1e9;
 // boundary), so that a long line of garbage does not fill the error box.
 constexpr std::size_t QuotedFieldBytes = 40;
 
+// 1/C² as the computed curves form it: in extended precision, rounded once.
+double InverseSquare(double capacitance) { return static_cast<double>((1.0L / capacitance) / capacitance); }
+
 [[noreturn]] void Fail(int id, std::initializer_list<std::string_view> args) {
     throw EMeasuredData(LoadMessageFormatted(id, args));
 }
@@ -234,7 +237,7 @@ private:
         if (!(capacitance > 0)) FailAtLine(msg::MeasuredNonPositive);
         const double farads = ToFarads(capacitance);
         // Every point must survive the charts' units: C in pF and 1/C².
-        if (!(farads > 0) || !std::isfinite(farads * PicofaradsPerFarad) || !std::isfinite(1 / farads / farads))
+        if (!(farads > 0) || !std::isfinite(farads * PicofaradsPerFarad) || !std::isfinite(InverseSquare(farads)))
             FailAtLine(msg::MeasuredOutOfRange, Quoted(fields.field[1]));
         if (curve_.Voltages.size() == MaxMeasuredRows)
             FailAtLine(msg::MeasuredTooManyRows, std::to_string(MaxMeasuredRows));
@@ -337,7 +340,7 @@ MeasuredCurve ReadMeasuredCurve(const std::string& path) {
 std::vector<double> InverseSquares(const MeasuredCurve& curve) {
     std::vector<double> values;
     values.reserve(curve.Capacitances.size());
-    for (double capacitance : curve.Capacitances) values.push_back(1 / capacitance / capacitance);
+    for (double capacitance : curve.Capacitances) values.push_back(InverseSquare(capacitance));
     return values;
 }
 

@@ -65,7 +65,8 @@ MeasuredCurve ParseMeasuredCurve(std::string_view text, std::string_view fileNam
 // as given.  A missing, unreadable or oversized file raises EMeasuredData.
 MeasuredCurve ReadMeasuredCurve(const std::string& path);
 
-// 1/C² in F^-2 for every point of `curve`, as the computed curves form it.
+// 1/C² in F^-2 for every point of `curve`, formed as the computed curves
+// form theirs.  Finite for every curve the reader returns.
 std::vector<double> InverseSquares(const MeasuredCurve& curve);
 
 }  // namespace cvcalc

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 #include "analysis/MeasuredData.h"
 
@@ -16,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto& c = curve.Capacitances;
         if (v.empty() || v.size() != c.size() || v.size() > cvcalc::MaxMeasuredRows) std::abort();
         if (!std::is_sorted(v.begin(), v.end())) std::abort();
+        const std::vector<double> inverseSquares = cvcalc::InverseSquares(curve);
         for (std::size_t i = 0; i < v.size(); ++i) {
-            if (!std::isfinite(v[i]) || !(c[i] > 0) || !std::isfinite(c[i] * 1e12) || !std::isfinite(1 / c[i] / c[i]))
+            if (!std::isfinite(v[i]) || !(c[i] > 0) || !std::isfinite(c[i] * 1e12) || !std::isfinite(inverseSquares[i]))
                 std::abort();
         }
     } catch (const cvcalc::EMeasuredData& e) {
