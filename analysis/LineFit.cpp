@@ -1,6 +1,7 @@
 // The straight-line fit in two passes over the points in range: the means
-// first, then the sums of products of the deviations from them, so that
-// 1/C² values far from zero lose no digits to cancellation.
+// first, then the sums of products of the deviations from them.  One pass of
+// raw sums (Σx², n·x̄²) would lose the slope to cancellation wherever the
+// voltages' spread is small beside their distance from 0 V.
 #include "analysis/LineFit.h"
 
 #include <algorithm>
@@ -55,12 +56,11 @@ LineFit FitInverseSquareLine(std::span<const double> voltages, std::span<const d
     const Extended areaSquared = Extended(area) * area;
     const Extended permittivityCharge =
         (Extended(constants.ElementaryCharge) * constants.RelativePermittivity) * constants.VacuumPermittivity;
+    const Extended intercept = meanY - slope * meanX;
     LineFit fit;
     fit.Slope = static_cast<double>(slope);
-    fit.Intercept = static_cast<double>(meanY - slope * meanX);
-    // Through the centre of the points rather than -Intercept/Slope: the
-    // intercept at 0 V is a small difference when the points lie far away.
-    fit.V0 = static_cast<double>(meanX - meanY / slope);
+    fit.Intercept = static_cast<double>(intercept);
+    fit.V0 = static_cast<double>(-intercept / slope);
     fit.Neff =
         static_cast<double>(2 / (permittivityCharge * areaSquared * std::fabs(slope)) / CubicCentimetresPerCubicMetre);
     // At most 1; rounding may carry a perfect line a hair above.

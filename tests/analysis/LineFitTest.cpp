@@ -135,18 +135,19 @@ TEST(LineFit, UsesOnlyThePointsInTheRange) {
     EXPECT_DOUBLE_EQ(FitInverseSquareLine(reversedV, reversedY, -1, 1, area, k).V0, 2);
 }
 
-// Points far from 0 V on a steep line: the intercept is a small difference
-// of large numbers, the zero crossing is not.
-TEST(LineFit, ZeroCrossingFarFromTheOrigin) {
+// Voltages whose spread is small beside their distance from 0 V: raw sums
+// of squares would cancel away most of the slope's digits.
+TEST(LineFit, NarrowRangeFarFromZeroVolts) {
+    const double crossing = 100000.05;
     std::vector<double> voltages;
     std::vector<double> inverseSquares;
     for (int i = 0; i < 100; ++i) {
-        voltages.push_back(1000 + i);
-        inverseSquares.push_back(1e20 * (1234.5 - (1000 + i)));
+        voltages.push_back(100000 + i * 1e-3);
+        inverseSquares.push_back(1e20 * (crossing - voltages.back()));
     }
-    const LineFit fit = FitInverseSquareLine(voltages, inverseSquares, 0, 2000, 1e-6, MaterialConstants{});
-    EXPECT_TRUE(NearRelative(fit.V0, 1234.5, 1e-15));
-    EXPECT_TRUE(NearRelative(fit.Slope, -1e20, 1e-15));
+    const LineFit fit = FitInverseSquareLine(voltages, inverseSquares, 0, 2e5, 1e-6, MaterialConstants{});
+    EXPECT_NEAR(fit.V0, crossing, 1e-10);
+    EXPECT_TRUE(NearRelative(fit.Slope, -1e20, 1e-12));
 }
 
 TEST(LineFit, RefusesWhatDoesNotDetermineALine) {
