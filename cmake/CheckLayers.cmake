@@ -9,18 +9,19 @@ cmake_minimum_required(VERSION 3.25)
 set(uses_platform/core "")
 set(uses_platform/gui "platform/core")
 set(uses_physics "platform/core")
+set(uses_analysis "physics;platform/core")
 set(uses_numtext "platform/core")
 set(uses_shell/core "numtext;platform/core")
 set(uses_framework "shell/core;platform/gui")
 set(uses_chart "framework;numtext")
 set(uses_help "framework")
 set(uses_results "chart;physics")
-set(uses_calculator "chart;physics;help;results")
+set(uses_calculator "chart;physics;analysis;help;results")
 set(uses_shell/app "framework")
 set(uses_app "shell/app;calculator;help")
 set(uses_tools/driver "app")
 set(uses_tools/formc "shell/core")
-set(libraries platform/core platform/gui physics numtext shell/core framework chart results help calculator shell/app
+set(libraries platform/core platform/gui physics analysis numtext shell/core framework chart results help calculator shell/app
               app tools/driver tools/formc)
 
 # The closure of what each library may use.
