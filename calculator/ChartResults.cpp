@@ -29,6 +29,11 @@ const PopupMenuItem UndoZoomItem{"ズームを元に戻す", "Undo zoom: the sca
 const PopupMenuItem RunReportItem{"計算レポート", "Run report: the worked solution of the last run in the help window"};
 const PopupMenuItem HoldItem{"曲線を保持", "Hold curves: keep this run's curves on all five charts"};
 const PopupMenuItem ClearHoldsItem{"保持を消去", "Clear held curves: remove the curves kept from earlier runs"};
+const PopupMenuItem LoadMeasuredItem{"測定データを読み込む…",
+                                     "Load measured C–V…: a text file of voltage and capacitance rows"};
+const PopupMenuItem ClearMeasuredItem{"測定データを消去", "Clear measured data: remove the loaded points"};
+const PopupMenuItem FitItem{"直線フィット",
+                            "Fit straight line: least squares through 1/C² in the visible voltage range"};
 
 }  // namespace
 
@@ -86,6 +91,19 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
     };
     entries[5].item.enabled = run_.complete;
     entries[6].item.enabled = HeldRunCount() > 0;
+    if (chart == ChartCV || chart == ChartC2V) {
+        entries.push_back({LoadMeasuredItem, [this] {
+                               FileDialogRequest dialog;
+                               dialog.owner = &Handle();
+                               dialog.save = false;
+                               dialog.caption = "測定データを読み込む";
+                               dialog.filters = {{"CSV", "csv"}, {"テキスト", "txt"}, {"データ", "dat"}};
+                               if (const auto path = AskFileName(dialog)) LoadMeasuredData(*path);
+                           }});
+        entries.push_back({ClearMeasuredItem, [this] { ClearMeasuredData(); }});
+        entries.back().item.enabled = HasMeasuredData();
+    }
+    if (chart == ChartC2V) entries.push_back({FitItem, [this] { FitStraightLine(); }});
 
     PopupMenuRequest request;
     request.window = &chart->Handle();

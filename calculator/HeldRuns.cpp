@@ -57,12 +57,13 @@ void TFormPNJunction::HoldCurves() {
     }
     ++heldNumber_;
     THeldRun run;
-    run.tag = "Nd " + run_.usedText[0] + " Na " + run_.usedText[1] + " A " + run_.usedText[2] + " V " +
-              run_.usedText[3];
+    run.tag =
+        "Nd " + run_.usedText[0] + " Na " + run_.usedText[1] + " A " + run_.usedText[2] + " V " + run_.usedText[3];
     for (const TRunSeries& row : RunSeries) {
         TChart* chart = this->*row.Chart;
         const auto& source = static_cast<const TCustomSeries&>(*chart->SeriesAt(row.Index));
         TCustomSeries* overlay = Overlay(this, source);
+        if (run.series.empty()) run.tagColor = source.SeriesColor();
         overlay->SetName("Held" + std::to_string(heldNumber_) + row.Name);
         overlay->SetParentChart(chart);
         run.series.push_back(overlay);
@@ -93,7 +94,7 @@ void TFormPNJunction::UpdateChartNotes() {
         note.x = curve.XValues()->Value(last);
         note.y = curve.YValues()->Value(last);
         note.lines = {run.tag};
-        note.color = curve.SeriesColor();
+        note.color = run.tagColor;
         tags.push_back(std::move(note));
     }
     if (!(tags.empty() && ChartCV->Notes().empty())) ChartCV->SetNotes(std::move(tags));

@@ -179,6 +179,8 @@ void TFormPNJunction::ButtonResetClick(TObject*) {
     for (const TRunSeries& row : RunSeries) (this->*row.Chart)->SeriesAt(row.Index)->ClearPoints();
     run_ = RunRecord{};
     ClearHeldCurves();
+    ClearMeasuredData();
+    ClearFit();
 }
 
 void TFormPNJunction::ButtonHTMLClick(TObject*) { FormHTML->ShowHomePage(); }
@@ -204,8 +206,10 @@ double TFormPNJunction::AcceptDensity(TEdit* edit, TLabel* label) {
 
 void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
     constants_ = MaterialConstants{};
-    // The record describes a run only once it has completed.
+    // The record describes a run only once it has completed; a line fitted
+    // to the computed curve goes with that curve.
     run_.complete = false;
+    if (fit_ && !fitOnMeasured_) ClearFit();
     run_.typed = {EditDonorDensity->Text(), EditAcceptorDensity->Text(), EditJunctionArea->Text(), EditBias->Text()};
 
     inputs_.DonorDensity = AcceptDensity(EditDonorDensity, LabelDonorDensity);

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis/LineFit.h"
 #include "framework/Form.h"
 #include "physics/JunctionInputs.h"
 #include "physics/JunctionResult.h"
@@ -74,6 +76,19 @@ public:
     void HoldCurves();
     void ClearHeldCurves();
     int HeldRunCount() const noexcept { return static_cast<int>(held_.size()); }
+
+    // Measured C-V data and the 1/C² line fit (MeasuredFit.cpp).  Loading
+    // reads the whole file or raises EMeasuredData and changes nothing; the
+    // points show as markers on the C-V chart (pF) and the 1/C² chart
+    // (nF^-2) until cleared or Reset.  The fit takes the measured points
+    // when there are any, otherwise the computed curve, within the 1/C²
+    // chart's visible voltage range; it raises EFitError and draws nothing
+    // when that does not determine a line.
+    void LoadMeasuredData(const std::string& path);
+    void ClearMeasuredData();
+    bool HasMeasuredData() const noexcept { return measuredCV_ != nullptr; }
+    void FitStraightLine();
+    const std::optional<LineFit>& Fit() const noexcept { return fit_; }
 
     // Filled by the reader.
     TLabel* Label1 = nullptr;
@@ -147,8 +162,13 @@ private:
     struct THeldRun {
         std::vector<TChartSeries*> series;
         std::string tag;
+        TColor tagColor = 0;  // the C-V curve's own colour, darker than its tint
     };
     void RemoveHeldRun(THeldRun& run);
+    void ClearFit();
+    // The area a fit reads the doping with, m²: the last run's, or the
+    // area the edit holds (clamped as a run would) before any run.
+    double FitArea() const;
     // The notes the charts show: the held runs' tags on the C-V chart.
     void UpdateChartNotes();
 
@@ -157,6 +177,13 @@ private:
     RunRecord run_;
     std::vector<THeldRun> held_;
     int heldNumber_ = 0;
+    TChartSeries* measuredCV_ = nullptr;
+    TChartSeries* measuredC2V_ = nullptr;
+    std::vector<double> measuredVoltages_;        // V, ascending
+    std::vector<double> measuredInverseSquares_;  // F^-2
+    TChartSeries* fitLine_ = nullptr;
+    std::optional<LineFit> fit_;
+    bool fitOnMeasured_ = false;
     // Its seven sample arrays start empty and are released, last-declared
     // first, after the destructor body and before the form's controls go.
     JunctionResult result_;

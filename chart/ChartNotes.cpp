@@ -21,6 +21,8 @@ void DrawChartNotes(TCanvas& canvas, const std::vector<TChartNote>& notes, const
     UseFont(canvas, *horizontal.LabelsFont());
     canvas.SetBackgroundMode(bmTransparent);
     canvas.SetTextAlign(0);
+    // Tags that would fall on one another are stacked downwards.
+    std::vector<TRect> placed;
     for (const TChartNote& note : notes) {
         if (note.lines.empty()) continue;
         int width = 0;
@@ -34,6 +36,13 @@ void DrawChartNotes(TCanvas& canvas, const std::vector<TChartNote>& notes, const
             // Kept inside the plot where it can be.
             left = std::clamp(left, plot.left + Gap, std::max(plot.left + Gap, plot.right - Gap - width));
             top = std::clamp(top, plot.top + Gap, std::max(plot.top + Gap, plot.bottom - Gap - height));
+            auto overlaps = [&](int t) {
+                return std::any_of(placed.begin(), placed.end(), [&](const TRect& r) {
+                    return left < r.right && r.left < left + width && t < r.bottom && r.top < t + height;
+                });
+            };
+            for (int tries = 0; tries < 64 && overlaps(top); ++tries) top += lineHeight;
+            placed.push_back(TRect{left, top, left + width, top + height});
         } else {
             left = plot.right - Gap - 2 * Padding - width;
             top = plot.top + Gap;

@@ -70,6 +70,17 @@ public:
         if (command == "dump") return Dump();
         if (command == "snapshot") return Snapshot(rest);
         if (command == "export") return Export(rest);
+        if (FormPNJunction != nullptr && rest.empty()) {
+            TFormPNJunction& form = *FormPNJunction;
+            if (command == "hold") return Operate([&] { form.HoldCurves(); }), true;
+            if (command == "clearholds") return Operate([&] { form.ClearHeldCurves(); }), true;
+            if (command == "clearmeasured") return Operate([&] { form.ClearMeasuredData(); }), true;
+            if (command == "fit") return Operate([&] { form.FitStraightLine(); }), true;
+        }
+        if (command == "import" && !rest.empty() && FormPNJunction != nullptr) {
+            Operate([&] { FormPNJunction->LoadMeasuredData(rest); });
+            return true;
+        }
         return false;
     }
 
@@ -245,11 +256,17 @@ private:
                 }
             }
         }
+        Json fit = nullptr;
+        if (FormPNJunction != nullptr && FormPNJunction->Fit()) {
+            const LineFit& f = *FormPNJunction->Fit();
+            fit = {{"slope", f.Slope}, {"v0", f.V0}, {"neff", f.Neff}, {"r2", f.R2}, {"points", f.Points}};
+        }
         const Json dump = {{"edits", std::move(edits)},
                            {"labels", std::move(labels)},
                            {"charts", std::move(charts)},
                            {"errors", errors_},
-                           {"help", {{"visible", visible}, {"url", url}}}};
+                           {"help", {{"visible", visible}, {"url", url}}},
+                           {"fit", std::move(fit)}};
         // Numbers are data, not user text: the same digits under every
         // locale, each the shortest that reads back to the same double,
         // null where a value is not finite.  A byte sequence that is no

@@ -1,0 +1,125 @@
+// Measured C-V data beside the theory, and the Mott–Schottky straight line
+// through 1/C²: its slope gives the doping, its zero the built-in potential.
+#include <algorithm>
+#include <string>
+
+#include "analysis/MeasuredData.h"
+#include "calculator/Pnjunction.h"
+#include "chart/ChartAxis.h"
+#include "chart/ChartPen.h"
+#include "chart/ChartSeries.h"
+#include "chart/CustomChart.h"
+#include "chart/CustomSeries.h"
+#include "chart/SeriesPointer.h"
+#include "framework/Edit.h"
+#include "numtext/FloatFormat.h"
+#include "numtext/FloatParse.h"
+#include "platform/core/FloatControl.h"
+
+namespace cvcalc {
+
+namespace {
+
+// A colour none of the eleven series uses.
+constexpr TColor MeasuredColor = 0x008000;  // green
+constexpr TColor FitColor = 0x000000;
+
+constexpr double PicofaradsPerFarad = 1e12;
+// 1/C² in nF^-2 from F^-2.
+constexpr double InverseSquareNanofarads = 1e-18;
+
+TPointSeries* MeasuredSeries(TComponent* owner, const std::string& name) {
+    auto* series = new TPointSeries(owner);
+    series->SetName(name);
+    series->SetSeriesColor(MeasuredColor);
+    series->Pointer()->SetStyle(psCircle);
+    series->Pointer()->SetHorizSize(3);
+    series->Pointer()->SetVertSize(3);
+    return series;
+}
+
+// Six significant digits are what a box over a chart can show; the
+// numbers in full are in the report and the driver's dump.
+std::string Short(double value) { return FormatFloatKind(value, FloatTextKind::General, 6, 0); }
+
+}  // namespace
+
+void TFormPNJunction::LoadMeasuredData(const std::string& path) {
+    const MeasuredCurve curve = ReadMeasuredCurve(path);
+    std::vector<double> inverseSquares = InverseSquares(curve);
+    ClearMeasuredData();
+    measuredCV_ = MeasuredSeries(this, "MeasuredCV");
+    measuredC2V_ = MeasuredSeries(this, "MeasuredC2V");
+    measuredCV_->BeginUpdate();
+    measuredC2V_->BeginUpdate();
+    for (std::size_t i = 0; i < curve.Voltages.size(); ++i) {
+        measuredCV_->AddPoint(curve.Voltages[i], curve.Capacitances[i] * PicofaradsPerFarad, {}, clAutoColor);
+        measuredC2V_->AddPoint(curve.Voltages[i], inverseSquares[i] * InverseSquareNanofarads, {}, clAutoColor);
+    }
+    measuredCV_->EndUpdate();
+    measuredC2V_->EndUpdate();
+    measuredCV_->SetParentChart(ChartCV);
+    measuredC2V_->SetParentChart(ChartC2V);
+    measuredVoltages_ = curve.Voltages;
+    measuredInverseSquares_ = std::move(inverseSquares);
+}
+
+void TFormPNJunction::ClearMeasuredData() {
+    if (fitOnMeasured_) ClearFit();
+    delete measuredCV_;
+    delete measuredC2V_;
+    measuredCV_ = measuredC2V_ = nullptr;
+    measuredVoltages_.clear();
+    measuredInverseSquares_.clear();
+}
+
+void TFormPNJunction::ClearFit() {
+    delete fitLine_;
+    fitLine_ = nullptr;
+    fit_.reset();
+    fitOnMeasured_ = false;
+    if (!ChartC2V->Notes().empty()) ChartC2V->SetNotes({});
+}
+
+double TFormPNJunction::FitArea() const {
+    if (run_.complete) return run_.used.JunctionArea * 1e-6;
+    const double area = NarrowToDouble(ParseFloat(EditJunctionArea->Text()));
+    return std::clamp(area, 0.1, 100.0) * 1e-6;
+}
+
+void TFormPNJunction::FitStraightLine() {
+    // The range the chart shows is the range to fit.
+    ChartC2V->PaintToBitmap();
+    const TChartAxis& bottom = *ChartC2V->BottomAxis();
+    const double vmin = std::min(bottom.WorkingMinimum(), bottom.WorkingMaximum());
+    const double vmax = std::max(bottom.WorkingMinimum(), bottom.WorkingMaximum());
+    const bool onMeasured = HasMeasuredData();
+    const std::span<const double> voltages =
+        onMeasured ? std::span<const double>(measuredVoltages_) : std::span<const double>(result_.SweepVoltages);
+    const std::span<const double> inverseSquares = onMeasured ? std::span<const double>(measuredInverseSquares_)
+                                                              : std::span<const double>(result_.SweepInverseSquares);
+    const std::size_t count = run_.complete || onMeasured ? std::min(voltages.size(), inverseSquares.size()) : 0;
+    const LineFit fit =
+        FitInverseSquareLine(voltages.first(count), inverseSquares.first(count), vmin, vmax, FitArea(), constants_);
+
+    ClearFit();
+    fit_ = fit;
+    fitOnMeasured_ = onMeasured;
+    auto* line = new TLineSeries(this);
+    line->SetName("FitLine");
+    line->SetSeriesColor(FitColor);
+    line->Pen()->SetStyle(psDash);
+    line->Pen()->SetWidth(1);
+    for (const double v : {vmin, vmax})
+        line->AddPoint(v, (fit.Intercept + fit.Slope * v) * InverseSquareNanofarads, {}, clAutoColor);
+    line->SetParentChart(ChartC2V);
+    fitLine_ = line;
+
+    TChartNote box;
+    box.place = TChartNote::Place::TopRightBox;
+    box.lines = {"slope " + Short(fit.Slope) + " F^-2/V", "V0 " + Short(fit.V0) + " V",
+                 "N_eff " + Short(fit.Neff) + " cm^-3", "R² " + Short(fit.R2), "points " + std::to_string(fit.Points)};
+    ChartC2V->SetNotes({box});
+}
+
+}  // namespace cvcalc
