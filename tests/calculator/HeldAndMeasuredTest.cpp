@@ -1,0 +1,201 @@
+// Comparing and analysing in the calculator window: held runs as overlays,
+// measured C-V points, and the straight line through 1/C² — its exactness
+// on the program's own curve, its range from the zoom, and what a failure
+// leaves (one box, nothing drawn, nothing lost).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "calculator/Pnjunction.h"
+#include "chart/ChartAxis.h"
+#include "chart/ChartSeries.h"
+#include "chart/ChartValueList.h"
+#include "chart/CustomChart.h"
+#include "framework/Button.h"
+#include "tests/calculator/CalculatorWindow.h"
+
+namespace cvcalc {
+namespace {
+
+using HeldAndMeasuredTest = CalculatorWindowTest;
+
+std::vector<std::string> SeriesNames(const TChart& chart) {
+    std::vector<std::string> names;
+    for (int i = 0; i < chart.NumSeries(); ++i) names.push_back(chart.SeriesAt(i)->Name());
+    return names;
+}
+
+// Every chart's series by name with its points, to tell a change.
+std::map<std::string, std::vector<double>> Everything(const TFormPNJunction& f) {
+    std::map<std::string, std::vector<double>> all;
+    for (TChart* chart : f.ReportCharts())
+        for (int i = 0; i < chart->NumSeries(); ++i) {
+            std::vector<double> values;
+            const TChartSeries& s = *chart->SeriesAt(i);
+            for (int p = 0; p < s.PointCount(); ++p) {
+                values.push_back(s.XValues()->Value(p));
+                values.push_back(s.YValues()->Value(p));
+            }
+            all[chart->Name() + "." + s.Name()] = std::move(values);
+        }
+    return all;
+}
+
+TEST_F(HeldAndMeasuredTest, HeldRunsFollowTheElevenSurviveNewRunsAndGoWithReset) {
+    Do([&] { f_->HoldCurves(); });  // before any run: refused with one box
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "保持する計算結果がありません.");
+    boxes_.clear();
+
+    Run("1e15", "1e15", "1", "-10");
+    const std::vector<std::string> eleven = SeriesNames(*f_->ChartEnergyBand);
+    const std::vector<double> firstCurve = Everything(*f_).at("ChartCV.Series1");
+    Choose(f_->ChartCV, 5);  // 曲線を保持
+    EXPECT_EQ(f_->HeldRunCount(), 1);
+    EXPECT_EQ(SeriesNames(*f_->ChartEnergyBand),
+              (std::vector<std::string>{"Series3", "Series4", "Series5", "Series6", "Held1Series3", "Held1Series4",
+                                        "Held1Series5", "Held1Series6"}));
+    EXPECT_EQ(SeriesNames(*f_->ChartCV),
+              (std::vector<std::string>{"Series1", "Series12", "Held1Series1", "Held1Series12"}));
+    // Lighter and thinner, the tag names the inputs.
+    const TChartSeries& held = *f_->ChartCV->SeriesAt(2);
+    const TChartSeries& live = *f_->ChartCV->SeriesAt(0);
+    EXPECT_NE(held.SeriesColor(), live.SeriesColor());
+    EXPECT_GE(RedOf(held.SeriesColor()) + GreenOf(held.SeriesColor()) + BlueOf(held.SeriesColor()),
+              RedOf(live.SeriesColor()) + GreenOf(live.SeriesColor()) + BlueOf(live.SeriesColor()));
+    EXPECT_LE(held.Pen()->Width(), std::max(1, live.Pen()->Width()));
+    ASSERT_EQ(f_->ChartCV->Notes().size(), 1u);
+    EXPECT_EQ(f_->ChartCV->Notes()[0].lines, std::vector<std::string>{"Nd 1E15 Na 1E15 A 1 V -10"});
+
+    // A new run changes the eleven, not the held copy.
+    Run("2e16", "3e15", "4", "-1");
+    EXPECT_EQ(Everything(*f_).at("ChartCV.Held1Series1"), firstCurve);
+    EXPECT_NE(Everything(*f_).at("ChartCV.Series1"), firstCurve);
+    // Eight at most: the oldest goes.
+    for (int i = 0; i < 8; ++i) Do([&] { f_->HoldCurves(); });
+    EXPECT_EQ(f_->HeldRunCount(), 8);
+    EXPECT_EQ(f_->ChartVoltage->NumSeries(), 9);
+    EXPECT_EQ(f_->ChartVoltage->SeriesAt(1)->Name(), "Held2Series9");
+    EXPECT_EQ(f_->ChartCV->Notes().size(), 8u);
+    // The automatic ranges take the held curves in.
+    EXPECT_LE(f_->ChartCV->LeftAxis()->WorkingMinimum(), live.YValues()->MinValue());
+
+    Choose(f_->ChartVoltage, 6);  // 保持を消去
+    EXPECT_EQ(f_->HeldRunCount(), 0);
+    EXPECT_EQ(SeriesNames(*f_->ChartEnergyBand), eleven);
+    EXPECT_TRUE(f_->ChartCV->Notes().empty());
+
+    Do([&] { f_->HoldCurves(); });
+    f_->ButtonReset->Click();
+    for (TChart* chart : f_->ReportCharts()) {
+        EXPECT_EQ(chart->NumSeries(), chart == f_->ChartEnergyBand ? 4 : chart == f_->ChartVoltage ? 1 : 2);
+        for (int i = 0; i < chart->NumSeries(); ++i) EXPECT_EQ(chart->SeriesAt(i)->PointCount(), 0);
+    }
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(HeldAndMeasuredTest, TheFitGivesTheRunsVbiAndDopingToTenDigits) {
+    const struct {
+        const char *nd, *na, *area, *bias;
+    } runs[] = {{"1e15", "1e15", "1", "-10"},
+                {"1e18", "1e14", "0.1", "0.5"},
+                {"3e14", "7e17", "55", "-3"},
+                {"5e16", "5e16", "100", "0.2"}};
+    for (const auto& run : runs) {
+        Run(run.nd, run.na, run.area, run.bias);
+        Choose(f_->ChartC2V, 9);  // 直線フィット
+        ASSERT_TRUE(f_->Fit()) << run.nd << " " << run.na;
+        const LineFit& fit = *f_->Fit();
+        const double nd = f_->Inputs().DonorDensity, na = f_->Inputs().AcceptorDensity;
+        EXPECT_NEAR(fit.V0, f_->Result().DiffusionPotential, 1e-10 * f_->Result().DiffusionPotential);
+        EXPECT_NEAR(fit.Neff, na * nd / (na + nd), 1e-10 * (na * nd / (na + nd)));
+        EXPECT_EQ(fit.Points, f_->Result().SweepVoltages.Size());
+        EXPECT_GT(fit.R2, 0.999999999);
+        // A dashed line across the plot and the box of results.
+        const TChartSeries& line = *f_->ChartC2V->SeriesAt(f_->ChartC2V->NumSeries() - 1);
+        EXPECT_EQ(line.Name(), "FitLine");
+        EXPECT_EQ(line.Pen()->Style(), psDash);
+        ASSERT_EQ(f_->ChartC2V->Notes().size(), 1u);
+        EXPECT_EQ(f_->ChartC2V->Notes()[0].lines.back(), "points " + std::to_string(fit.Points));
+    }
+    EXPECT_TRUE(boxes_.empty());
+    // A new run takes the line fitted to the old curve away.
+    Run("1e15", "1e15", "1", "-10");
+    EXPECT_FALSE(f_->Fit());
+    EXPECT_EQ(f_->ChartC2V->NumSeries(), 2);
+}
+
+TEST_F(HeldAndMeasuredTest, TheZoomChoosesThePointsAndAnEmptyRangeDrawsNothing) {
+    Run("1e15", "1e15", "1", "-10");
+    TChart* chart = f_->ChartC2V;
+    chart->BottomAxis()->SetMinMax(-5.05, -2.95);  // as a zoom leaves it
+    Do([&] { f_->FitStraightLine(); });
+    ASSERT_TRUE(f_->Fit());
+    EXPECT_EQ(f_->Fit()->Points, 21u);  // -5.0 .. -3.0 V
+    EXPECT_NEAR(f_->Fit()->V0, f_->Result().DiffusionPotential, 1e-9);
+
+    // One point in view: one box, the earlier line stays as it was.
+    const auto before = Everything(*f_);
+    chart->BottomAxis()->SetMinMax(-5.02, -4.98);
+    Choose(chart, 9);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "フィットには表示範囲内に 2 点以上が必要です.");
+    EXPECT_EQ(Everything(*f_), before);
+    EXPECT_EQ(f_->Fit()->Points, 21u);
+}
+
+TEST_F(HeldAndMeasuredTest, MeasuredPointsShowOnBothChartsAndABadFileChangesNothing) {
+    Run("1e15", "1e15", "1", "-10");
+    const fs::path good = dir_ / "diode.csv";
+    // 1/C² = 4 (1 V - V) nF^-2: a built-in potential of 1 V.
+    std::ofstream(good) << "# a measured diode\nV;C (nF)\n0;0,5\n-3;0,25\n0,75;1\n";
+    Choose(f_->ChartCV, 7, good.string());  // 測定データを読み込む…
+    ASSERT_TRUE(f_->HasMeasuredData());
+    ASSERT_EQ(boxes_.size(), 0u);
+    const TChartSeries& cv = *f_->ChartCV->SeriesAt(2);
+    const TChartSeries& c2v = *f_->ChartC2V->SeriesAt(2);
+    EXPECT_EQ(cv.Name(), "MeasuredCV");
+    EXPECT_EQ(c2v.Name(), "MeasuredC2V");
+    ASSERT_EQ(cv.PointCount(), 3);
+    // In voltage order, pF on the C-V chart and nF^-2 on the 1/C² chart.
+    EXPECT_EQ(cv.XValues()->Value(0), -3);
+    EXPECT_DOUBLE_EQ(cv.YValues()->Value(0), 250);
+    EXPECT_DOUBLE_EQ(c2v.YValues()->Value(0), 16);
+    EXPECT_DOUBLE_EQ(c2v.YValues()->Value(2), 1);
+    for (const TRunSeries& row : RunSeries)
+        EXPECT_NE((f_->*row.Chart)->SeriesAt(row.Index)->SeriesColor(), cv.SeriesColor()) << row.Name;
+
+    // The fit takes the measured points now, with the run's area.
+    Do([&] { f_->FitStraightLine(); });
+    ASSERT_TRUE(f_->Fit());
+    EXPECT_EQ(f_->Fit()->Points, 3u);
+    EXPECT_NEAR(f_->Fit()->V0, 1.0, 1e-12);
+    EXPECT_NEAR(f_->Fit()->Slope, -4e18, 4e6);
+    const MaterialConstants k;
+    const double neff = 2 / (k.ElementaryCharge * k.RelativePermittivity * k.VacuumPermittivity * 1e-12 * 4e18) * 1e-6;
+    EXPECT_NEAR(f_->Fit()->Neff, neff, neff * 1e-12);
+
+    // A file that cannot be read: one box, everything as it was.
+    const auto before = Everything(*f_);
+    const fs::path bad = dir_ / "bad.csv";
+    std::ofstream(bad) << "V,C\n-1,2\n-2\n";
+    Choose(f_->ChartC2V, 7, bad.string());  // 測定データを読み込む…
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "測定データ '" + bad.string() + "' の 3 行目: 電圧と容量の 2 つの数値が必要です.");
+    EXPECT_EQ(Everything(*f_), before);
+    EXPECT_TRUE(f_->Fit());
+
+    // Clearing the points takes the line fitted to them along.
+    Choose(f_->ChartCV, 8);  // 測定データを消去
+    EXPECT_FALSE(f_->HasMeasuredData());
+    EXPECT_FALSE(f_->Fit());
+    EXPECT_EQ(f_->ChartCV->NumSeries(), 2);
+    EXPECT_EQ(f_->ChartC2V->NumSeries(), 2);
+}
+
+}  // namespace
+}  // namespace cvcalc
