@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <utility>
@@ -408,3 +409,142 @@ TEST(Driver, NormalUseLeavesTheTerminalQuiet) {
 #endif
 
 }  // namespace
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Scratch(const std::string& name) {
+    return ::testing::TempDir() + "/driver-results-" + std::to_string(getpid()) + "-" + name;
+}
+
+}  // namespace
+
+TEST(DriverResults, ExportWritesEachFormatAndTheDataReadBackToTheDumpsDoubles) {
+    const std::string csv = Scratch("bands.csv"), svg = Scratch("cv.svg"), pdf = Scratch("cv.pdf"),
+                      png = Scratch("cv.png");
+    const DriverRun run = RunDriver(
+        "set EditDonorDensity 2.5e16\nset EditBias -3.3\nclick ButtonCalcuationCV\n"
+        "export ChartEnergyBand " +
+        csv + "\nexport ChartCV " + svg + "\nexport ChartCV " + pdf + "\nexport ChartCV " + png + "\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 1u);
+    EXPECT_TRUE(run.dumps[0]["errors"].empty());
+    EXPECT_EQ(Slurp(svg).find("<svg"), Slurp(svg).find('<', Slurp(svg).find("?>") + 1));
+    EXPECT_EQ(Slurp(pdf).rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
+
+    // Every row of every series, in order, is the dump's double.
+    std::ifstream in(csv);
+    std::string line;
+    std::vector<std::string> comments;
+    while (std::getline(in, line) && line.rfind('#', 0) == 0) comments.push_back(line);
+    EXPECT_NE(std::find(comments.begin(), comments.end(), "# donor density (cm^-3): 25000000000000000"),
+              comments.end());
+    EXPECT_NE(std::find(comments.begin(), comments.end(), "# bias (V): -3.2999999999999998"), comments.end());
+    EXPECT_EQ(line, "series,距離　[μm],エネルギー　[eV]");
+    std::map<std::string, std::size_t> next;
+    std::size_t rows = 0;
+    for (const json& s : run.dumps[0]["charts"]["ChartEnergyBand"]["series"]) next[s["name"]] = 0;
+    while (std::getline(in, line)) {
+        const auto a = line.find(','), b = line.find(',', a + 1);
+        const std::string name = line.substr(0, a);
+        const json* series = nullptr;
+        for (const json& s : run.dumps[0]["charts"]["ChartEnergyBand"]["series"])
+            if (s["name"] == name) series = &s;
+        ASSERT_NE(series, nullptr) << line;
+        const json& point = (*series)["points"][next[name]++];
+        EXPECT_EQ(std::stod(line.substr(a + 1, b - a - 1)), point[0].get<double>()) << line;
+        EXPECT_EQ(std::stod(line.substr(b + 1)), point[1].get<double>()) << line;
+        ++rows;
+    }
+    std::size_t points = 0;
+    for (const json& s : run.dumps[0]["charts"]["ChartEnergyBand"]["series"]) points += s["points"].size();
+    EXPECT_EQ(rows, points);
+    for (const std::string& path : {csv, svg, pdf, png}) std::remove(path.c_str());
+
+    // An extension the driver does not know: status 2, a message, no file.
+    const std::string txt = Scratch("cv.txt");
+    const DriverRun refused = RunDriver("export ChartCV " + txt + "\ndump\n");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.dumps.empty());
+    EXPECT_NE(refused.errorOutput.find("unknown file type (not .png, .svg, .pdf or .csv): " + txt), std::string::npos);
+    EXPECT_FALSE(std::ifstream(txt).good());
+}
+
+TEST(DriverResults, EveryBadMeasuredFileShowsOneBoxNamingLineAndFaultAndChangesNothing) {
+    struct Case {
+        std::string name, content, box;
+    };
+    std::string big = "V,C\n";
+    for (int i = 0; i <= 1000000; ++i) big += std::to_string(i) + ",1\n";
+    std::string garbage;
+    for (int i = 0; i < 256; ++i) garbage += char(255 - i);
+    const Case cases[] = {
+        {"missing.csv", "", "が見つかりません."},
+        {"empty.csv", "", "にデータ行がありません."},
+        {"one.csv", "V,C\n-1,2\n-2\n", "の 3 行目: 電圧と容量の 2 つの数値が必要です."},
+        {"text.csv", "# pF\n-1,abc\n", "の 2 行目: 'abc' は数値ではありません."},
+        {"zero.csv", "-1,0\n", "の 1 行目: 容量は正の値でなければなりません."},
+        {"negative.csv", "-1;-5,5\n", "の 1 行目: 容量は正の値でなければなりません."},
+        {"nan.csv", "V C\n-1 nan\n", "の 2 行目: 'nan' は有限の数値ではありません."},
+        {"inf.csv", "-1\t-inf\n", "の 1 行目: '-inf' は有限の数値ではありません."},
+        {"rows.csv", big, "の 1000002 行目: データ行が上限の 1000000 行を超えています."},
+        {"binary.csv", garbage, "の 1 行目: UTF-8 のテキストではないバイトがあります."},
+    };
+    const std::string good = Scratch("good.csv");
+    std::ofstream(good) << "V,C (pF)\n-4,50\n-1,80\n0,100\n";
+    std::string script = "click ButtonCalcuationCV\nhold\nimport " + good + "\nfit\ndump\n";
+    for (const Case& c : cases) {
+        if (c.name != "missing.csv") std::ofstream(Scratch(c.name), std::ios::binary) << c.content;
+        script += "import " + Scratch(c.name) + "\ndump\n";
+    }
+    const DriverRun run = RunDriver(script);
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), std::size(cases) + 1);
+    const json& before = run.dumps[0];
+    ASSERT_TRUE(before["errors"].empty());
+    ASSERT_FALSE(before["fit"].is_null());
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const json& after = run.dumps[i + 1];
+        ASSERT_EQ(after["errors"].size(), i + 1) << cases[i].name;
+        EXPECT_EQ(after["errors"][i]["text"], "測定データ '" + Scratch(cases[i].name) + "' " + cases[i].box);
+        EXPECT_EQ(after["charts"], before["charts"]) << cases[i].name;
+        EXPECT_EQ(after["fit"], before["fit"]) << cases[i].name;
+    }
+    for (const Case& c : cases) std::remove(Scratch(c.name).c_str());
+    std::remove(good.c_str());
+}
+
+TEST(DriverResults, HeldAndMeasuredSeriesFollowTheElevenAndTheFitIsDumped) {
+    const std::string file = Scratch("measured.csv");
+    // 1/C² = 4 (1 - V) nF^-2.
+    std::ofstream(file) << "V;C (nF)\n-3;0,25\n0;0,5\n0,75;1\n";
+    const DriverRun run = RunDriver("dump\nclick ButtonCalcuationCV\nhold\nimport " + file +
+                                    "\nfit\ndump\nclearholds\nclearmeasured\ndump\nfit\nclick ButtonReset\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 4u);
+    EXPECT_TRUE(run.dumps[0]["fit"].is_null());
+    std::vector<std::string> names;
+    for (const json& s : run.dumps[1]["charts"]["ChartC2V"]["series"]) names.push_back(s["name"]);
+    EXPECT_EQ(names, (std::vector<std::string>{"Series2", "Series11", "Held1Series2", "Held1Series11", "MeasuredC2V",
+                                               "FitLine"}));
+    const json& fit = run.dumps[1]["fit"];
+    EXPECT_NEAR(fit["v0"].get<double>(), 1.0, 1e-12);
+    EXPECT_NEAR(fit["slope"].get<double>(), -4e18, 4e6);
+    EXPECT_EQ(fit["points"], 3);
+    EXPECT_NEAR(fit["r2"].get<double>(), 1.0, 1e-12);
+    EXPECT_GT(fit["neff"].get<double>(), 0);
+    // Clearing the measured points takes their line along.
+    EXPECT_TRUE(run.dumps[2]["fit"].is_null());
+    EXPECT_EQ(run.dumps[2]["charts"]["ChartC2V"]["series"].size(), 2u);
+    // A fit of the computed curve; Reset takes it and empties everything.
+    EXPECT_TRUE(run.dumps[3]["fit"].is_null());
+    EXPECT_TRUE(run.dumps[3]["errors"].empty());
+    for (const auto& [name, chart] : run.dumps[3]["charts"].items())
+        for (const json& s : chart["series"]) EXPECT_TRUE(s["points"].empty()) << name;
+    std::remove(file.c_str());
+}
