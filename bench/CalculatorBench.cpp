@@ -51,5 +51,19 @@ void BM_ClickToPixels(benchmark::State& state) {
 }
 BENCHMARK(BM_ClickToPixels)->Unit(benchmark::kMicrosecond);
 
+// The same with eight earlier runs held on the charts.
+void BM_ClickToPixelsEightHeld(benchmark::State& state) {
+    ProgramWindows windows;
+    TFormPNJunction& form = *FormPNJunction;
+    form.ButtonCalcuationCVClick(form.ButtonCalcuationCV);
+    for (int i = 0; i < TFormPNJunction::MaxHeldRuns; ++i) form.HoldCurves();
+    for (auto _ : state) {
+        form.ButtonCalcuationCVClick(form.ButtonCalcuationCV);
+        for (TChart* chart : form.ReportCharts()) chart->PaintToBitmap();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ClickToPixelsEightHeld)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace cvcalc

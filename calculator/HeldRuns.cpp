@@ -1,8 +1,11 @@
 // Held runs: a run's curves kept on the charts while the inputs change, so
 // that one input's effect shows against the curves before.
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <typeinfo>
+#include <utility>
+#include <vector>
 
 #include "calculator/Pnjunction.h"
 #include "chart/ChartPen.h"
@@ -26,6 +29,61 @@ TColor Tint(TColor color) {
     return TColor(((r + 255) / 2) | (((g + 255) / 2) << 8) | (((b + 255) / 2) << 16));
 }
 
+// The points a held curve keeps: those without which the curve would move
+// by more than HeldTolerance of its extent in x or y (a polyline thinned
+// from both ends inwards).  At any zoom a student would use that is far
+// below a pixel, and a position curve of 2000 points keeps a few hundred,
+// so that eight held runs do not make every repaint eight times the work.
+constexpr double HeldTolerance = 1e-5;
+
+std::vector<int> KeptPoints(const TChartValueList& xs, const TChartValueList& ys) {
+    const int n = xs.Count();
+    std::vector<int> kept;
+    if (n <= 2) {
+        for (int i = 0; i < n; ++i) kept.push_back(i);
+        return kept;
+    }
+    double xLo = xs.Value(0), xHi = xLo, yLo = ys.Value(0), yHi = yLo;
+    for (int i = 1; i < n; ++i) {
+        xLo = std::min(xLo, xs.Value(i));
+        xHi = std::max(xHi, xs.Value(i));
+        yLo = std::min(yLo, ys.Value(i));
+        yHi = std::max(yHi, ys.Value(i));
+    }
+    const double xSpan = xHi - xLo, ySpan = yHi - yLo;
+    const double sx = xSpan > 0 ? 1 / xSpan : 1, sy = ySpan > 0 ? 1 / ySpan : 1;
+    std::vector<char> keep(std::size_t(n), 0);
+    keep.front() = keep.back() = 1;
+    std::vector<std::pair<int, int>> pending{{0, n - 1}};
+    while (!pending.empty()) {
+        const auto [a, b] = pending.back();
+        pending.pop_back();
+        if (b - a < 2) continue;
+        const double ax = xs.Value(a) * sx, ay = ys.Value(a) * sy;
+        const double dx = xs.Value(b) * sx - ax, dy = ys.Value(b) * sy - ay;
+        const double length = std::hypot(dx, dy);
+        double worst = -1;
+        int at = a + 1;
+        for (int i = a + 1; i < b; ++i) {
+            const double px = xs.Value(i) * sx - ax, py = ys.Value(i) * sy - ay;
+            // Distance from the chord, or from its start where it has none.
+            const double d = length > 0 ? std::abs(px * dy - py * dx) / length : std::hypot(px, py);
+            if (d > worst) {
+                worst = d;
+                at = i;
+            }
+        }
+        if (!(worst <= HeldTolerance)) {
+            keep[std::size_t(at)] = 1;
+            pending.push_back({a, at});
+            pending.push_back({at, b});
+        }
+    }
+    for (int i = 0; i < n; ++i)
+        if (keep[std::size_t(i)]) kept.push_back(i);
+    return kept;
+}
+
 // A lighter, thinner copy of `source`'s look and points.
 TCustomSeries* Overlay(TComponent* owner, const TCustomSeries& source) {
     TCustomSeries* copy = dynamic_cast<const TPointSeries*>(&source) != nullptr
@@ -41,7 +99,7 @@ TCustomSeries* Overlay(TComponent* owner, const TCustomSeries& source) {
     to.SetHorizSize(std::max(1, from.HorizSize() - 1));
     to.SetVertSize(std::max(1, from.VertSize() - 1));
     copy->BeginUpdate();
-    for (int i = 0; i < source.PointCount(); ++i)
+    for (const int i : KeptPoints(*source.XValues(), *source.YValues()))
         copy->AddPoint(source.XValues()->Value(i), source.YValues()->Value(i), {}, clAutoColor);
     copy->EndUpdate();
     return copy;

@@ -26,22 +26,6 @@ TAxisScale::TAxisScale(TAxisOrientation orientation, double lo, double hi, int s
     if (!std::isfinite(pixelsPerUnit_)) pixelsPerUnit_ = 0.0;
 }
 
-int TAxisScale::ValueToPixel(double value) const {
-    if (rangeIsZero_) return centerPos_;
-    const double p = (value - lo_) * pixelsPerUnit_;
-    double r;
-    if (orientation_.horizontal)
-        r = orientation_.inverted ? endPos_ - p : startPos_ + p;
-    else
-        r = orientation_.inverted ? startPos_ + p : endPos_ - p;
-    const double limit = AxisPixelLimit;
-    // Clamp before converting: a value far outside the range (or none at
-    // all) still gives a drawable coordinate.
-    if (std::isnan(r)) return AxisPixelLimit;
-    r = std::clamp(r, -limit, limit);
-    return static_cast<int>(std::nearbyint(r));
-}
-
 double TAxisScale::PixelToValue(int pixel) const {
     if (axisSize_ < 1) return 0;
     const double d =

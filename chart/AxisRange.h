@@ -47,6 +47,15 @@ struct TAxisOrientation {
 
 // A working range lo..hi laid along the pixels start..end (an end below the
 // start is taken as the start): the mapping between values and pixels.
+// Rounds to the nearest integer, halves to even, as the hardware's default
+// rounding does: adding and taking away 1.5 × 2^52 leaves no fraction bits
+// for |x| < 2^51.  Every chart point comes through here, and the library
+// call it replaces was a tenth of a repaint.
+inline double RoundHalfEven(double x) {
+    constexpr double Shift = 6755399441055744.0;
+    return (x + Shift) - Shift;
+}
+
 class TAxisScale {
 public:
     TAxisScale() = default;
@@ -60,7 +69,21 @@ public:
     // The centre pixel for a zero range; otherwise rounded (halves to even)
     // and clamped to ±AxisPixelLimit, so that a value far outside the range,
     // or none at all, still gives a drawable coordinate.
-    int ValueToPixel(double value) const;
+    int ValueToPixel(double value) const {
+        if (rangeIsZero_) return centerPos_;
+        const double p = (value - lo_) * pixelsPerUnit_;
+        double r;
+        if (orientation_.horizontal)
+            r = orientation_.inverted ? endPos_ - p : startPos_ + p;
+        else
+            r = orientation_.inverted ? startPos_ + p : endPos_ - p;
+        // Clamp before converting: a value far outside the range (or none
+        // at all) still gives a drawable coordinate.
+        if (r != r) return AxisPixelLimit;
+        const double limit = AxisPixelLimit;
+        r = r < -limit ? -limit : (r > limit ? limit : r);
+        return static_cast<int>(RoundHalfEven(r));
+    }
     // 0 on an axis shorter than one pixel.
     double PixelToValue(int pixel) const;
 

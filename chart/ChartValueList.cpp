@@ -18,9 +18,8 @@ TChartValueList::~TChartValueList() = default;
 
 void TChartValueList::FreeValues::operator()(double* p) const noexcept { std::free(p); }
 
-double TChartValueList::Value(int index) const {
-    if (index < 0 || index >= count_) throw Exception("List index out of bounds (" + std::to_string(index) + ")");
-    return values_[static_cast<std::size_t>(index)];
+void TChartValueList::ThrowIndexError(int index) {
+    throw Exception("List index out of bounds (" + std::to_string(index) + ")");
 }
 
 void TChartValueList::Reserve(int needed) {

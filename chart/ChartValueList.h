@@ -37,7 +37,10 @@ public:
     int Count() const noexcept { return count_; }
     int Capacity() const noexcept { return capacity_; }
     // Raises ERangeError-like Exception for an index outside 0..Count-1.
-    double Value(int index) const;
+    double Value(int index) const {
+        if (index < 0 || index >= count_) ThrowIndexError(index);
+        return values_[static_cast<std::size_t>(index)];
+    }
     double Last() const { return Value(count_ - 1); }
 
     double PendingValue() const noexcept { return pendingValue_; }
@@ -84,6 +87,7 @@ private:
     struct FreeValues {
         void operator()(double* p) const noexcept;
     };
+    [[noreturn]] static void ThrowIndexError(int index);
     std::unique_ptr<double[], FreeValues> values_;
     int capacity_ = 0;
     int count_ = 0;
