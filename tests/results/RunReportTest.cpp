@@ -4,8 +4,10 @@
 #include <cmath>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/core/Resources.h"
 #include "results/ChartExport.h"
 #include "tests/results/ReportRun.h"
 
@@ -208,6 +210,33 @@ TEST_F(RunReportTest, BeforeAnyRunThePageSaysSo) {
         EXPECT_NE(page.find("<title>Run report — 計算レポート</title>"), std::string::npos);
         for (const char* absent : {"<svg", "action/", "<table", "V<sub>bi</sub> ="})
             EXPECT_EQ(page.find(absent), std::string::npos) << absent;
+    }
+}
+
+std::string BundledPage(const char* name) {
+    const auto bytes = FindResource(RT_HTML, name);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+}
+
+TEST(ReportHelpPages, TheHomePageLinksTheReportAndTheMenuItemsAreGlossed) {
+    const std::string home = BundledPage("index.html");
+    EXPECT_NE(home.find("<a href=\"report.html\"><span class=\"ja\">計算レポート</span></a> &mdash; the worked "
+                        "solution of your last run"),
+              std::string::npos);
+    EXPECT_NE(home.find("<a href=\"results.html\">"), std::string::npos);
+    const std::string results = BundledPage("results.html");
+    ASSERT_FALSE(results.empty()) << "results.html is bundled";
+    EXPECT_NE(results.find("<link rel=\"stylesheet\" href=\"style.css\">"), std::string::npos);
+    EXPECT_NE(results.find("<a href=\"report.html\">"), std::string::npos);
+    // Each item of the charts' menu in its own row with its English gloss.
+    const std::pair<const char*, const char*> items[] = {
+        {"画像をコピー", "Copy image"},    {"画像を保存…", "Save image…"}, {"データを保存…", "Save data…"},
+        {"ズームを元に戻す", "Undo zoom"}, {"計算レポート", "Run report"},
+    };
+    for (const auto& [japanese, english] : items) {
+        const std::string row =
+            std::string("<tr><td><span class=\"ja\">") + japanese + "</span></td><td>" + english + "</td>";
+        EXPECT_NE(results.find(row), std::string::npos) << english;
     }
 }
 
