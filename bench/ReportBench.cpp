@@ -2,7 +2,9 @@
 // charts, and the browser's page with the charts as inline SVG.  In-process;
 // the driver's `report PATH` adds the process around it.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -18,6 +20,16 @@
 
 namespace cvcalc {
 namespace {
+
+// Resident set size in bytes, from /proc.
+double ResidentBytes() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE));
+}
 
 // Both windows after a run at the default inputs, and that run's record.
 struct ReportSetting {
@@ -54,8 +66,11 @@ struct ReportSetting {
     RunRecord run;
 };
 
+// The whole PDF with five vector charts; the resident growth counts from
+// the windows' start-up to after the last document.
 void BM_ReportPdfInProcess(benchmark::State& state) {
     ReportSetting setting;
+    const double before = ResidentBytes();
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string pdf = RunReportPdf(setting.run, setting.charts);
@@ -63,9 +78,11 @@ void BM_ReportPdfInProcess(benchmark::State& state) {
         benchmark::DoNotOptimize(pdf.data());
     }
     state.counters["pdf_kB"] = double(bytes) / 1e3;
+    state.counters["rss_growth_MB"] = (ResidentBytes() - before) / 1e6;
 }
 BENCHMARK(BM_ReportPdfInProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The browser's page with the five charts as inline SVG.
 void BM_ReportPage(benchmark::State& state) {
     ReportSetting setting;
     std::size_t bytes = 0;

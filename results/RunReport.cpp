@@ -117,7 +117,11 @@ private:
     }
 
     void Tail() {
-        if (browser_) out_ += "</main>\n";
+        if (browser_)
+            out_ +=
+                "</main>\n<footer>Kestrel Laboratory, Department of Electrical and Electronic Engineering, Faculty "
+                "of Engineering, Minamo University &middot; <span class=\"ja\">ミナモ大学 工学部 電気電子工学科 "
+                "ケストレル研究室</span></footer>\n";
         out_ += "</body>\n</html>\n";
     }
 
