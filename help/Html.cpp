@@ -45,6 +45,11 @@ void TFormHTML::ShowHomePage() {
     WebBrowserHelp->Navigate(LaboratoryHomePage);
 }
 
+void TFormHTML::ShowRunReport() {
+    Show();
+    WebBrowserHelp->Navigate(LaboratoryReportPage);
+}
+
 void TFormHTML::ButtonKestrelLabClick(TObject*) { WebBrowserHelp->Navigate(LaboratoryHomePage); }
 
 void TFormHTML::ButtonBackClick(TObject*) { WebBrowserHelp->GoBack(); }

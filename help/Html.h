@@ -22,6 +22,10 @@ public:
     // Shows the window in front (modeless) and starts loading the home page;
     // every call adds a history entry.
     void ShowHomePage();
+    // Shows the window in front and starts loading the report of the last
+    // run (LaboratoryReportPage), which the program generates anew at every
+    // call.
+    void ShowRunReport();
 
     // Handlers bound by name from the description.
     void ButtonKestrelLabClick(TObject* sender);

@@ -64,6 +64,23 @@ inline constexpr std::string_view BundledPageScheme = "cvcalc-lab";
 // The content type the scheme serves a resource name with.
 std::string_view BundledPageContentType(std::string_view name);
 
+// A page the program makes itself: "cvcalc-lab://<host>/<name>" serves what
+// `generate` answers, generated anew at every request, before any bundled
+// resource of that name (names compared without regard to ASCII case).  An
+// empty function removes the page.  What `generate` throws fails the request
+// as not found and goes to the dispatch error hook from the message loop.
+using GeneratedPage = std::function<std::string()>;
+void SetGeneratedPage(std::string name, GeneratedPage generate);
+
+// Page actions: a navigation to "cvcalc-lab://<host>/action/<name>" (a link
+// on a page, or Navigate) does not navigate; the handler is called with
+// <name> from the message loop, after the engine's callback has returned.
+// What it throws goes to the dispatch error hook.  Without a handler the
+// navigation is refused and nothing else happens.
+inline constexpr std::string_view PageActionPath = "/action/";
+using PageActionHandler = std::function<void(std::string_view name)>;
+void SetPageActionHandler(PageActionHandler handler);
+
 // The extent stored in an embedded control's saved state (second and third
 // 32-bit little-endian words, hundredths of a millimetre) in pixels at
 // `pixelsPerInch`; 0 x 0 when the state is shorter than twelve bytes or the

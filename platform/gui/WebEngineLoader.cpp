@@ -1,14 +1,19 @@
 // Finding and loading the web-engine module (WebEngineModule.h).
 #include <dlfcn.h>
 
+#include <QtCore/QCoreApplication>
+#include <QtCore/QMetaObject>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
+#include "platform/core/AsciiCase.h"
 #include "platform/core/ExecutablePath.h"
 #include "platform/core/Resources.h"
 #include "platform/gui/ComponentRegistry.h"
 #include "platform/gui/GuiPlatform.h"
+#include "platform/gui/QtBridge.h"
 #include "platform/gui/WebBrowser.h"
 #include "platform/gui/WebEngineModule.h"
 
@@ -16,7 +21,64 @@ namespace cvcalc {
 
 namespace {
 
+struct GeneratedPageEntry {
+    std::string name;
+    GeneratedPage generate;
+};
+
+std::vector<GeneratedPageEntry>& GeneratedPages() {
+    static std::vector<GeneratedPageEntry> pages;
+    return pages;
+}
+
+GeneratedPageEntry* FindGeneratedPage(std::string_view name) {
+    for (GeneratedPageEntry& entry : GeneratedPages())
+        if (SameTextAscii(entry.name, name)) return &entry;
+    return nullptr;
+}
+
+PageActionHandler& ThePageActionHandler() {
+    static PageActionHandler handler;
+    return handler;
+}
+
+// Runs `work` from the message loop, as a window's message procedure would:
+// inside a dispatch, with what it throws going to the dispatch error hook.
+template <typename Work>
+void PostToLoop(Work work) {
+    InitPlatform();
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [work = std::move(work)] {
+            WindowRegistry& reg = Registry();
+            ++reg.dispatchDepth;
+            try {
+                work();
+            } catch (...) {
+                ReportDispatchError(std::current_exception());
+            }
+            --reg.dispatchDepth;
+        },
+        Qt::QueuedConnection);
+}
+
 bool FindBundledPage(const char* name, EnginePage* page) {
+    if (GeneratedPageEntry* generated = FindGeneratedPage(name)) {
+        // The engine copies the bytes before it asks again.
+        static std::string lastPage;
+        try {
+            // A copy: the generator may replace its own entry.
+            const GeneratedPage generate = generated->generate;
+            lastPage = generate();
+        } catch (...) {
+            PostToLoop([error = std::current_exception()] { std::rethrow_exception(error); });
+            return false;
+        }
+        page->data = reinterpret_cast<const unsigned char*>(lastPage.data());
+        page->size = lastPage.size();
+        page->contentType = BundledPageContentType(name).data();
+        return true;
+    }
     const auto bytes = FindResource(RT_HTML, name);
     if (!bytes) return false;
     page->data = bytes->data();
@@ -26,7 +88,15 @@ bool FindBundledPage(const char* name, EnginePage* page) {
     return true;
 }
 
-const EngineHostServices Services{BundledPageScheme.data(), &FindBundledPage};
+void RunPageAction(const char* name) {
+    if (!ThePageActionHandler()) return;
+    PostToLoop([action = std::string(name)] {
+        // The handler may have been removed while the action waited.
+        if (const PageActionHandler handler = ThePageActionHandler()) handler(action);
+    });
+}
+
+const EngineHostServices Services{BundledPageScheme.data(), &FindBundledPage, &RunPageAction};
 
 // Where the module may be: beside the installed program (lib/cvcalc next to
 // bin), beside the executable, and where this build put it.
@@ -71,6 +141,20 @@ const EngineModuleApi* LoadWebEngineModule(const std::vector<std::string>& candi
                  failures.c_str());
     throw EOleSysError(WebEngineFailureText(std::string(EngineModuleFile) + " を読み込めません"));
 }
+
+void SetGeneratedPage(std::string name, GeneratedPage generate) {
+    auto& pages = GeneratedPages();
+    GeneratedPageEntry* entry = FindGeneratedPage(name);
+    if (!generate) {
+        if (entry != nullptr) pages.erase(pages.begin() + (entry - pages.data()));
+    } else if (entry != nullptr) {
+        entry->generate = std::move(generate);
+    } else {
+        pages.push_back({std::move(name), std::move(generate)});
+    }
+}
+
+void SetPageActionHandler(PageActionHandler handler) { ThePageActionHandler() = std::move(handler); }
 
 std::string WebEngineFailureText(std::string_view reason) {
     return "Web ブラウザを開始できません: " + std::string(reason);

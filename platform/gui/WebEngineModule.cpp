@@ -47,9 +47,10 @@ public:
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
-        // The page outlives the program, so the buffer may borrow it.
+        // The bytes are lent for this call only (a generated page is gone
+        // at the next request), so the buffer keeps a copy.
         auto* buffer = new QBuffer(job);
-        buffer->setData(QByteArray::fromRawData(reinterpret_cast<const char*>(page.data), qsizetype(page.size)));
+        buffer->setData(QByteArray(reinterpret_cast<const char*>(page.data), qsizetype(page.size)));
         buffer->open(QIODevice::ReadOnly);
         job->reply(QByteArray(page.contentType), buffer);
     }
@@ -64,10 +65,34 @@ QWebEngineProfile* BrowserProfile() {
     return profile;
 }
 
+// The name of a page action ("<scheme>://<host>/action/<name>"), or an
+// empty text for an ordinary address.
+QString PageActionName(const QUrl& url) {
+    static const QString prefix = QStringLiteral("/action/");
+    if (url.scheme() != QString::fromLatin1(SchemeName())) return {};
+    const QString path = url.path();
+    if (!path.startsWith(prefix)) return {};
+    return path.mid(prefix.size());
+}
+
+// A page whose action addresses call the program instead of loading.
+class ProgramPage final : public QWebEnginePage {
+public:
+    using QWebEnginePage::QWebEnginePage;
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+        const QString action = PageActionName(url);
+        if (action.isEmpty()) return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+        if (Services.pageAction != nullptr) Services.pageAction(action.toUtf8().constData());
+        return false;
+    }
+};
+
 class EngineView final : public IEngineView {
 public:
     EngineView(QWidget* parent, IEngineViewEvents* events) : view_(new QWebEngineView(parent)) {
-        auto* page = new QWebEnginePage(BrowserProfile());
+        auto* page = new ProgramPage(BrowserProfile());
         page->setParent(view_);
         view_->setPage(page);
         QObject::connect(view_, &QWebEngineView::loadStarted, view_, [events] { events->LoadStarted(); });

@@ -13,7 +13,9 @@
 
 namespace cvcalc {
 
-// One bundled page: its bytes (which outlive the program) and content type.
+// One page: its bytes and content type.  The bytes are lent for the call
+// that answers them only (a generated page lives until the next request), so
+// the module copies them at once.
 struct EnginePage {
     const unsigned char* data = nullptr;
     std::size_t size = 0;
@@ -21,10 +23,13 @@ struct EnginePage {
 };
 
 // What the program lends the module.  `findPage` answers false for a name
-// that is not bundled.
+// that is neither generated nor bundled.  `pageAction` is told the <name>
+// of a refused navigation to "<scheme>://<host>/action/<name>"; it returns
+// at once, the program's handler runs later from its loop.
 struct EngineHostServices {
     const char* pageScheme = nullptr;
     bool (*findPage)(const char* name, EnginePage* page) = nullptr;
+    void (*pageAction)(const char* name) = nullptr;
 };
 
 // Tells the browser component about loads; the module calls these on the
@@ -67,7 +72,7 @@ struct EngineModuleApi {
     IEngineView* (*CreateView)(QWidget* parent, IEngineViewEvents* events) = nullptr;
 };
 
-inline constexpr int EngineModuleVersion = 3;
+inline constexpr int EngineModuleVersion = 4;
 // The one symbol the module exports: `extern "C" const EngineModuleApi* cvcalc_engine_module()`.
 inline constexpr const char* EngineModuleEntry = "cvcalc_engine_module";
 inline constexpr const char* EngineModuleFile = "libcvcalc-webengine.so";

@@ -1,0 +1,53 @@
+// The worked-solution report of the last run: every quantity with its
+// formula, the numbers put in step by step and the result as the window
+// writes numbers; the material constants; the five charts.  As a page for
+// the help window's browser (charts inline as SVG), as PDF (charts as
+// vector figures) and on paper.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "results/RunRecord.h"
+
+namespace cvcalc {
+
+class TCustomChart;
+class TNativeWindow;
+
+// The page's name under the bundled site, its address, and its title.
+inline constexpr std::string_view RunReportPageName = "report.html";
+inline constexpr std::string_view RunReportTitle = "Run report — 計算レポート";
+
+// The page's two actions (the <name> of "cvcalc-lab://kestrel/action/<name>").
+inline constexpr std::string_view SaveReportPdfAction = "save-report-pdf";
+inline constexpr std::string_view PrintReportAction = "print-report";
+
+// The charts in the order the report shows them, and their captions.
+inline constexpr std::size_t ReportChartCount = 5;
+inline constexpr const char* ReportChartNames[ReportChartCount] = {"ChartEnergyBand", "ChartChargeDensity",
+                                                                   "ChartVoltage", "ChartCV", "ChartC2V"};
+
+// The page for the browser.  `chartSvgs` are SVG documents of the charts
+// in ReportChartNames' order (an XML declaration or document type is left
+// out when they are inlined); the page shows as many as it is given.
+// Before a complete run the page says that there is no run yet.
+std::string RunReportHtml(const RunRecord& run, std::span<const std::string> chartSvgs);
+
+// The same page with the charts' SVG drawn from `charts` (ChartSvg).
+std::string RunReportPage(const RunRecord& run, std::span<TCustomChart* const> charts);
+
+// The report as PDF: A4, one or two pages, the charts as vector figures
+// drawn by their own painting code.
+std::string RunReportPdf(const RunRecord& run, std::span<TCustomChart* const> charts);
+
+// The report through the platform's print dialog; false when cancelled.
+bool PrintRunReport(const TNativeWindow* owner, const RunRecord& run, std::span<TCustomChart* const> charts);
+
+// `text` for an HTML page: valid UTF-8 (a byte that does not belong to a
+// character, and a control character other than tab and line breaks,
+// becomes U+FFFD) with &, <, >, " and ' as character references.
+std::string HtmlText(std::string_view text);
+
+}  // namespace cvcalc
