@@ -10,9 +10,12 @@
 #include "help/Html.h"
 #include "platform/core/FileWrite.h"
 #include "platform/core/MessageTable.h"
+#include "platform/core/Resources.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/UserChoice.h"
+#include "platform/gui/WebBrowser.h"
 #include "results/ChartExport.h"
+#include "results/RunReport.h"
 
 namespace cvcalc {
 
@@ -35,7 +38,45 @@ const PopupMenuItem ClearMeasuredItem{"測定データを消去", "Clear measure
 const PopupMenuItem FitItem{"直線フィット",
                             "Fit straight line: least squares through 1/C² in the visible voltage range"};
 
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return text;
+}
+
 }  // namespace
+
+void TFormPNJunction::ShowRunReport() { FormHTML->ShowRunReport(); }
+
+void TFormPNJunction::SaveRunReport(const std::string& path) {
+    const auto charts = ReportCharts();
+    const std::array<TCustomChart*, 5> figures{charts[0], charts[1], charts[2], charts[3], charts[4]};
+    const auto dot = path.rfind('.');
+    const std::string extension = dot == std::string::npos || path.find('/', dot) != std::string::npos
+                                      ? std::string()
+                                      : AsciiLower(path.substr(dot + 1));
+    if (extension == "pdf") {
+        WriteFileReplacing(path, RunReportPdf(run_, figures));
+    } else if (extension == "html" || extension == "htm") {
+        // A page saved on its own carries the site's stylesheet inside.
+        std::string page = RunReportPage(run_, figures);
+        const std::string link = "<link rel=\"stylesheet\" href=\"style.css\">";
+        if (const auto at = page.find(link); at != std::string::npos) {
+            const auto css = FindResource(RT_HTML, "style.css");
+            page.replace(at, link.size(),
+                         "<style>\n" + (css ? std::string(css->begin(), css->end()) : std::string()) + "</style>");
+        }
+        WriteFileReplacing(path, page);
+    } else {
+        throw EFileWrite(LoadMessageFormatted(UnknownFileTypeMessage, {path}));
+    }
+}
+
+void TFormPNJunction::PrintReport() {
+    const auto charts = ReportCharts();
+    const std::array<TCustomChart*, 5> figures{charts[0], charts[1], charts[2], charts[3], charts[4]};
+    PrintRunReport(&Handle(), run_, figures);
+}
 
 std::array<TChart*, 5> TFormPNJunction::ReportCharts() const {
     return {ChartEnergyBand, ChartChargeDensity, ChartVoltage, ChartCV, ChartC2V};
@@ -85,7 +126,7 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
              if (const auto path = AskFileName(dialog)) SaveChartData(chart, *path);
          }},
         {UndoZoomItem, [=, this] { UndoChartZoom(chart); }},
-        {RunReportItem, [] { FormHTML->ShowHomePage(); }},
+        {RunReportItem, [this] { ShowRunReport(); }},
         {HoldItem, [this] { HoldCurves(); }},
         {ClearHoldsItem, [this] { ClearHeldCurves(); }},
     };

@@ -78,6 +78,7 @@ void TFormPNJunction::ClearFit() {
     fitLine_ = nullptr;
     fit_.reset();
     fitOnMeasured_ = false;
+    run_.fit = FitRecord{};
     if (!ChartC2V->Notes().empty()) ChartC2V->SetNotes({});
 }
 
@@ -105,6 +106,8 @@ void TFormPNJunction::FitStraightLine() {
     ClearFit();
     fit_ = fit;
     fitOnMeasured_ = onMeasured;
+    run_.fit = FitRecord{true,          onMeasured, vmin,     vmax,   FitArea(), fit.Slope,
+                         fit.Intercept, fit.V0,     fit.Neff, fit.R2, fit.Points};
     auto* line = new TLineSeries(this);
     line->SetName("FitLine");
     line->SetSeriesColor(FitColor);

@@ -17,6 +17,9 @@
 #include "physics/Junction.h"
 #include "platform/core/FloatControl.h"
 #include "platform/core/RuntimeFaults.h"
+#include "platform/gui/UserChoice.h"
+#include "platform/gui/WebBrowser.h"
+#include "results/RunReport.h"
 #include "shell/core/ClassInfo.h"
 
 namespace cvcalc {
@@ -133,6 +136,30 @@ TFormPNJunction::TFormPNJunction(TComponent* owner) : TForm(owner) {
     for (TChart* chart : ReportCharts())
         chart->SetOnContextPopup(TCustomChart::TContextPopupEvent(
             [this](TObject* sender, int x, int y) { ChartContextPopup(sender, x, y); }));
+    // The report page is made from this window's last run whenever the
+    // help window asks for it; its two links come back here.
+    SetGeneratedPage(std::string(RunReportPageName), [this] {
+        const auto c = ReportCharts();
+        const std::array<TCustomChart*, 5> figures{c[0], c[1], c[2], c[3], c[4]};
+        return RunReportPage(run_, figures);
+    });
+    SetPageActionHandler([this](std::string_view action) {
+        if (action == SaveReportPdfAction) {
+            FileDialogRequest dialog;
+            dialog.owner = &Handle();
+            dialog.caption = "計算レポートを保存";
+            dialog.filters = {{"PDF 文書", "pdf"}};
+            dialog.suggestedName = "report.pdf";
+            if (const auto path = AskFileName(dialog)) SaveRunReport(*path);
+        } else if (action == PrintReportAction) {
+            PrintReport();
+        }
+    });
+}
+
+TFormPNJunction::~TFormPNJunction() {
+    SetGeneratedPage(std::string(RunReportPageName), nullptr);
+    SetPageActionHandler(nullptr);
 }
 
 const std::array<TRunSeries, 11> RunSeries{{

@@ -38,6 +38,7 @@ public:
     // Built from its description; the initial texts replace the design-time
     // ones.  No calculation happens here: the charts start empty.
     explicit TFormPNJunction(TComponent* owner);
+    ~TFormPNJunction() override;
 
     // Handlers bound by name from the description.
     void ButtonCalcuationCVClick(TObject* sender);
@@ -64,6 +65,12 @@ public:
     void SaveChartData(TChart* chart, const std::string& path);
     // Back to the scales before the first zoom or pan, as the undo drag.
     void UndoChartZoom(TChart* chart);
+    // The worked-solution report of the last run: shown in the help window,
+    // written as .html (its stylesheet inside) or .pdf by the extension
+    // (another raises EFileWrite), printed through the platform's dialog.
+    void ShowRunReport();
+    void SaveRunReport(const std::string& path);
+    void PrintReport();
     // The five charts in the order the report shows them.
     std::array<TChart*, 5> ReportCharts() const;
     // The chart's context menu at (x, y): asks which item and does it.

@@ -4,12 +4,28 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 #include "physics/JunctionInputs.h"
 #include "physics/MaterialConstants.h"
 
 namespace cvcalc {
+
+// The straight line last fitted through 1/C² (Mott–Schottky), as the report
+// shows it.
+struct FitRecord {
+    bool present = false;
+    bool onMeasured = false;    // through the loaded points, not the computed curve
+    double vmin = 0, vmax = 0;  // the voltage range fitted, V
+    double area = 0;            // m², the area the doping is read with
+    double Slope = 0;           // F^-2/V
+    double Intercept = 0;       // F^-2
+    double V0 = 0;              // V
+    double Neff = 0;            // cm^-3
+    double R2 = 0;
+    std::size_t Points = 0;
+};
 
 struct RunRecord {
     // False before the first run, after Reset and after a run that failed.
@@ -35,6 +51,9 @@ struct RunRecord {
     double ConductionBandOffset = 0;  // ΔEc, eV
     double BiasCapacitance = 0;       // Cb, F
     double BiasInverseSquare = 0;     // 1/Cb², F^-2
+
+    // Kept apart from `complete`: a line through measured points needs no run.
+    FitRecord fit;
 };
 
 // The program's name and version as results name them.

@@ -61,6 +61,7 @@ public:
         } else {
             Inputs(run);
             Solution(run);
+            Fit(run);
             Constants(run.constants);
             if (browser_) Charts(chartSvgs);
         }
@@ -299,6 +300,30 @@ private:
                  {"= 1 / (" + Num(run.BiasCapacitance) + " F)<sup>2</sup>"},
                  "1/C<sup>2</sup> = <b>" + Num(run.BiasInverseSquare) +
                      "</b> F<sup>−2</sup> = " + Num(Extended(run.BiasInverseSquare) * 1e-18) + " nF<sup>−2</sup>");
+    }
+
+    // The Mott–Schottky line: doping from its slope, Vbi from its zero.
+    void Fit(const RunRecord& run) {
+        const FitRecord& f = run.fit;
+        if (!f.present) return;
+        const MaterialConstants& c = run.constants;
+        out_ += "<h2>Straight-line fit of 1/C<sup>2</sup> <span class=\"ja\">直線フィット</span></h2>\n";
+        out_ += std::string("<p>A least-squares line 1/C<sup>2</sup> = a + b V through ") +
+                (f.onMeasured ? "the measured points" : "the computed curve") + " with " + Num(f.vmin) + " V ≤ V ≤ " +
+                Num(f.vmax) + " V (" + std::to_string(f.Points) + " points, R<sup>2</sup> = " + Num(f.R2) + ").</p>\n";
+        Quantity("Slope b", "傾き", "b = Σ(V − V̄)(y − ȳ) / Σ(V − V̄)<sup>2</sup>, y = 1/C<sup>2</sup>", {},
+                 "b = <b>" + Num(f.Slope) + "</b> F<sup>−2</sup>/V");
+        Quantity("Built-in potential from the line " + Sub("V", "0"), "直線から求めた拡散電位",
+                 Sub("V", "0") + " = −a / b",
+                 {"= −(" + Num(f.Intercept) + " F<sup>−2</sup>) / (" + Num(f.Slope) + " F<sup>−2</sup>/V)"},
+                 Sub("V", "0") + " = <b>" + Num(f.V0) + "</b> V");
+        const Extended q = c.ElementaryCharge, er = c.RelativePermittivity, e0 = c.VacuumPermittivity;
+        Quantity("Effective doping " + Sub("N", "eff"), "実効ドーピング密度",
+                 Sub("N", "eff") + " = 2 / (q " + Sub("ε", "r") + Sub("ε", "0") + " A<sup>2</sup> |b|)",
+                 {"= 2 / (" + Num(q) + " × " + Num(er) + " × " + Num(e0) + " × (" + Num(f.area) +
+                      " m<sup>2</sup>)<sup>2</sup> × " + Num(std::abs(f.Slope)) + ") m<sup>−3</sup>",
+                  "= " + Num(Extended(f.Neff) * 1e6) + " m<sup>−3</sup>"},
+                 Sub("N", "eff") + " = <b>" + Num(f.Neff) + "</b> " + PerCubicCm);
     }
 
     void Constants(const MaterialConstants& c) {

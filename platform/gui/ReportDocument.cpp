@@ -93,10 +93,14 @@ void RenderDocument(QPagedPaintDevice& device, QPainter& painter, std::string_vi
     const qreal captionHeight = captionMetrics.height() * 2;
 
     // Each figure as large as its cell allows, but no higher than lets all
-    // the rows share one page.
+    // the rows share one page: the rest of the text's last page when most
+    // of it is still free (a few lines that spilled over do not cost a
+    // page of their own), otherwise a new one.
     const std::size_t rows = (figures.size() + FiguresPerRow - 1) / FiguresPerRow;
+    const qreal room = pageHeight - (y > 0 ? y + gap : 0);
+    const qreal available = room >= pageHeight * 0.6 ? room : pageHeight;
     const qreal maxFigureHeight =
-        rows == 0 ? pageHeight : std::max<qreal>(1, (pageHeight - qreal(rows) * (gap + captionHeight)) / qreal(rows));
+        rows == 0 ? pageHeight : std::max<qreal>(1, (available - qreal(rows) * (gap + captionHeight)) / qreal(rows));
     for (std::size_t first = 0; first < figures.size(); first += FiguresPerRow) {
         const std::size_t end = std::min(figures.size(), first + FiguresPerRow);
         std::vector<qreal> scales;

@@ -77,6 +77,7 @@ public:
             if (command == "clearmeasured") return Operate([&] { form.ClearMeasuredData(); }), true;
             if (command == "fit") return Operate([&] { form.FitStraightLine(); }), true;
         }
+        if (command == "report") return Report(rest);
         if (command == "import" && !rest.empty() && FormPNJunction != nullptr) {
             Operate([&] { FormPNJunction->LoadMeasuredData(rest); });
             return true;
@@ -299,6 +300,20 @@ private:
         if (chart == nullptr || FormPNJunction == nullptr) return true;
         Settle();
         Operate([&] { FormPNJunction->SaveChartFile(chart, path); });
+        return true;
+    }
+
+    // report PATH: the run report as .html or .pdf.
+    bool Report(const std::string& path) {
+        const auto dot = path.rfind('.');
+        const std::string extension = dot == std::string::npos ? std::string() : path.substr(dot + 1);
+        if (extension != "html" && extension != "pdf") {
+            refusal_ = "cvcalc-driver: unknown file type (not .html or .pdf): " + path;
+            return false;
+        }
+        if (FormPNJunction == nullptr) return true;
+        Settle();
+        Operate([&] { FormPNJunction->SaveRunReport(path); });
         return true;
     }
 
