@@ -548,3 +548,37 @@ TEST(DriverResults, HeldAndMeasuredSeriesFollowTheElevenAndTheFitIsDumped) {
         for (const json& s : chart["series"]) EXPECT_TRUE(s["points"].empty()) << name;
     std::remove(file.c_str());
 }
+
+TEST(DriverResults, TheReportAsPdfAndAsAPageOfItsOwn) {
+    const std::string pdf = Scratch("report.pdf"), html = Scratch("report.html"), txt = Scratch("report.txt");
+    const DriverRun run =
+        RunDriver("set EditDonorDensity 3e20\nset EditAcceptorDensity 4.5e14\nset EditJunctionArea 0.01\n"
+                  "set EditBias -12\nclick ButtonCalcuationCV\nfit\nreport " + pdf + "\nreport " + html + "\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 1u);
+    EXPECT_TRUE(run.dumps[0]["errors"].empty());
+    const json& labels = run.dumps[0]["labels"];
+
+    // One or two pages; the Vbi label's text and the inputs as used.
+    ASSERT_EQ(std::system(("pdfinfo '" + pdf + "' | grep -Eq '^Pages: +[12]$'").c_str()), 0);
+    ASSERT_EQ(std::system(("pdftotext -enc UTF-8 '" + pdf + "' '" + txt + "'").c_str()), 0);
+    const std::string text = Slurp(txt);
+    EXPECT_NE(text.find(labels["LabelDiffusionPotential"].get<std::string>()), std::string::npos);
+    for (const char* used : {"1E18", "4.5E14", "0.1", "-10"}) EXPECT_NE(text.find(used), std::string::npos) << used;
+    EXPECT_NE(text.find("3e20"), std::string::npos);  // as typed
+    EXPECT_NE(text.find("Straight-line fit"), std::string::npos);
+
+    // The page stands alone: its stylesheet inside, the charts inline.
+    const std::string page = Slurp(html);
+    EXPECT_EQ(page.find("href=\"style.css\""), std::string::npos);
+    EXPECT_NE(page.find("<style>"), std::string::npos);
+    std::size_t svgs = 0;
+    for (auto at = page.find("<svg"); at != std::string::npos; at = page.find("<svg", at + 1)) ++svgs;
+    EXPECT_EQ(svgs, 5u);
+
+    // Another extension: status 2 and a message.
+    const DriverRun refused = RunDriver("report " + Scratch("report.docx") + "\n");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.errorOutput.find("unknown file type (not .html or .pdf)"), std::string::npos);
+    for (const std::string& path : {pdf, html, txt}) std::remove(path.c_str());
+}
