@@ -232,12 +232,38 @@ TEST(ReportHelpPages, TheHomePageLinksTheReportAndTheMenuItemsAreGlossed) {
     const std::pair<const char*, const char*> items[] = {
         {"画像をコピー", "Copy image"},    {"画像を保存…", "Save image…"}, {"データを保存…", "Save data…"},
         {"ズームを元に戻す", "Undo zoom"}, {"計算レポート", "Run report"},
+        {"曲線を保持", "Hold curves"},     {"保持を消去", "Clear held curves"},
+        {"測定データを読み込む…", "Load measured C&ndash;V…"},
+        {"測定データを消去", "Clear measured data"},
+        {"直線フィット", "Fit straight line"},
     };
     for (const auto& [japanese, english] : items) {
         const std::string row =
             std::string("<tr><td><span class=\"ja\">") + japanese + "</span></td><td>" + english + "</td>";
         EXPECT_NE(results.find(row), std::string::npos) << english;
     }
+}
+
+TEST(ReportHelpPages, TheLineFitPageIsLinkedAndCarriesItsScreenshot) {
+    EXPECT_NE(BundledPage("index.html").find("<a href=\"mott-schottky.html\">"), std::string::npos);
+    const std::string page = BundledPage("mott-schottky.html");
+    ASSERT_FALSE(page.empty());
+    EXPECT_NE(page.find("<img src=\"mott-schottky.png\""), std::string::npos);
+    // The menu items it tells the student to choose, as the menu captions them.
+    for (const char* item : {"測定データを読み込む…", "直線フィット", "曲線を保持", "保持を消去"})
+        EXPECT_NE(page.find(item), std::string::npos) << item;
+    const std::string picture = BundledPage("mott-schottky.png");
+    ASSERT_GT(picture.size(), 24u);
+    EXPECT_EQ(picture.substr(1, 3), "PNG");
+    // Its size as the page gives it (the header's big-endian width and height).
+    auto word = [&](std::size_t at) {
+        return (unsigned(static_cast<unsigned char>(picture[at])) << 24) |
+               (unsigned(static_cast<unsigned char>(picture[at + 1])) << 16) |
+               (unsigned(static_cast<unsigned char>(picture[at + 2])) << 8) |
+               unsigned(static_cast<unsigned char>(picture[at + 3]));
+    };
+    EXPECT_EQ(word(16), 400u);
+    EXPECT_EQ(word(20), 690u);
 }
 
 }  // namespace
