@@ -47,15 +47,7 @@ struct ReportSetting {
         JunctionResult result;
         SolveJunction(run.constants, run.used, result);
         run.diffusionPotentialText = form.LabelDiffusionPotential->Caption();
-        run.DiffusionPotential = result.DiffusionPotential;
-        run.MaximumBias = ComputeMaximumBias(result.DiffusionPotential);
-        run.DepletionWidthN = result.DepletionWidthN;
-        run.DepletionWidthP = result.DepletionWidthP;
-        run.NSideDrop = result.NSideDrop;
-        run.ConductionBandOffset = result.ConductionBandOffset;
-        run.BiasCapacitance = result.BiasCapacitance;
-        run.BiasInverseSquare = result.BiasInverseSquare;
-        run.complete = true;
+        RecordJunctionNumbers(run, result, ComputeMaximumBias(result.DiffusionPotential));
     }
     ~ReportSetting() {
         application.reset();

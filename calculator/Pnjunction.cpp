@@ -318,15 +318,7 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
                      LabelBias->Caption()};
     run_.diffusionPotentialText = LabelDiffusionPotential->Caption();
     run_.constants = constants_;
-    run_.DiffusionPotential = result_.DiffusionPotential;
-    run_.MaximumBias = maximumBias;
-    run_.DepletionWidthN = result_.DepletionWidthN;
-    run_.DepletionWidthP = result_.DepletionWidthP;
-    run_.NSideDrop = result_.NSideDrop;
-    run_.ConductionBandOffset = result_.ConductionBandOffset;
-    run_.BiasCapacitance = result_.BiasCapacitance;
-    run_.BiasInverseSquare = result_.BiasInverseSquare;
-    run_.complete = true;
+    RecordJunctionNumbers(run_, result_, maximumBias);
 }
 
 }  // namespace cvcalc

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "physics/JunctionInputs.h"
+#include "physics/JunctionResult.h"
 #include "physics/MaterialConstants.h"
 
 namespace cvcalc {
@@ -55,6 +56,19 @@ struct RunRecord {
     // Kept apart from `complete`: a line through measured points needs no run.
     FitRecord fit;
 };
+
+// Copies the junction's numbers of `result` into `run` and marks it complete.
+inline void RecordJunctionNumbers(RunRecord& run, const JunctionResult& result, double maximumBias) {
+    run.DiffusionPotential = result.DiffusionPotential;
+    run.MaximumBias = maximumBias;
+    run.DepletionWidthN = result.DepletionWidthN;
+    run.DepletionWidthP = result.DepletionWidthP;
+    run.NSideDrop = result.NSideDrop;
+    run.ConductionBandOffset = result.ConductionBandOffset;
+    run.BiasCapacitance = result.BiasCapacitance;
+    run.BiasInverseSquare = result.BiasInverseSquare;
+    run.complete = true;
+}
 
 // The program's name and version as results name them.
 inline constexpr const char* ProgramName = "cvcalc";

@@ -62,15 +62,7 @@ protected:
         run.usedText = {f.LabelDonorDensity->Caption(), f.LabelAcceptorDensity->Caption(),
                         f.LabelJunctionArea->Caption(), f.LabelBias->Caption()};
         run.diffusionPotentialText = f.LabelDiffusionPotential->Caption();
-        run.DiffusionPotential = result.DiffusionPotential;
-        run.MaximumBias = ComputeMaximumBias(result.DiffusionPotential);
-        run.DepletionWidthN = result.DepletionWidthN;
-        run.DepletionWidthP = result.DepletionWidthP;
-        run.NSideDrop = result.NSideDrop;
-        run.ConductionBandOffset = result.ConductionBandOffset;
-        run.BiasCapacitance = result.BiasCapacitance;
-        run.BiasInverseSquare = result.BiasInverseSquare;
-        run.complete = true;
+        RecordJunctionNumbers(run, result, ComputeMaximumBias(result.DiffusionPotential));
         return run;
     }
 

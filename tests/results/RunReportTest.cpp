@@ -230,9 +230,13 @@ TEST(ReportHelpPages, TheHomePageLinksTheReportAndTheMenuItemsAreGlossed) {
     EXPECT_NE(results.find("<a href=\"report.html\">"), std::string::npos);
     // Each item of the charts' menu in its own row with its English gloss.
     const std::pair<const char*, const char*> items[] = {
-        {"画像をコピー", "Copy image"},    {"画像を保存…", "Save image…"}, {"データを保存…", "Save data…"},
-        {"ズームを元に戻す", "Undo zoom"}, {"計算レポート", "Run report"},
-        {"曲線を保持", "Hold curves"},     {"保持を消去", "Clear held curves"},
+        {"画像をコピー", "Copy image"},
+        {"画像を保存…", "Save image…"},
+        {"データを保存…", "Save data…"},
+        {"ズームを元に戻す", "Undo zoom"},
+        {"計算レポート", "Run report"},
+        {"曲線を保持", "Hold curves"},
+        {"保持を消去", "Clear held curves"},
         {"測定データを読み込む…", "Load measured C&ndash;V…"},
         {"測定データを消去", "Clear measured data"},
         {"直線フィット", "Fit straight line"},

@@ -551,9 +551,10 @@ TEST(DriverResults, HeldAndMeasuredSeriesFollowTheElevenAndTheFitIsDumped) {
 
 TEST(DriverResults, TheReportAsPdfAndAsAPageOfItsOwn) {
     const std::string pdf = Scratch("report.pdf"), html = Scratch("report.html"), txt = Scratch("report.txt");
-    const DriverRun run =
-        RunDriver("set EditDonorDensity 3e20\nset EditAcceptorDensity 4.5e14\nset EditJunctionArea 0.01\n"
-                  "set EditBias -12\nclick ButtonCalcuationCV\nfit\nreport " + pdf + "\nreport " + html + "\ndump\n");
+    const DriverRun run = RunDriver(
+        "set EditDonorDensity 3e20\nset EditAcceptorDensity 4.5e14\nset EditJunctionArea 0.01\n"
+        "set EditBias -12\nclick ButtonCalcuationCV\nfit\nreport " +
+        pdf + "\nreport " + html + "\ndump\n");
     ASSERT_EQ(run.status, 0) << run.errorOutput;
     ASSERT_EQ(run.dumps.size(), 1u);
     EXPECT_TRUE(run.dumps[0]["errors"].empty());
