@@ -219,6 +219,23 @@ TEST_F(HeldAndMeasuredTest, MeasuredPointsShowOnBothChartsAndABadFileChangesNoth
     EXPECT_EQ(Everything(*f_), before);
     EXPECT_TRUE(f_->Fit());
 
+    // Points all at one voltage determine no line: one box, nothing drawn.
+    const fs::path same = dir_ / "same.csv";
+    std::ofstream(same) << "V,C\n-1,5\n-1,6\n-1,7\n";
+    boxes_.clear();
+    Choose(f_->ChartCV, 7, same.string());
+    ASSERT_TRUE(boxes_.empty());
+    EXPECT_FALSE(f_->Fit());  // a new file takes the old line along
+    Choose(f_->ChartC2V, 9);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, "すべての点が同じ電圧にあるため直線を決められません.");
+    EXPECT_FALSE(f_->Fit());
+    EXPECT_TRUE(f_->ChartC2V->Notes().empty());
+    EXPECT_EQ(f_->ChartC2V->SeriesAt(f_->ChartC2V->NumSeries() - 1)->Name(), "MeasuredC2V");
+    Choose(f_->ChartC2V, 7, good.string());
+    Do([&] { f_->FitStraightLine(); });
+    ASSERT_TRUE(f_->Fit());
+
     // Clearing the points takes the line fitted to them along.
     Choose(f_->ChartCV, 8);  // 測定データを消去
     EXPECT_FALSE(f_->HasMeasuredData());
