@@ -48,9 +48,13 @@ std::string AsciiLower(std::string text) {
 
 void TFormPNJunction::ShowRunReport() { FormHTML->ShowRunReport(); }
 
+std::array<TCustomChart*, 5> TFormPNJunction::ReportFigures() const {
+    const auto c = ReportCharts();
+    return {c[0], c[1], c[2], c[3], c[4]};
+}
+
 void TFormPNJunction::SaveRunReport(const std::string& path) {
-    const auto charts = ReportCharts();
-    const std::array<TCustomChart*, 5> figures{charts[0], charts[1], charts[2], charts[3], charts[4]};
+    const auto figures = ReportFigures();
     const auto dot = path.rfind('.');
     const std::string extension = dot == std::string::npos || path.find('/', dot) != std::string::npos
                                       ? std::string()
@@ -72,11 +76,7 @@ void TFormPNJunction::SaveRunReport(const std::string& path) {
     }
 }
 
-void TFormPNJunction::PrintReport() {
-    const auto charts = ReportCharts();
-    const std::array<TCustomChart*, 5> figures{charts[0], charts[1], charts[2], charts[3], charts[4]};
-    PrintRunReport(&Handle(), run_, figures);
-}
+void TFormPNJunction::PrintReport() { PrintRunReport(&Handle(), run_, ReportFigures()); }
 
 std::array<TChart*, 5> TFormPNJunction::ReportCharts() const {
     return {ChartEnergyBand, ChartChargeDensity, ChartVoltage, ChartCV, ChartC2V};

@@ -138,11 +138,7 @@ TFormPNJunction::TFormPNJunction(TComponent* owner) : TForm(owner) {
             [this](TObject* sender, int x, int y) { ChartContextPopup(sender, x, y); }));
     // The report page is made from this window's last run whenever the
     // help window asks for it; its two links come back here.
-    SetGeneratedPage(std::string(RunReportPageName), [this] {
-        const auto c = ReportCharts();
-        const std::array<TCustomChart*, 5> figures{c[0], c[1], c[2], c[3], c[4]};
-        return RunReportPage(run_, figures);
-    });
+    SetGeneratedPage(std::string(RunReportPageName), [this] { return RunReportPage(run_, ReportFigures()); });
     SetPageActionHandler([this](std::string_view action) {
         if (action == SaveReportPdfAction) {
             FileDialogRequest dialog;

@@ -19,6 +19,7 @@ namespace cvcalc {
 
 class TButton;
 class TChart;
+class TCustomChart;
 class TChartSeries;
 class TEdit;
 class TImage;
@@ -73,6 +74,7 @@ public:
     void PrintReport();
     // The five charts in the order the report shows them.
     std::array<TChart*, 5> ReportCharts() const;
+    std::array<TCustomChart*, 5> ReportFigures() const;
     // The chart's context menu at (x, y): asks which item and does it.
     void ChartContextPopup(TObject* sender, int x, int y);
 
