@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <utility>
 #include <vector>
 
 #include "app/ProgramWindows.h"
@@ -71,16 +72,22 @@ public:
         if (command == "dump") return Dump();
         if (command == "snapshot") return Snapshot(rest);
         if (command == "export") return Export(rest);
-        if (FormPNJunction != nullptr && rest.empty()) {
-            TFormPNJunction& form = *FormPNJunction;
-            if (command == "hold") return Operate([&] { form.HoldCurves(); }), true;
-            if (command == "clearholds") return Operate([&] { form.ClearHeldCurves(); }), true;
-            if (command == "clearmeasured") return Operate([&] { form.ClearMeasuredData(); }), true;
-            if (command == "fit") return Operate([&] { form.FitStraightLine(); }), true;
-        }
         if (command == "report") return Report(rest);
-        if (command == "import" && !rest.empty() && FormPNJunction != nullptr) {
-            Operate([&] { FormPNJunction->LoadMeasuredData(rest); });
+        // The calculator's own operations, as its charts' menus run them.
+        using Operation = void (TFormPNJunction::*)();
+        const std::pair<const char*, Operation> operations[] = {{"hold", &TFormPNJunction::HoldCurves},
+                                                                {"clearholds", &TFormPNJunction::ClearHeldCurves},
+                                                                {"clearmeasured", &TFormPNJunction::ClearMeasuredData},
+                                                                {"fit", &TFormPNJunction::FitStraightLine}};
+        for (const auto& [name, operation] : operations)
+            if (command == name) {
+                if (!rest.empty()) return false;
+                if (FormPNJunction != nullptr) Operate([&] { (FormPNJunction->*operation)(); });
+                return true;
+            }
+        if (command == "import") {
+            if (rest.empty()) return false;
+            if (FormPNJunction != nullptr) Operate([&] { FormPNJunction->LoadMeasuredData(rest); });
             return true;
         }
         return false;
