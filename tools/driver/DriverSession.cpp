@@ -79,9 +79,10 @@ public:
                                                                 {"clearholds", &TFormPNJunction::ClearHeldCurves},
                                                                 {"clearmeasured", &TFormPNJunction::ClearMeasuredData},
                                                                 {"fit", &TFormPNJunction::FitStraightLine}};
-        for (const auto& [name, operation] : operations)
-            if (command == name) {
+        for (const auto& entry : operations)
+            if (command == entry.first) {
                 if (!rest.empty()) return false;
+                const Operation operation = entry.second;
                 if (FormPNJunction != nullptr) Operate([&] { (FormPNJunction->*operation)(); });
                 return true;
             }
