@@ -434,6 +434,7 @@ TEST(DriverResults, ExportWritesEachFormatAndTheDataReadBackToTheDumpsDoubles) {
     ASSERT_EQ(run.dumps.size(), 1u);
     EXPECT_TRUE(run.dumps[0]["errors"].empty());
     EXPECT_EQ(Slurp(svg).find("<svg"), Slurp(svg).find('<', Slurp(svg).find("?>") + 1));
+    EXPECT_EQ(std::system(("xmllint --noout '" + svg + "'").c_str()), 0);  // well-formed XML
     EXPECT_EQ(Slurp(pdf).rfind("%PDF-", 0), 0u);
     EXPECT_EQ(Slurp(png).substr(1, 3), "PNG");
 
