@@ -109,22 +109,29 @@ TCustomSeries* Overlay(TComponent* owner, const TCustomSeries& source) {
 
 void TFormPNJunction::HoldCurves() {
     if (!run_.complete) throw Exception(LoadMessage(NothingToHoldMessage));
-    if (HeldRunCount() == MaxHeldRuns) {
-        RemoveHeldRun(held_.front());
-        held_.erase(held_.begin());
-    }
     ++heldNumber_;
     THeldRun run;
     run.tag =
         "Nd " + run_.usedText[0] + " Na " + run_.usedText[1] + " A " + run_.usedText[2] + " V " + run_.usedText[3];
-    for (const TRunSeries& row : RunSeries) {
-        TChart* chart = this->*row.Chart;
-        const auto& source = static_cast<const TCustomSeries&>(*chart->SeriesAt(row.Index));
-        TCustomSeries* overlay = Overlay(this, source);
-        if (run.series.empty()) run.tagColor = source.SeriesColor();
-        overlay->SetName("Held" + std::to_string(heldNumber_) + row.Name);
-        overlay->SetParentChart(chart);
-        run.series.push_back(overlay);
+    try {
+        for (const TRunSeries& row : RunSeries) {
+            TChart* chart = this->*row.Chart;
+            const auto& source = static_cast<const TCustomSeries&>(*chart->SeriesAt(row.Index));
+            TCustomSeries* overlay = Overlay(this, source);
+            run.series.push_back(overlay);
+            if (run.series.size() == 1) run.tagColor = source.SeriesColor();
+            overlay->SetName("Held" + std::to_string(heldNumber_) + row.Name);
+            overlay->SetParentChart(chart);
+        }
+    } catch (...) {
+        // Half a held run is none: the charts stay as they were.
+        RemoveHeldRun(run);
+        throw;
+    }
+    // The oldest goes only once the new one is complete.
+    if (HeldRunCount() == MaxHeldRuns) {
+        RemoveHeldRun(held_.front());
+        held_.erase(held_.begin());
     }
     held_.push_back(std::move(run));
     UpdateChartNotes();
