@@ -38,12 +38,6 @@ const PopupMenuItem ClearMeasuredItem{"測定データを消去", "Clear measure
 const PopupMenuItem FitItem{"直線フィット",
                             "Fit straight line: least squares through 1/C² in the visible voltage range"};
 
-std::string AsciiLower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return text;
-}
-
 }  // namespace
 
 void TFormPNJunction::ShowRunReport() { FormHTML->ShowRunReport(); }
@@ -55,13 +49,10 @@ std::array<TCustomChart*, 5> TFormPNJunction::ReportFigures() const {
 
 void TFormPNJunction::SaveRunReport(const std::string& path) {
     const auto figures = ReportFigures();
-    const auto dot = path.rfind('.');
-    const std::string extension = dot == std::string::npos || path.find('/', dot) != std::string::npos
-                                      ? std::string()
-                                      : AsciiLower(path.substr(dot + 1));
-    if (extension == "pdf") {
+    const auto format = ReportFileFormatOf(path);
+    if (format == ReportFileFormat::Pdf) {
         WriteFileReplacing(path, RunReportPdf(run_, figures));
-    } else if (extension == "html" || extension == "htm") {
+    } else if (format == ReportFileFormat::Html) {
         // A page saved on its own carries the site's stylesheet inside.
         std::string page = RunReportPage(run_, figures);
         const std::string link = "<link rel=\"stylesheet\" href=\"style.css\">";

@@ -85,7 +85,7 @@ void TFormPNJunction::ClearFit() {
 double TFormPNJunction::FitArea() const {
     if (run_.complete) return run_.used.JunctionArea * 1e-6;
     const double area = NarrowToDouble(ParseFloat(EditJunctionArea->Text()));
-    return std::clamp(area, 0.1, 100.0) * 1e-6;
+    return std::clamp(area, MinimumJunctionArea, MaximumJunctionArea) * 1e-6;
 }
 
 void TFormPNJunction::FitStraightLine() {

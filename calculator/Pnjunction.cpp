@@ -31,8 +31,6 @@ namespace {
 constexpr double MinimumDensity = 1e14;
 constexpr double ShortFormLimit = 1e15;
 constexpr double MaximumDensity = 1e18;
-constexpr double MinimumArea = 0.1;
-constexpr double MaximumArea = 100;
 constexpr double MinimumBias = -10;
 
 // The edit's text as the nearest double; 1e400 and the like overflow here.
@@ -239,8 +237,8 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
     inputs_.AcceptorDensity = AcceptDensity(EditAcceptorDensity, LabelAcceptorDensity);
 
     double area = ConvertEdit(EditJunctionArea);
-    if (area < MinimumArea) area = MinimumArea;
-    if (area > MaximumArea) area = MaximumArea;
+    if (area < MinimumJunctionArea) area = MinimumJunctionArea;
+    if (area > MaximumJunctionArea) area = MaximumJunctionArea;
     EditJunctionArea->SetText(FloatToGeneralText(area));
     LabelJunctionArea->SetCaption(FloatToGeneralText(area));
     inputs_.JunctionArea = area;

@@ -32,6 +32,10 @@ class TPointSeries;
 // quotient by the exact 1e14 makes every multiple k * 1e14 come out as k.
 std::string DensityShortText(double density);
 
+// The range a run clamps the junction area into, mm².
+inline constexpr double MinimumJunctionArea = 0.1;
+inline constexpr double MaximumJunctionArea = 100;
+
 class TFormPNJunction : public TForm {
 public:
     CVCALC_CLASS_INFO()

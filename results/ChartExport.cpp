@@ -61,11 +61,22 @@ std::string OneLine(std::string_view text) {
 
 }  // namespace
 
-std::optional<ChartFileFormat> ChartFileFormatOf(std::string_view path) {
+std::string_view FileExtension(std::string_view path) {
     const auto dot = path.rfind('.');
     const auto slash = path.rfind('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
-    const std::string_view extension = path.substr(dot + 1);
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return {};
+    return path.substr(dot + 1);
+}
+
+std::optional<ReportFileFormat> ReportFileFormatOf(std::string_view path) {
+    const std::string_view extension = FileExtension(path);
+    if (SameTextAscii(extension, "html") || SameTextAscii(extension, "htm")) return ReportFileFormat::Html;
+    if (SameTextAscii(extension, "pdf")) return ReportFileFormat::Pdf;
+    return std::nullopt;
+}
+
+std::optional<ChartFileFormat> ChartFileFormatOf(std::string_view path) {
+    const std::string_view extension = FileExtension(path);
     if (SameTextAscii(extension, "png")) return ChartFileFormat::Png;
     if (SameTextAscii(extension, "svg")) return ChartFileFormat::Svg;
     if (SameTextAscii(extension, "pdf")) return ChartFileFormat::Pdf;

@@ -16,9 +16,17 @@ class TCustomChart;
 
 enum class ChartFileFormat : unsigned char { Png, Svg, Pdf, Csv };
 
+// The extension of a file name's last component, without its dot (empty
+// when there is none).
+std::string_view FileExtension(std::string_view path);
+
 // The format a file name asks for by its extension (any case); nothing for
 // another extension or none.
 std::optional<ChartFileFormat> ChartFileFormatOf(std::string_view path);
+
+// The run report's formats: .html (or .htm) and .pdf, in any case.
+enum class ReportFileFormat : unsigned char { Html, Pdf };
+std::optional<ReportFileFormat> ReportFileFormatOf(std::string_view path);
 
 // The chart as the window shows it.
 std::string ChartPng(TCustomChart& chart);

@@ -2,7 +2,6 @@
 // platform's injection (the same path as real input), JSON dumps out.
 #include "tools/driver/DriverSession.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <functional>
@@ -314,10 +313,7 @@ private:
 
     // report PATH: the run report as .html or .pdf.
     bool Report(const std::string& path) {
-        const auto dot = path.rfind('.');
-        std::string extension = dot == std::string::npos ? std::string() : path.substr(dot + 1);
-        for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
-        if (extension != "html" && extension != "htm" && extension != "pdf") {
+        if (!ReportFileFormatOf(path)) {
             refusal_ = "cvcalc-driver: unknown file type (not .html or .pdf): " + path;
             return false;
         }
