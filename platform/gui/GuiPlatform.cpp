@@ -121,40 +121,77 @@ std::string RequestedPlatform() {
     return name.substr(0, name.find(':'));
 }
 
-// Whether an X server accepts us, asked through the X library that Qt's own
-// X11 platform uses; true when that library is not there to ask.
-bool XServerAccepts() {
-    void* xcb = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (xcb == nullptr) return true;
+// A connection to the X server, made through the X library that Qt's own X11
+// platform uses, and held open while Qt makes its own.  An X server with no
+// client left resets itself, and a client that knocks during the reset is
+// turned away; holding this one open keeps the server from resetting between
+// the question and Qt's connection.  When the library is not there to ask,
+// the server counts as accepting.
+class XServerProbe {
+public:
+    XServerProbe() {
+        library_ = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+        if (library_ == nullptr) return;
+        connect_ = reinterpret_cast<Connect>(dlsym(library_, "xcb_connect"));
+        hasError_ = reinterpret_cast<HasError>(dlsym(library_, "xcb_connection_has_error"));
+        disconnect_ = reinterpret_cast<Disconnect>(dlsym(library_, "xcb_disconnect"));
+    }
+    XServerProbe(const XServerProbe&) = delete;
+    XServerProbe& operator=(const XServerProbe&) = delete;
+    ~XServerProbe() {
+        Release();
+        if (library_ != nullptr) dlclose(library_);
+    }
+
+    // Whether the server takes a connection; a server in the middle of a
+    // reset is asked again a few times before it counts as refusing.
+    bool Accepts() {
+        if (connect_ == nullptr || hasError_ == nullptr || disconnect_ == nullptr) return true;
+        constexpr int Attempts = 5;
+        for (int attempt = 0; attempt < Attempts; ++attempt) {
+            if (attempt > 0) usleep(100 * 1000);
+            // A failed connection is an object too, and is released the same way.
+            connection_ = connect_(nullptr, nullptr);
+            if (connection_ != nullptr && hasError_(connection_) == 0) return true;
+            Release();
+        }
+        return false;
+    }
+
+    void Release() {
+        if (connection_ != nullptr) disconnect_(connection_);
+        connection_ = nullptr;
+    }
+
+private:
     using Connect = void* (*)(const char*, int*);
     using HasError = int (*)(void*);
     using Disconnect = void (*)(void*);
-    auto connect = reinterpret_cast<Connect>(dlsym(xcb, "xcb_connect"));
-    auto hasError = reinterpret_cast<HasError>(dlsym(xcb, "xcb_connection_has_error"));
-    auto disconnect = reinterpret_cast<Disconnect>(dlsym(xcb, "xcb_disconnect"));
-    bool accepted = true;
-    if (connect != nullptr && hasError != nullptr && disconnect != nullptr) {
-        // A failed connection is an object too, and is released the same way.
-        void* connection = connect(nullptr, nullptr);
-        accepted = connection != nullptr && hasError(connection) == 0;
-        if (connection != nullptr) disconnect(connection);
-    }
-    dlclose(xcb);
-    return accepted;
+    void* library_ = nullptr;
+    Connect connect_ = nullptr;
+    HasError hasError_ = nullptr;
+    Disconnect disconnect_ = nullptr;
+    void* connection_ = nullptr;
+};
+
+std::string UnavailableReason(XServerProbe& probe) {
+    if (RequestedPlatform() != "xcb") return {};
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') return "DISPLAY is not set";
+    if (!probe.Accepts()) return std::string("the X display ") + display + " cannot be opened";
+    return {};
 }
 }  // namespace
 
 std::string DisplayUnavailableReason() {
-    if (RequestedPlatform() != "xcb") return {};
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') return "DISPLAY is not set";
-    if (!XServerAccepts()) return std::string("the X display ") + display + " cannot be opened";
-    return {};
+    XServerProbe probe;
+    return UnavailableReason(probe);
 }
 
 void InitPlatform() {
     if (TheApplication != nullptr) return;
-    if (const std::string reason = DisplayUnavailableReason(); !reason.empty()) {
+    XServerProbe probe;
+    if (const std::string reason = UnavailableReason(probe); !reason.empty()) {
         std::fprintf(stderr, "cvcalc: no display is available (%s)\n", reason.c_str());
         std::exit(1);
     }
@@ -174,6 +211,7 @@ void InitPlatform() {
     static char name[] = "cvcalc";
     static char* argv[] = {name, nullptr};
     TheApplication = new QApplication(argc, argv);
+    probe.Release();
     std::setlocale(LC_NUMERIC, "C");
     TheApplication->installEventFilter(new LocaleChangeWatcher);
     // The program decides itself when it ends (its quit message).
