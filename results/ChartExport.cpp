@@ -93,12 +93,26 @@ std::string ChartSvg(TCustomChart& chart) { return VectorFigure(chart, VectorFor
 
 std::string ChartPdf(TCustomChart& chart) { return VectorFigure(chart, VectorFormat::Pdf); }
 
+namespace {
+
+void AppendDataNumber(std::string& out, double value) {
+    if (std::isnan(value)) {
+        out += "nan";
+    } else if (std::isinf(value)) {
+        out += value < 0 ? "-inf" : "inf";
+    } else {
+        char buffer[40];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+        out.append(buffer, std::size_t(result.ptr - buffer));
+    }
+}
+
+}  // namespace
+
 std::string DataNumber(double value) {
-    if (std::isnan(value)) return "nan";
-    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-    char buffer[40];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return std::string(buffer, result.ptr);
+    std::string text;
+    AppendDataNumber(text, value);
+    return text;
 }
 
 std::string ChartCsv(const TCustomChart& chart, const RunRecord& run) {
@@ -119,11 +133,22 @@ std::string ChartCsv(const TCustomChart& chart, const RunRecord& run) {
     csv += "# x: " + OneLine(xTitle) + "\n";
     csv += "# y: " + OneLine(yTitle) + "\n";
     csv += "series," + Field(xTitle) + "," + Field(yTitle) + "\n";
+    // Room for every row at once: a short name and two numbers of up to 24
+    // characters each.
+    std::size_t rows = 0;
+    for (int i = 0; i < chart.NumSeries(); ++i) rows += std::size_t(chart.SeriesAt(i)->PointCount());
+    csv.reserve(csv.size() + rows * 64);
     for (int i = 0; i < chart.NumSeries(); ++i) {
         const TChartSeries& s = *chart.SeriesAt(i);
         const std::string name = Field(s.Name());
-        for (int p = 0; p < s.PointCount(); ++p)
-            csv += name + "," + DataNumber(s.XValues()->Value(p)) + "," + DataNumber(s.YValues()->Value(p)) + "\n";
+        for (int p = 0; p < s.PointCount(); ++p) {
+            csv += name;
+            csv += ',';
+            AppendDataNumber(csv, s.XValues()->Value(p));
+            csv += ',';
+            AppendDataNumber(csv, s.YValues()->Value(p));
+            csv += '\n';
+        }
     }
     return csv;
 }
