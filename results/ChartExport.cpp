@@ -59,6 +59,19 @@ std::string OneLine(std::string_view text) {
     return line;
 }
 
+// A data number with 17 significant digits, appended where it goes.
+void AppendDataNumber(std::string& out, double value) {
+    if (std::isnan(value)) {
+        out += "nan";
+    } else if (std::isinf(value)) {
+        out += value < 0 ? "-inf" : "inf";
+    } else {
+        char buffer[40];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+        out.append(buffer, std::size_t(result.ptr - buffer));
+    }
+}
+
 }  // namespace
 
 std::string_view FileExtension(std::string_view path) {
@@ -92,22 +105,6 @@ std::string ChartPng(TCustomChart& chart) {
 std::string ChartSvg(TCustomChart& chart) { return VectorFigure(chart, VectorFormat::Svg); }
 
 std::string ChartPdf(TCustomChart& chart) { return VectorFigure(chart, VectorFormat::Pdf); }
-
-namespace {
-
-void AppendDataNumber(std::string& out, double value) {
-    if (std::isnan(value)) {
-        out += "nan";
-    } else if (std::isinf(value)) {
-        out += value < 0 ? "-inf" : "inf";
-    } else {
-        char buffer[40];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-        out.append(buffer, std::size_t(result.ptr - buffer));
-    }
-}
-
-}  // namespace
 
 std::string DataNumber(double value) {
     std::string text;
