@@ -22,6 +22,7 @@ namespace cvcalc {
 namespace {
 
 constexpr int UnknownFileTypeMessage = 65221;
+constexpr int ReportOutOfDateMessage = 65223;
 
 // The menu's items: captions in the window's language, the English gloss
 // as each item's tip.
@@ -41,6 +42,33 @@ const PopupMenuItem FitItem{"直線フィット",
 }  // namespace
 
 void TFormPNJunction::ShowRunReport() { FormHTML->ShowRunReport(); }
+
+void TFormPNJunction::ResultsChanged() {
+    run_.resultsVersion = ++resultsVersion_;
+    if (FormHTML != nullptr) FormHTML->RefreshRunReport();
+}
+
+void TFormPNJunction::ReportPageAction(std::string_view action) {
+    const ReportAction link = ParseReportAction(action);
+    if (link.name != SaveReportPdfAction && link.name != PrintReportAction) return;
+    // The page is made anew after every change, but a click can come
+    // before the new page: a PDF must never show other results than the
+    // page it was asked from.
+    if (link.version != resultsVersion_) {
+        if (FormHTML != nullptr) FormHTML->RefreshRunReport();
+        throw Exception(LoadMessage(ReportOutOfDateMessage));
+    }
+    if (link.name == SaveReportPdfAction) {
+        FileDialogRequest dialog;
+        dialog.owner = &Handle();
+        dialog.caption = "計算レポートを保存";
+        dialog.filters = {{"PDF 文書", "pdf"}};
+        dialog.suggestedName = "report.pdf";
+        if (const auto path = AskFileName(dialog)) SaveRunReport(*path);
+    } else {
+        PrintReport();
+    }
+}
 
 std::array<TCustomChart*, 5> TFormPNJunction::ReportFigures() const {
     const auto c = ReportCharts();
@@ -73,7 +101,10 @@ std::array<TChart*, 5> TFormPNJunction::ReportCharts() const {
     return {ChartEnergyBand, ChartChargeDensity, ChartVoltage, ChartCV, ChartC2V};
 }
 
-void TFormPNJunction::CopyChartImage(TChart* chart) { CopyFigureToClipboard(ChartPng(*chart), ChartSvg(*chart)); }
+void TFormPNJunction::CopyChartImage(TChart* chart) {
+    const std::string about = RunAbout(run_);
+    CopyFigureToClipboard(ChartPng(*chart, about), ChartSvg(*chart, about));
+}
 
 void TFormPNJunction::SaveChartFile(TChart* chart, const std::string& path) {
     const auto format = ChartFileFormatOf(path);
@@ -121,7 +152,7 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
         {HoldItem, [this] { HoldCurves(); }},
         {ClearHoldsItem, [this] { ClearHeldCurves(); }},
     };
-    entries[5].item.enabled = run_.complete;
+    entries[5].item.enabled = run_.complete && !run_.laterFailure.capacitanceCurvesReplaced;
     entries[6].item.enabled = HeldRunCount() > 0;
     if (chart == ChartCV || chart == ChartC2V) {
         entries.push_back({LoadMeasuredItem, [this] {

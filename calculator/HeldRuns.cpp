@@ -108,11 +108,13 @@ TCustomSeries* Overlay(TComponent* owner, const TCustomSeries& source) {
 }  // namespace
 
 void TFormPNJunction::HoldCurves() {
-    if (!run_.complete) throw Exception(LoadMessage(NothingToHoldMessage));
+    // After a bias at Vbi the C-V charts show another run's sweep than the
+    // rest: there is no one run to hold.
+    if (!run_.complete || run_.laterFailure.capacitanceCurvesReplaced)
+        throw Exception(LoadMessage(NothingToHoldMessage));
     ++heldNumber_;
     THeldRun run;
-    run.tag =
-        "Nd " + run_.usedText[0] + " Na " + run_.usedText[1] + " A " + run_.usedText[2] + " V " + run_.usedText[3];
+    run.tag = RunInputsLine(run_);
     try {
         for (const TRunSeries& row : RunSeries) {
             TChart* chart = this->*row.Chart;
@@ -135,6 +137,7 @@ void TFormPNJunction::HoldCurves() {
     }
     held_.push_back(std::move(run));
     UpdateChartNotes();
+    ResultsChanged();
 }
 
 void TFormPNJunction::RemoveHeldRun(THeldRun& run) {
@@ -146,6 +149,7 @@ void TFormPNJunction::ClearHeldCurves() {
     for (THeldRun& run : held_) RemoveHeldRun(run);
     held_.clear();
     UpdateChartNotes();
+    ResultsChanged();
 }
 
 void TFormPNJunction::UpdateChartNotes() {

@@ -62,6 +62,7 @@ void TFormPNJunction::LoadMeasuredData(const std::string& path) {
     measuredC2V_->SetParentChart(ChartC2V);
     measuredVoltages_ = curve.Voltages;
     measuredInverseSquares_ = std::move(inverseSquares);
+    ResultsChanged();
 }
 
 void TFormPNJunction::ClearMeasuredData() {
@@ -71,6 +72,7 @@ void TFormPNJunction::ClearMeasuredData() {
     measuredCV_ = measuredC2V_ = nullptr;
     measuredVoltages_.clear();
     measuredInverseSquares_.clear();
+    ResultsChanged();
 }
 
 void TFormPNJunction::ClearFit() {
@@ -83,9 +85,9 @@ void TFormPNJunction::ClearFit() {
 }
 
 double TFormPNJunction::FitArea() const {
-    if (run_.complete) return run_.used.JunctionArea * 1e-6;
+    if (run_.complete) return run_.used.JunctionArea;
     const double area = NarrowToDouble(ParseFloat(EditJunctionArea->Text()));
-    return std::clamp(area, MinimumJunctionArea, MaximumJunctionArea) * 1e-6;
+    return std::clamp(area, MinimumJunctionArea, MaximumJunctionArea);
 }
 
 void TFormPNJunction::FitStraightLine() {
@@ -95,19 +97,26 @@ void TFormPNJunction::FitStraightLine() {
     const double vmin = std::min(bottom.WorkingMinimum(), bottom.WorkingMaximum());
     const double vmax = std::max(bottom.WorkingMinimum(), bottom.WorkingMaximum());
     const bool onMeasured = HasMeasuredData();
+    // The computed curve is there to fit while the charts show the recorded
+    // run's; after a bias at Vbi they show another run's sweep.
+    const bool computedShown = run_.complete && !run_.laterFailure.capacitanceCurvesReplaced;
     const std::span<const double> voltages =
         onMeasured ? std::span<const double>(measuredVoltages_) : std::span<const double>(result_.SweepVoltages);
     const std::span<const double> inverseSquares = onMeasured ? std::span<const double>(measuredInverseSquares_)
                                                               : std::span<const double>(result_.SweepInverseSquares);
-    const std::size_t count = run_.complete || onMeasured ? std::min(voltages.size(), inverseSquares.size()) : 0;
+    const std::size_t count = computedShown || onMeasured ? std::min(voltages.size(), inverseSquares.size()) : 0;
+    // The fit keeps the area it was made with: a later run with another
+    // area leaves the doping read off measured points as it is.
+    const double areaMm2 = FitArea();
+    const double area = areaMm2 * 1e-6;
     const LineFit fit =
-        FitInverseSquareLine(voltages.first(count), inverseSquares.first(count), vmin, vmax, FitArea(), constants_);
+        FitInverseSquareLine(voltages.first(count), inverseSquares.first(count), vmin, vmax, area, constants_);
 
     ClearFit();
     fit_ = fit;
     fitOnMeasured_ = onMeasured;
-    run_.fit = FitRecord{true,          onMeasured, vmin,     vmax,   FitArea(), fit.Slope,
-                         fit.Intercept, fit.V0,     fit.Neff, fit.R2, fit.Points};
+    run_.fit = FitRecord{true,      onMeasured,    vmin,   vmax,     area,   areaMm2,
+                         fit.Slope, fit.Intercept, fit.V0, fit.Neff, fit.R2, fit.Points};
     auto* line = new TLineSeries(this);
     line->SetName("FitLine");
     line->SetSeriesColor(FitColor);
@@ -120,9 +129,11 @@ void TFormPNJunction::FitStraightLine() {
 
     TChartNote box;
     box.place = TChartNote::Place::TopRightBox;
-    box.lines = {"slope " + Short(fit.Slope) + " F^-2/V", "V0 " + Short(fit.V0) + " V",
-                 "N_eff " + Short(fit.Neff) + " cm^-3", "R² " + Short(fit.R2), "points " + std::to_string(fit.Points)};
+    box.lines = {
+        "slope " + Short(fit.Slope) + " F^-2/V", "V0 " + Short(fit.V0) + " V", "A " + Short(areaMm2) + " mm²",
+        "N_eff " + Short(fit.Neff) + " cm^-3",   "R² " + Short(fit.R2),        "points " + std::to_string(fit.Points)};
     ChartC2V->SetNotes({box});
+    ResultsChanged();
 }
 
 }  // namespace cvcalc

@@ -17,7 +17,6 @@
 #include "physics/Junction.h"
 #include "platform/core/FloatControl.h"
 #include "platform/core/RuntimeFaults.h"
-#include "platform/gui/UserChoice.h"
 #include "platform/gui/WebBrowser.h"
 #include "results/RunReport.h"
 #include "shell/core/ClassInfo.h"
@@ -137,18 +136,7 @@ TFormPNJunction::TFormPNJunction(TComponent* owner) : TForm(owner) {
     // The report page is made from this window's last run whenever the
     // help window asks for it; its two links come back here.
     SetGeneratedPage(std::string(RunReportPageName), [this] { return RunReportPage(run_, ReportFigures()); });
-    SetPageActionHandler([this](std::string_view action) {
-        if (action == SaveReportPdfAction) {
-            FileDialogRequest dialog;
-            dialog.owner = &Handle();
-            dialog.caption = "計算レポートを保存";
-            dialog.filters = {{"PDF 文書", "pdf"}};
-            dialog.suggestedName = "report.pdf";
-            if (const auto path = AskFileName(dialog)) SaveRunReport(*path);
-        } else if (action == PrintReportAction) {
-            PrintReport();
-        }
-    });
+    SetPageActionHandler([this](std::string_view action) { ReportPageAction(action); });
 }
 
 TFormPNJunction::~TFormPNJunction() {
@@ -198,10 +186,14 @@ void TFormPNJunction::ButtonResetClick(TObject*) {
     LabelBias->SetCaption("0");
     LabelJunctionArea->SetCaption("0");
     for (const TRunSeries& row : RunSeries) (this->*row.Chart)->SeriesAt(row.Index)->ClearPoints();
+    // Held runs, measured points and a line fitted to them are the
+    // student's own work, with menu items of their own to clear them; a
+    // line through the computed curve goes with the curve.
+    if (fit_ && !fitOnMeasured_) ClearFit();
+    const FitRecord measuredFit = run_.fit;
     run_ = RunRecord{};
-    ClearHeldCurves();
-    ClearMeasuredData();
-    ClearFit();
+    run_.fit = measuredFit;
+    ResultsChanged();
 }
 
 void TFormPNJunction::ButtonHTMLClick(TObject*) { FormHTML->ShowHomePage(); }
@@ -226,12 +218,23 @@ double TFormPNJunction::AcceptDensity(TEdit* edit, TLabel* label) {
 }
 
 void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
+    const std::array<std::string, 4> typed = {EditDonorDensity->Text(), EditAcceptorDensity->Text(),
+                                              EditJunctionArea->Text(), EditBias->Text()};
+    bool curvesReplaced = false;
+    try {
+        Calculate(typed, curvesReplaced);
+    } catch (const std::exception& error) {
+        // The record keeps the last completed run, which the charts still
+        // show, and learns that a later one stopped here.
+        run_.laterFailure = FailedRunRecord{true, typed, error.what(), curvesReplaced};
+        ResultsChanged();
+        throw;
+    }
+    ResultsChanged();
+}
+
+void TFormPNJunction::Calculate(const std::array<std::string, 4>& typed, bool& curvesReplaced) {
     constants_ = MaterialConstants{};
-    // The record describes a run only once it has completed; a line fitted
-    // to the computed curve goes with that curve.
-    run_.complete = false;
-    if (fit_ && !fitOnMeasured_) ClearFit();
-    run_.typed = {EditDonorDensity->Text(), EditAcceptorDensity->Text(), EditJunctionArea->Text(), EditBias->Text()};
 
     inputs_.DonorDensity = AcceptDensity(EditDonorDensity, LabelDonorDensity);
     inputs_.AcceptorDensity = AcceptDensity(EditAcceptorDensity, LabelAcceptorDensity);
@@ -264,7 +267,10 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
         SolveJunction(constants_, inputs_, result_);
     } catch (const EZeroDivide&) {
         // A bias exactly at Vbi fails after the sweep is complete: its two
-        // curves are shown, everything else keeps the previous run.
+        // curves are shown, everything else keeps the previous run.  A line
+        // fitted to the curve it replaces goes with it.
+        curvesReplaced = true;
+        if (fit_ && !fitOnMeasured_) ClearFit();
         cv->ClearPoints();
         c2v->ClearPoints();
         const std::size_t n = std::min(result_.CapacitanceCurve.size(), result_.InverseSquareCurve.size());
@@ -307,6 +313,10 @@ void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
     FillFromResult(&JunctionResult::DonorChargeOutline);
     FillFromResult(&JunctionResult::AcceptorChargeOutline);
 
+    // The record describes a run only once it has completed; a line fitted
+    // to the computed curve goes with that curve.
+    if (fit_ && !fitOnMeasured_) ClearFit();
+    run_.typed = typed;
     run_.used = inputs_;
     run_.usedText = {LabelDonorDensity->Caption(), LabelAcceptorDensity->Caption(), LabelJunctionArea->Caption(),
                      LabelBias->Caption()};

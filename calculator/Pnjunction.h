@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/LineFit.h"
@@ -76,6 +77,10 @@ public:
     void ShowRunReport();
     void SaveRunReport(const std::string& path);
     void PrintReport();
+    // A link of the report page: saving it as PDF or printing it, when the
+    // page shows the current results; otherwise the page is shown anew and
+    // the link refused.
+    void ReportPageAction(std::string_view action);
     // The five charts in the order the report shows them.
     std::array<TChart*, 5> ReportCharts() const;
     std::array<TCustomChart*, 5> ReportFigures() const;
@@ -162,7 +167,18 @@ public:
     TLineSeries* Series8 = nullptr;
     TLineSeries* Series9 = nullptr;
 
+    // Counts every change of what the run report shows (a run, a failed
+    // run, Reset, holds, measured data, fits); the report page carries the
+    // count it was made at, so that its links act on that page's results.
+    unsigned ResultsVersion() const noexcept { return resultsVersion_; }
+
 private:
+    // The run behind the calculate button; raises at a bad input.
+    // `curvesReplaced` tells whether the C-V and 1/C² curves were redrawn
+    // before it failed.
+    void Calculate(const std::array<std::string, 4>& typed, bool& curvesReplaced);
+    // After every change of the results: a report page on show follows it.
+    void ResultsChanged();
     // The series that shows `list` of the result.
     TChartSeries* SeriesShowing(PlotPoints JunctionResult::*list) const;
     void FillFromResult(PlotPoints JunctionResult::*list);
@@ -179,8 +195,8 @@ private:
     };
     void RemoveHeldRun(THeldRun& run);
     void ClearFit();
-    // The area a fit reads the doping with, m²: the last run's, or the
-    // area the edit holds (clamped as a run would) before any run.
+    // The area a fit reads the doping with, mm²: the last completed run's,
+    // or the area the edit holds (clamped as a run would) before any run.
     double FitArea() const;
     // The notes the charts show: the held runs' tags on the C-V chart.
     void UpdateChartNotes();
@@ -197,6 +213,7 @@ private:
     TChartSeries* fitLine_ = nullptr;
     std::optional<LineFit> fit_;
     bool fitOnMeasured_ = false;
+    unsigned resultsVersion_ = 0;
     // Its seven sample arrays start empty and are released, last-declared
     // first, after the destructor body and before the form's controls go.
     JunctionResult result_;

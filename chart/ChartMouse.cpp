@@ -170,12 +170,28 @@ void TCustomChart::CancelMode() {
 }
 
 void TCustomChart::SaveScales() {
-    saved_.clear();
+    saved_ = CurrentScales();
+    restored_ = false;
+}
+
+std::vector<TCustomChart::TSavedScale> TCustomChart::CurrentScales() const {
+    std::vector<TSavedScale> scales;
     for (int index = 0; index < AxisDepth; ++index) {
         const TChartAxis& a = *Axis(index);
-        saved_.push_back({a.Automatic(), a.AutomaticMinimum(), a.AutomaticMaximum(), a.Minimum(), a.Maximum()});
+        scales.push_back({a.Automatic(), a.AutomaticMinimum(), a.AutomaticMaximum(), a.Minimum(), a.Maximum()});
     }
-    restored_ = false;
+    return scales;
+}
+
+void TCustomChart::ApplyScales(const std::vector<TSavedScale>& scales) {
+    for (int index = 0; index < AxisDepth && index < static_cast<int>(scales.size()); ++index) {
+        TChartAxis& a = *Axis(index);
+        const TSavedScale& s = scales[static_cast<std::size_t>(index)];
+        a.SetMinMax(s.minimum, s.maximum);
+        a.SetAutomatic(s.automatic);
+        a.SetAutomaticMinimum(s.automaticMinimum);
+        a.SetAutomaticMaximum(s.automaticMaximum);
+    }
 }
 
 void TCustomChart::ZoomIn() {
@@ -214,14 +230,7 @@ void TCustomChart::ZoomIn() {
 
 void TCustomChart::UndoZoom() {
     if (!restored_) {
-        for (int index = 0; index < AxisDepth && index < static_cast<int>(saved_.size()); ++index) {
-            TChartAxis& a = *Axis(index);
-            const TSavedScale& s = saved_[static_cast<std::size_t>(index)];
-            a.SetMinMax(s.minimum, s.maximum);
-            a.SetAutomatic(s.automatic);
-            a.SetAutomaticMinimum(s.automaticMinimum);
-            a.SetAutomaticMaximum(s.automaticMaximum);
-        }
+        ApplyScales(saved_);
         saved_.clear();
         restored_ = true;
     }

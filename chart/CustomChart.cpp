@@ -57,6 +57,33 @@ void TCustomChart::DrawOnto(TCanvas& canvas) {
     SetAutoRepaint(autoRepaint);
 }
 
+void TCustomChart::DrawUnzoomedOnto(TCanvas& canvas) {
+    if (restored_) {
+        DrawOnto(canvas);
+        return;
+    }
+    const std::vector<TSavedScale> shown = CurrentScales();
+    const bool autoRepaint = AutoRepaint();
+    SetAutoRepaint(false);
+    // The draw leaves the working ranges and hit bands of the scales it
+    // drew at; the bitmap's draw afterwards puts those of the shown scales
+    // back, so that the mouse maps pixels as the window shows them.
+    const auto restore = [&] {
+        ApplyScales(shown);
+        SetAutoRepaint(autoRepaint);
+        SetDirty(true);
+        PaintToBitmap();
+    };
+    try {
+        ApplyScales(saved_);
+        DrawAll(canvas, std::max(ClientWidth(), 0), std::max(ClientHeight(), 0));
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
 void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
     // Panel face and its raised bevel.
     canvas.Pen().SetStyle(psClear);

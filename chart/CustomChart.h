@@ -30,6 +30,10 @@ public:
     // document's, say) exactly as PaintToBitmap draws its bitmap; the
     // bitmap and the dirty mark are left alone.
     void DrawOnto(TCanvas& canvas);
+    // The same at the scales before the first zoom or pan, as the undo
+    // drag would bring them back, whatever the window shows; the shown
+    // scales stay as they are.
+    void DrawUnzoomedOnto(TCanvas& canvas);
     // The off-screen bitmap of the last draw.
     const TBitmap& Bitmap() const noexcept { return bitmap_; }
     // How often a full draw happened.
@@ -88,6 +92,8 @@ private:
     bool InPlot(int x, int y) const;
     bool HitsAxis(int x, int y) const;
     void SaveScales();
+    std::vector<TSavedScale> CurrentScales() const;
+    void ApplyScales(const std::vector<TSavedScale>& scales);
     void ZoomIn();
     // Draws the zoom rectangle into the bitmap: drawn twice, the pixels are
     // as before.  The window then shows the bitmap again.

@@ -9,6 +9,7 @@
 #include "framework/Panel.h"
 #include "help/LaboratorySite.h"
 #include "help/WebBrowserControl.h"
+#include "platform/gui/WebBrowser.h"
 #include "shell/core/ClassInfo.h"
 #include "shell/core/ClassRegistry.h"
 
@@ -47,6 +48,14 @@ void TFormHTML::ShowHomePage() {
 
 void TFormHTML::ShowRunReport() {
     Show();
+    WebBrowserHelp->Navigate(LaboratoryReportPage);
+}
+
+void TFormHTML::RefreshRunReport() {
+    if (!Visible()) return;
+    const std::shared_ptr<IWebBrowser2> browser = WebBrowserHelp->DefaultInterface();
+    if (browser == nullptr || browser->LocationURL() != LaboratoryReportPage) return;
+    // The same address again replaces the page in place, not in history.
     WebBrowserHelp->Navigate(LaboratoryReportPage);
 }
 

@@ -26,6 +26,9 @@ public:
     // run (LaboratoryReportPage), which the program generates anew at every
     // call.
     void ShowRunReport();
+    // While the window shows the report page, loads it again, so that the
+    // page follows the results; otherwise does nothing.
+    void RefreshRunReport();
 
     // Handlers bound by name from the description.
     void ButtonKestrelLabClick(TObject* sender);

@@ -31,15 +31,6 @@ std::string FigureTitle(const TCustomChart& chart) {
     return title;
 }
 
-std::string VectorFigure(TCustomChart& chart, VectorFormat format) {
-    TVectorDocument document(format, chart.ClientWidth(), chart.ClientHeight(), FigureTitle(chart));
-    TCanvas canvas;
-    canvas.Attach(&document.Surface());
-    chart.DrawOnto(canvas);
-    canvas.Attach(nullptr);
-    return document.Finish();
-}
-
 // A CSV field: quoted when it holds a separator, a quote or a line break.
 std::string Field(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
@@ -57,6 +48,31 @@ std::string OneLine(std::string_view text) {
     for (char& c : line)
         if (c == '\r' || c == '\n') c = ' ';
     return line;
+}
+
+std::string VectorFigure(TCustomChart& chart, VectorFormat format, std::string_view about, ChartScales scales) {
+    TVectorDocument document(format, chart.ClientWidth(), chart.ClientHeight(), FigureTitle(chart), about);
+    TCanvas canvas;
+    canvas.Attach(&document.Surface());
+    if (scales == ChartScales::WholeRun)
+        chart.DrawUnzoomedOnto(canvas);
+    else
+        chart.DrawOnto(canvas);
+    canvas.Attach(nullptr);
+    return document.Finish();
+}
+
+// The lines that tell of a run after the recorded one that stopped at an
+// input error.
+std::string LaterFailureText(const RunRecord& run) {
+    const FailedRunRecord& failed = run.laterFailure;
+    std::string text = std::string(run.complete ? "a later run" : "a run") + " stopped at an input error (" +
+                       OneLine(failed.message) + "; typed Nd " + OneLine(failed.typed[0]) + " Na " +
+                       OneLine(failed.typed[1]) + " A " + OneLine(failed.typed[2]) + " V " + OneLine(failed.typed[3]) +
+                       ")";
+    if (failed.capacitanceCurvesReplaced)
+        text += "; the C-V and 1/C^2 curves show that run's sweep, computed before it stopped";
+    return text;
 }
 
 // A data number with 17 significant digits, appended where it goes.
@@ -97,14 +113,24 @@ std::optional<ChartFileFormat> ChartFileFormatOf(std::string_view path) {
     return std::nullopt;
 }
 
-std::string ChartPng(TCustomChart& chart) {
+std::string ChartPng(TCustomChart& chart, std::string_view about) {
     chart.PaintToBitmap();
-    return chart.Bitmap().Offscreen().EncodePng();
+    return chart.Bitmap().Offscreen().EncodePng(about);
 }
 
-std::string ChartSvg(TCustomChart& chart) { return VectorFigure(chart, VectorFormat::Svg); }
+std::string ChartSvg(TCustomChart& chart, std::string_view about, ChartScales scales) {
+    return VectorFigure(chart, VectorFormat::Svg, about, scales);
+}
 
-std::string ChartPdf(TCustomChart& chart) { return VectorFigure(chart, VectorFormat::Pdf); }
+std::string ChartPdf(TCustomChart& chart, std::string_view about, ChartScales scales) {
+    return VectorFigure(chart, VectorFormat::Pdf, about, scales);
+}
+
+std::string RunAbout(const RunRecord& run) {
+    std::string about = run.complete ? RunInputsLine(run) : std::string("no run");
+    if (run.laterFailure.present) about += "; " + LaterFailureText(run);
+    return about;
+}
 
 std::string DataNumber(double value) {
     std::string text;
@@ -124,8 +150,9 @@ std::string ChartCsv(const TCustomChart& chart, const RunRecord& run) {
         csv += "# bias (V): " + DataNumber(run.used.Bias) + "\n";
         csv += "# Vbi (V): " + DataNumber(run.DiffusionPotential) + "\n";
     } else {
-        csv += "# no calculation has run yet\n";
+        csv += run.laterFailure.present ? "# no calculation has completed yet\n" : "# no calculation has run yet\n";
     }
+    if (run.laterFailure.present) csv += "# " + LaterFailureText(run) + "; the rows below are those the chart shows\n";
     csv += "# chart: " + OneLine(FigureTitle(chart)) + "\n";
     csv += "# x: " + OneLine(xTitle) + "\n";
     csv += "# y: " + OneLine(yTitle) + "\n";
@@ -153,11 +180,11 @@ std::string ChartCsv(const TCustomChart& chart, const RunRecord& run) {
 std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format) {
     switch (format) {
     case ChartFileFormat::Png:
-        return ChartPng(chart);
+        return ChartPng(chart, RunAbout(run));
     case ChartFileFormat::Svg:
-        return ChartSvg(chart);
+        return ChartSvg(chart, RunAbout(run));
     case ChartFileFormat::Pdf:
-        return ChartPdf(chart);
+        return ChartPdf(chart, RunAbout(run));
     case ChartFileFormat::Csv:
         break;
     }

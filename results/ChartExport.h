@@ -28,13 +28,23 @@ std::optional<ChartFileFormat> ChartFileFormatOf(std::string_view path);
 enum class ReportFileFormat : unsigned char { Html, Pdf };
 std::optional<ReportFileFormat> ReportFileFormatOf(std::string_view path);
 
-// The chart as the window shows it.
-std::string ChartPng(TCustomChart& chart);
-std::string ChartSvg(TCustomChart& chart);
-std::string ChartPdf(TCustomChart& chart);
+// The scales a figure is drawn at: those the window shows, or those of the
+// whole run (before the first zoom or pan), as the report shows it.
+enum class ChartScales : unsigned char { AsShown, WholeRun };
+
+// The chart as a picture.  `about` (RunAbout) goes into the file's
+// metadata, so that a figure names the run it shows.
+std::string ChartPng(TCustomChart& chart, std::string_view about = {});
+std::string ChartSvg(TCustomChart& chart, std::string_view about = {}, ChartScales scales = ChartScales::AsShown);
+std::string ChartPdf(TCustomChart& chart, std::string_view about = {}, ChartScales scales = ChartScales::AsShown);
+
+// The run a result describes, in one line: its inputs, and whether a later
+// run stopped at an input error; "no run" before the first.
+std::string RunAbout(const RunRecord& run);
 
 // The chart's series as CSV: '#' comment lines (program and version, the
-// inputs as used, Vbi, the chart's name and axis titles), one header line
+// inputs as used, Vbi, a later run that stopped at an input error, the
+// chart's name and axis titles), one header line
 // "series,<x title>,<y title>", then one row per point: the series' name and
 // x and y with 17 significant digits, which read back to the same doubles.
 // Series follow in the chart's order; one without points has no rows.
@@ -44,7 +54,7 @@ std::string ChartCsv(const TCustomChart& chart, const RunRecord& run);
 // locale's notation, whatever the user's locale.
 std::string DataNumber(double value);
 
-// Any of the four formats.
+// Any of the four formats, the pictures as the window shows the chart.
 std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format);
 
 }  // namespace cvcalc

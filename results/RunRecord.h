@@ -17,19 +17,31 @@ namespace cvcalc {
 // shows it.
 struct FitRecord {
     bool present = false;
-    bool onMeasured = false;    // through the loaded points, not the computed curve
-    double vmin = 0, vmax = 0;  // the voltage range fitted, V
-    double area = 0;            // m², the area the doping is read with
-    double Slope = 0;           // F^-2/V
-    double Intercept = 0;       // F^-2
-    double V0 = 0;              // V
-    double Neff = 0;            // cm^-3
+    bool onMeasured = false;           // through the loaded points, not the computed curve
+    double vmin = 0, vmax = 0;         // the voltage range fitted, V
+    double area = 0;                   // m², the area the doping is read with
+    double areaSquareMillimetres = 0;  // the same as the run that gave it used it, mm²
+    double Slope = 0;                  // F^-2/V
+    double Intercept = 0;              // F^-2
+    double V0 = 0;                     // V
+    double Neff = 0;                   // cm^-3
     double R2 = 0;
     std::size_t Points = 0;
 };
 
+// A run begun after the recorded one that stopped at an input error.  The
+// charts still show the recorded run, except that a bias exactly at Vbi
+// fails only after the sweep, whose C-V and 1/C² curves are then shown.
+struct FailedRunRecord {
+    bool present = false;
+    std::array<std::string, 4> typed;  // the four edit texts it began with
+    std::string message;               // the error it stopped with
+    bool capacitanceCurvesReplaced = false;
+};
+
 struct RunRecord {
-    // False before the first run, after Reset and after a run that failed.
+    // True once a run has completed; a later run that fails leaves the
+    // record as it was (the charts still show that run), Reset clears it.
     bool complete = false;
 
     // The four edit texts as the user left them when the run began: donor
@@ -55,7 +67,20 @@ struct RunRecord {
 
     // Kept apart from `complete`: a line through measured points needs no run.
     FitRecord fit;
+
+    // Set when a run after this one stopped at an input error.
+    FailedRunRecord laterFailure;
+
+    // Which state of the window's results this is: it counts every change
+    // of what the report shows, so that a page knows whether it is current.
+    unsigned resultsVersion = 0;
 };
+
+// The run's inputs in one line, as legends and file headers name a run:
+// "Nd 1E15 Na 1E18 A 1 V -3".
+inline std::string RunInputsLine(const RunRecord& run) {
+    return "Nd " + run.usedText[0] + " Na " + run.usedText[1] + " A " + run.usedText[2] + " V " + run.usedText[3];
+}
 
 // Copies the junction's numbers of `result` into `run` and marks it complete.
 inline void RecordJunctionNumbers(RunRecord& run, const JunctionResult& result, double maximumBias) {
@@ -68,6 +93,7 @@ inline void RecordJunctionNumbers(RunRecord& run, const JunctionResult& result, 
     run.BiasCapacitance = result.BiasCapacitance;
     run.BiasInverseSquare = result.BiasInverseSquare;
     run.complete = true;
+    run.laterFailure = FailedRunRecord{};
 }
 
 // The program's name and version as results name them.

@@ -3,12 +3,15 @@
 // the action links) and in the table markup QTextDocument understands.
 #include "results/RunReport.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
+#include "chart/ChartSeries.h"
 #include "chart/CustomChart.h"
 #include "framework/Canvas.h"
+#include "numtext/FloatDigits.h"
 #include "numtext/FloatFormat.h"
 #include "platform/gui/ReportDocument.h"
 #include "results/ChartExport.h"
@@ -38,6 +41,22 @@ constexpr ChartCaption ChartCaptions[ReportChartCount] = {
 // A number as the window writes it.
 std::string Num(Extended value) { return FloatToGeneralText(value); }
 
+// `value` × 10^power as the window writes numbers, for a second unit of
+// one quantity: the decimal point of `value`'s own fifteen digits moves,
+// so that both texts carry the same digits.  (Multiplying first would
+// round twice, and 8.42069103246452E20 F^-2 could come out as
+// 842.069103246453 nF^-2.)
+std::string NumIn(Extended value, int power) {
+    const FloatDigits d = DecomposeFloat(value, 15, 9999);
+    if (d.Digits[0] == '\0' || d.DecimalExponent == FloatDigitsInfinity || d.DecimalExponent == FloatDigitsNaN)
+        return Num(value);
+    const std::string shifted =
+        std::string(d.Negative ? "-0." : "0.") + d.Digits + "e" + std::to_string(int(d.DecimalExponent) + power);
+    Extended moved = 0;
+    std::from_chars(shifted.data(), shifted.data() + shifted.size(), moved);
+    return Num(moved);
+}
+
 // A number to put into a formula: negative ones in parentheses.
 std::string Put(Extended value) { return value < 0 ? "(" + Num(value) + ")" : Num(value); }
 
@@ -56,15 +75,18 @@ public:
 
     std::string Page(const RunRecord& run, std::span<const std::string> chartSvgs) {
         Head();
+        if (run.complete || run.fit.present || !chartSvgs.empty()) Actions(run.resultsVersion);
+        LaterFailure(run);
         if (!run.complete) {
             NoRun();
         } else {
             Inputs(run);
             Solution(run);
-            Fit(run);
-            Constants(run.constants);
-            if (browser_) Charts(chartSvgs);
         }
+        // A line through measured points needs no run, and Reset keeps it.
+        Fit(run);
+        if (run.complete || run.fit.present) Constants(run.constants);
+        if (browser_) Charts(chartSvgs);
         Tail();
         return std::move(out_);
     }
@@ -129,17 +151,39 @@ private:
     void NoRun() {
         out_ += "<h2>No run yet <span class=\"ja\">まだ計算していません</span></h2>\n";
         out_ +=
-            "<p>There is no run yet: the calculator has not calculated since it started or was reset, or its last "
-            "run ended in an error. Type the four inputs in the main window and press <b>計算</b> (Calculate); "
-            "this page then shows the worked solution of that run.</p>\n";
+            "<p>There is no run yet: the calculator has not completed a run since it started or was reset. Type "
+            "the four inputs in the main window and press <b>計算</b> (Calculate); this page then shows the worked "
+            "solution of that run.</p>\n";
     }
 
-    void Actions() {
+    // A run after the recorded one that stopped at an input error: said
+    // first, so that nobody takes this report for that run's.
+    void LaterFailure(const RunRecord& run) {
+        const FailedRunRecord& failed = run.laterFailure;
+        if (!failed.present) return;
+        out_ += "<h2>";
+        out_ += run.complete ? "A later run stopped at an input error" : "A run stopped at an input error";
+        out_ += " <span class=\"ja\">入力エラーで中止した計算</span></h2>\n";
+        out_ += "<p>The run begun with N<sub>d</sub> = " + HtmlText(failed.typed[0]) +
+                ", N<sub>a</sub> = " + HtmlText(failed.typed[1]) + ", A = " + HtmlText(failed.typed[2]) +
+                ", V = " + HtmlText(failed.typed[3]) + " (as typed) stopped: " + HtmlText(failed.message) + ".";
+        if (run.complete) out_ += " This report, like the charts, shows the last run that completed.";
+        if (failed.capacitanceCurvesReplaced)
+            out_ +=
+                " The C–V and 1/C<sup>2</sup> curves on the charts and in the figures are that run's sweep, "
+                "computed before it stopped.";
+        out_ += "</p>\n";
+    }
+
+    // The links carry the results' version the page was made at: the
+    // program refuses them once the results have moved on.
+    void Actions(unsigned version) {
         if (!browser_) return;
+        const std::string suffix = "/" + std::to_string(version);
         out_ += "<p class=\"actions\"><a href=\"";
-        out_ += std::string(SiteAddress) + "action/" + std::string(SaveReportPdfAction);
+        out_ += std::string(SiteAddress) + "action/" + std::string(SaveReportPdfAction) + suffix;
         out_ += "\">Save as PDF…</a><a href=\"";
-        out_ += std::string(SiteAddress) + "action/" + std::string(PrintReportAction);
+        out_ += std::string(SiteAddress) + "action/" + std::string(PrintReportAction) + suffix;
         out_ += "\">Print…</a></p>\n";
     }
 
@@ -148,7 +192,6 @@ private:
     }
 
     void Inputs(const RunRecord& run) {
-        Actions();
         out_ +=
             "<p>The worked solution of the last calculation: every quantity with its formula, the numbers put in "
             "step by step and the result as the program writes numbers.</p>\n";
@@ -227,12 +270,12 @@ private:
 
         // The maximum bias.
         const Extended tenths = std::trunc(vbi * 10);
-        Quantity(
-            "Maximum bias " + Sub("V", "max"), "最大印加電圧",
-            Sub("V", "max") + " = 0.1 V × int(10 × " + vbiSym + " / V): " + vbiSym + " cut down to a multiple of 0.1 V",
-            {"= 0.1 V × int(10 × " + Num(vbi) + ")", "= 0.1 V × " + Num(tenths)},
-            Sub("V", "max") + " = <b>" + Num(run.MaximumBias) + "</b> V; the applied voltage used is V = <b>" + Num(v) +
-                "</b> V");
+        Quantity("Maximum bias " + Sub("V", "max"), "最大印加電圧",
+                 Sub("V", "max") + " = int(10 × " + vbiSym + ") / 10, " + vbiSym + " in volts: " + vbiSym +
+                     " cut down to a multiple of 0.1 V",
+                 {"= int(10 × " + Num(vbi) + ") / 10 V", "= " + Num(tenths) + " / 10 V"},
+                 Sub("V", "max") + " = <b>" + Num(run.MaximumBias) + "</b> V; the applied voltage used is V = <b>" +
+                     Num(v) + "</b> V");
 
         // The depletion widths.
         const Extended densitySum = na + nd;
@@ -247,18 +290,18 @@ private:
                  {"= √[2 × " + erText + " × " + e0Text + " × " + naText + " × " + dropText + " / (" + qText + " × " +
                       ndText + " × " + sumText + ")]",
                   "= √[" + Num(xnNumerator) + " / " + Num(xnDenominator) + "] m"},
-                 Sub("x", "n") + " = <b>" + Num(xn) + "</b> m = " + Num(xn * 1e6) + " µm");
+                 Sub("x", "n") + " = <b>" + Num(xn) + "</b> m = " + NumIn(xn, 6) + " µm");
         Quantity("Depletion width on the p side " + Sub("x", "p"), "p側空乏層幅",
                  Sub("x", "p") + " = √[2" + epsR + eps0 + Sub("N", "d") + "(" + vbiSym + " − V) / (q" + Sub("N", "a") +
                      "(" + Sub("N", "a") + " + " + Sub("N", "d") + "))]",
                  {"= √[2 × " + erText + " × " + e0Text + " × " + ndText + " × " + dropText + " / (" + qText + " × " +
                       naText + " × " + sumText + ")]",
                   "= √[" + Num(xpNumerator) + " / " + Num(xpDenominator) + "] m"},
-                 Sub("x", "p") + " = <b>" + Num(xp) + "</b> m = " + Num(xp * 1e6) + " µm");
+                 Sub("x", "p") + " = <b>" + Num(xp) + "</b> m = " + NumIn(xp, 6) + " µm");
         const double width = run.DepletionWidthN + run.DepletionWidthP;
         Quantity("Depletion layer width W", "空乏層幅", "W = " + Sub("x", "n") + " + " + Sub("x", "p"),
                  {"= " + Num(xn) + " m + " + Num(xp) + " m"},
-                 "W = <b>" + Num(width) + "</b> m = " + Num(Extended(width) * 1e6) + " µm");
+                 "W = <b>" + Num(width) + "</b> m = " + NumIn(width, 6) + " µm");
 
         // The drop on the n side.
         Quantity("Potential drop on the n side " + Sub("V", "n"), "n側の電位降下",
@@ -281,25 +324,24 @@ private:
                  Sub("E", "max") + " = q" + Sub("N", "d") + Sub("x", "n") + " / (" + epsR + eps0 + ") = q" +
                      Sub("N", "a") + Sub("x", "p") + " / (" + epsR + eps0 + ")",
                  {"= " + qText + " × " + ndText + " × " + Num(xn) + " m / (" + erText + " × " + e0Text + ")"},
-                 Sub("E", "max") + " = <b>" + Num(field) + "</b> V/m = " + Num(field / 100) + " V/cm");
+                 Sub("E", "max") + " = <b>" + Num(field) + "</b> V/m = " + NumIn(field, -2) + " V/cm");
 
         // The capacitance at the bias, as the program evaluates it.
         const Extended capacitanceSquare = ((((q * er) * e0) * na * nd) * 0.5) / densitySum / drop;
-        Quantity(
-            "Capacitance at the bias C", "印加電圧での容量",
-            "C = A √[q" + epsR + eps0 + Sub("N", "a") + Sub("N", "d") + " / (2(" + Sub("N", "a") + " + " +
-                Sub("N", "d") + ")(" + vbiSym + " − V))] = " + epsR + eps0 + "A / W",
-            {"= " + Num(area) + " m<sup>2</sup> × √[" + qText + " × " + erText + " × " + e0Text + " × " + naText +
-                 " × " + ndText + " / (2 × " + sumText + " × " + dropText + ")]",
-             "= " + Num(area) + " m<sup>2</sup> × √[" + Num(capacitanceSquare) + " F<sup>2</sup>/m<sup>4</sup>]",
-             "(the same as " + epsR + eps0 + "A / W = " + erText + " × " + e0Text + " × " + Num(area) +
-                 " m<sup>2</sup> / " + Num(width) + " m = " + Num(er * e0 * area / width) + " F)"},
-            "C = <b>" + Num(run.BiasCapacitance) + "</b> F = " + Num(Extended(run.BiasCapacitance) * 1e12) + " pF");
+        Quantity("Capacitance at the bias C", "印加電圧での容量",
+                 "C = A √[q" + epsR + eps0 + Sub("N", "a") + Sub("N", "d") + " / (2(" + Sub("N", "a") + " + " +
+                     Sub("N", "d") + ")(" + vbiSym + " − V))] = " + epsR + eps0 + "A / W",
+                 {"= " + Num(area) + " m<sup>2</sup> × √[" + qText + " × " + erText + " × " + e0Text + " × " + naText +
+                      " × " + ndText + " / (2 × " + sumText + " × " + dropText + ")]",
+                  "= " + Num(area) + " m<sup>2</sup> × √[" + Num(capacitanceSquare) + " F<sup>2</sup>/m<sup>4</sup>]",
+                  "(the same as " + epsR + eps0 + "A / W = " + erText + " × " + e0Text + " × " + Num(area) +
+                      " m<sup>2</sup> / " + Num(width) + " m = " + Num(er * e0 * area / width) + " F)"},
+                 "C = <b>" + Num(run.BiasCapacitance) + "</b> F = " + NumIn(run.BiasCapacitance, 12) + " pF");
 
         Quantity("Inverse square 1/C<sup>2</sup>", "1/C<sup>2</sup>", "1/C<sup>2</sup> = (1/C)/C",
                  {"= 1 / (" + Num(run.BiasCapacitance) + " F)<sup>2</sup>"},
                  "1/C<sup>2</sup> = <b>" + Num(run.BiasInverseSquare) +
-                     "</b> F<sup>−2</sup> = " + Num(Extended(run.BiasInverseSquare) * 1e-18) + " nF<sup>−2</sup>");
+                     "</b> F<sup>−2</sup> = " + NumIn(run.BiasInverseSquare, -18) + " nF<sup>−2</sup>");
     }
 
     // The Mott–Schottky line: doping from its slope, Vbi from its zero.
@@ -311,6 +353,14 @@ private:
         out_ += std::string("<p>A least-squares line 1/C<sup>2</sup> = a + b V through ") +
                 (f.onMeasured ? "the measured points" : "the computed curve") + " with " + Num(f.vmin) + " V ≤ V ≤ " +
                 Num(f.vmax) + " V (" + std::to_string(f.Points) + " points, R<sup>2</sup> = " + Num(f.R2) + ").</p>\n";
+        // The area belongs to the fit: a later run with another area does
+        // not change the doping read off a measured diode.
+        out_ +=
+            "<p>The doping is read with the junction area the fit was made with, A = " + Num(f.areaSquareMillimetres) +
+            " mm<sup>2</sup> = " + Num(f.area) + " m<sup>2</sup>";
+        if (run.complete && run.used.JunctionArea != f.areaSquareMillimetres)
+            out_ += "; the run above used A = " + HtmlText(run.usedText[2]) + " mm<sup>2</sup>";
+        out_ += ".</p>\n";
         Quantity("Slope b", "傾き", "b = Σ(V − V̄)(y − ȳ) / Σ(V − V̄)<sup>2</sup>, y = 1/C<sup>2</sup>", {},
                  "b = <b>" + Num(f.Slope) + "</b> F<sup>−2</sup>/V");
         Quantity("Built-in potential from the line " + Sub("V", "0"), "直線から求めた拡散電位",
@@ -322,7 +372,7 @@ private:
                  Sub("N", "eff") + " = 2 / (q " + Sub("ε", "r") + Sub("ε", "0") + " A<sup>2</sup> |b|)",
                  {"= 2 / (" + Num(q) + " × " + Num(er) + " × " + Num(e0) + " × (" + Num(f.area) +
                       " m<sup>2</sup>)<sup>2</sup> × " + Num(std::abs(f.Slope)) + ") m<sup>−3</sup>",
-                  "= " + Num(Extended(f.Neff) * 1e6) + " m<sup>−3</sup>"},
+                  "= " + NumIn(f.Neff, 6) + " m<sup>−3</sup>"},
                  Sub("N", "eff") + " = <b>" + Num(f.Neff) + "</b> " + PerCubicCm);
     }
 
@@ -428,12 +478,22 @@ std::vector<DocumentFigure> ChartFigures(std::span<TCustomChart* const> charts) 
         figure.draw = [chart](TSurface& surface) {
             TCanvas canvas;
             canvas.Attach(&surface);
-            chart->DrawOnto(canvas);
+            chart->DrawUnzoomedOnto(canvas);
             canvas.Attach(nullptr);
         };
         figures.push_back(std::move(figure));
     }
     return figures;
+}
+
+// Whether the report has figures to show: the charts hold a run's curves,
+// or held runs or measured points that Reset kept.
+bool AnyCurves(std::span<TCustomChart* const> charts) {
+    for (TCustomChart* chart : charts)
+        if (chart != nullptr)
+            for (int i = 0; i < chart->NumSeries(); ++i)
+                if (chart->SeriesAt(i)->PointCount() > 0) return true;
+    return false;
 }
 
 // The printed page: the same text without the charts, which follow it as
@@ -474,25 +534,41 @@ std::string HtmlText(std::string_view text) {
     return out;
 }
 
+ReportAction ParseReportAction(std::string_view action) {
+    const auto slash = action.find('/');
+    if (slash == std::string_view::npos) return {action, std::nullopt};
+    const std::string_view digits = action.substr(slash + 1);
+    unsigned version = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), version);
+    const bool reads = error == std::errc() && end == digits.data() + digits.size() && !digits.empty();
+    return {action.substr(0, slash), reads ? std::optional<unsigned>(version) : std::nullopt};
+}
+
 std::string RunReportHtml(const RunRecord& run, std::span<const std::string> chartSvgs) {
     return ReportWriter(true).Page(run, chartSvgs);
 }
 
+// The figures document the run, not the window's zoom: each is drawn at
+// the whole run's scales, with the bias markers.
 std::string RunReportPage(const RunRecord& run, std::span<TCustomChart* const> charts) {
     std::vector<std::string> svgs;
-    if (run.complete)
+    if (AnyCurves(charts)) {
+        const std::string about = RunAbout(run);
         for (TCustomChart* chart : charts)
-            if (chart != nullptr) svgs.push_back(ChartSvg(*chart));
+            if (chart != nullptr) svgs.push_back(ChartSvg(*chart, about, ChartScales::WholeRun));
+    }
     return RunReportHtml(run, svgs);
 }
 
 std::string RunReportPdf(const RunRecord& run, std::span<TCustomChart* const> charts) {
-    const std::vector<DocumentFigure> figures = run.complete ? ChartFigures(charts) : std::vector<DocumentFigure>();
+    const std::vector<DocumentFigure> figures =
+        AnyCurves(charts) ? ChartFigures(charts) : std::vector<DocumentFigure>();
     return RenderPdfDocument(PrintedHtml(run), figures, RunReportTitle);
 }
 
 bool PrintRunReport(const TNativeWindow* owner, const RunRecord& run, std::span<TCustomChart* const> charts) {
-    const std::vector<DocumentFigure> figures = run.complete ? ChartFigures(charts) : std::vector<DocumentFigure>();
+    const std::vector<DocumentFigure> figures =
+        AnyCurves(charts) ? ChartFigures(charts) : std::vector<DocumentFigure>();
     return PrintDocument(owner, PrintedHtml(run), figures, RunReportTitle);
 }
 

@@ -5,6 +5,7 @@
 // vector figures) and on paper.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,6 +24,15 @@ inline constexpr std::string_view RunReportTitle = "Run report — 計算レポ�
 // The page's two actions (the <name> of "cvcalc-lab://kestrel/action/<name>").
 inline constexpr std::string_view SaveReportPdfAction = "save-report-pdf";
 inline constexpr std::string_view PrintReportAction = "print-report";
+
+// A page action as the page's link names it, "save-report-pdf/3": the
+// action and the results' version (RunRecord::resultsVersion) of the page
+// it was on; no version when the link carries none that reads.
+struct ReportAction {
+    std::string_view name;
+    std::optional<unsigned> version;
+};
+ReportAction ParseReportAction(std::string_view action);
 
 // The charts in the order the report shows them, and their captions.
 inline constexpr std::size_t ReportChartCount = 5;

@@ -38,12 +38,19 @@ bool TOffscreenBitmap::SavePng(const std::string& path) const {
     return !impl_->image.isNull() && impl_->image.save(QString::fromStdString(path), "PNG");
 }
 
-std::string TOffscreenBitmap::EncodePng() const {
+std::string TOffscreenBitmap::EncodePng(std::string_view description) const {
     if (impl_->image.isNull()) return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    impl_->image.save(&buffer, "PNG");
+    if (description.empty()) {
+        impl_->image.save(&buffer, "PNG");
+    } else {
+        QImage described = impl_->image;
+        described.setText(QStringLiteral("Description"),
+                          QString::fromUtf8(description.data(), qsizetype(description.size())));
+        described.save(&buffer, "PNG");
+    }
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/gui/GuiTypes.h"
 
@@ -41,7 +42,9 @@ public:
     // Writes the pixels as a PNG file; false when the file cannot be written.
     bool SavePng(const std::string& path) const;
     // The pixels as the bytes of a PNG file (empty for a 0 x 0 bitmap).
-    std::string EncodePng() const;
+    // `description`, when there is one, goes into the file as its
+    // "Description" text.
+    std::string EncodePng(std::string_view description = {}) const;
 
     struct Impl;
     const Impl& Internal() const { return *impl_; }

@@ -28,7 +28,8 @@ struct TVectorDocument::Impl {
     bool finished = false;
 };
 
-TVectorDocument::TVectorDocument(VectorFormat format, int width, int height, std::string_view title)
+TVectorDocument::TVectorDocument(VectorFormat format, int width, int height, std::string_view title,
+                                 std::string_view description)
     : impl_(std::make_unique<Impl>()) {
     InitPlatform();
     width = std::clamp(width, 1, MaxSide);
@@ -41,12 +42,15 @@ TVectorDocument::TVectorDocument(VectorFormat format, int width, int height, std
         impl_->svg->setViewBox(QRect(0, 0, width, height));
         impl_->svg->setResolution(PixelsPerInch);
         impl_->svg->setTitle(ToQString(title));
-        impl_->svg->setDescription(QStringLiteral("cvcalc"));
+        impl_->svg->setDescription(description.empty() ? QStringLiteral("cvcalc")
+                                                       : QStringLiteral("cvcalc: ") + ToQString(description));
         impl_->painter.begin(impl_->svg.get());
     } else {
         impl_->pdf = std::make_unique<QPdfWriter>(&impl_->buffer);
         impl_->pdf->setResolution(PixelsPerInch);
-        impl_->pdf->setTitle(ToQString(title));
+        // A PDF's metadata has no description of its own.
+        impl_->pdf->setTitle(description.empty() ? ToQString(title)
+                                                 : ToQString(title) + QStringLiteral(" — ") + ToQString(description));
         impl_->pdf->setCreator(QStringLiteral("cvcalc"));
         const QPageSize size(QSizeF(width * 72.0 / PixelsPerInch, height * 72.0 / PixelsPerInch), QPageSize::Point,
                              QString(), QPageSize::ExactMatch);

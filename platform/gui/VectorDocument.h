@@ -17,8 +17,10 @@ class TVectorDocument {
 public:
     // One page `width` x `height` pixels, at 96 pixels to the inch (a PDF
     // page of width * 0.75 points).  `title` goes into the document's
-    // metadata.
-    TVectorDocument(VectorFormat format, int width, int height, std::string_view title);
+    // metadata, and `description`, when there is one, too: an SVG's
+    // <desc>, a PDF's title after the title.
+    TVectorDocument(VectorFormat format, int width, int height, std::string_view title,
+                    std::string_view description = {});
     TVectorDocument(const TVectorDocument&) = delete;
     TVectorDocument& operator=(const TVectorDocument&) = delete;
     ~TVectorDocument();

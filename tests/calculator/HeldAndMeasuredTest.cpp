@@ -46,7 +46,7 @@ std::map<std::string, std::vector<double>> Everything(const TFormPNJunction& f) 
     return all;
 }
 
-TEST_F(HeldAndMeasuredTest, HeldRunsFollowTheElevenSurviveNewRunsAndGoWithReset) {
+TEST_F(HeldAndMeasuredTest, HeldRunsFollowTheElevenSurviveNewRunsAndReset) {
     Do([&] { f_->HoldCurves(); });  // before any run: refused with one box
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].text, "保持する計算結果がありません.");
@@ -119,12 +119,17 @@ TEST_F(HeldAndMeasuredTest, HeldRunsFollowTheElevenSurviveNewRunsAndGoWithReset)
     EXPECT_EQ(SeriesNames(*f_->ChartEnergyBand), eleven);
     EXPECT_TRUE(f_->ChartCV->Notes().empty());
 
+    // Reset empties the run's series; the held run is the student's and
+    // stays until its own item clears it.
     Do([&] { f_->HoldCurves(); });
     f_->ButtonReset->Click();
     for (TChart* chart : f_->ReportCharts()) {
-        EXPECT_EQ(chart->NumSeries(), chart == f_->ChartEnergyBand ? 4 : chart == f_->ChartVoltage ? 1 : 2);
-        for (int i = 0; i < chart->NumSeries(); ++i) EXPECT_EQ(chart->SeriesAt(i)->PointCount(), 0);
+        const int own = chart == f_->ChartEnergyBand ? 4 : chart == f_->ChartVoltage ? 1 : 2;
+        ASSERT_EQ(chart->NumSeries(), 2 * own);
+        for (int i = 0; i < chart->NumSeries(); ++i)
+            EXPECT_EQ(chart->SeriesAt(i)->PointCount() == 0, i < own) << chart->SeriesAt(i)->Name();
     }
+    EXPECT_EQ(f_->HeldRunCount(), 1);
     EXPECT_TRUE(boxes_.empty());
 }
 

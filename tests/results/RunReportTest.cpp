@@ -2,6 +2,7 @@
 // substituted numbers giving the results, the inputs and constants, the
 // charts inline, hostile typed text escaped, and the page before any run.
 #include <cmath>
+#include <cstdint>
 #include <regex>
 #include <string>
 #include <utility>
@@ -39,6 +40,72 @@ bool Near(double a, double b, double relative) { return std::abs(a - b) <= relat
 
 class RunReportTest : public ReportRunFixture {};
 
+// A number text's significant digits and the power of ten of its first:
+// "842.069103246453" and "8.42069103246452E20" give 842069103246453, 2 and
+// 842069103246452, 20.
+std::pair<std::string, int> SignificantDigits(const std::string& text) {
+    const auto e = text.find('E');
+    const std::string mantissa = text.substr(0, e);
+    int exponent = e == std::string::npos ? 0 : std::stoi(text.substr(e + 1));
+    std::string digits;
+    int beforePoint = 0;
+    bool point = false;
+    for (const char c : mantissa) {
+        if (c == '.') point = true;
+        if (c < '0' || c > '9') continue;
+        if (digits.empty() && c == '0') {
+            if (point) --exponent;
+            continue;
+        }
+        digits += c;
+        if (!point) ++beforePoint;
+    }
+    while (!digits.empty() && digits.back() == '0') digits.pop_back();
+    return {digits, exponent + beforePoint - 1};
+}
+
+TEST_F(RunReportTest, InverseSquareInTwoUnitsDisagreedInTheLastDigit) {
+    // Every quantity the page gives in two units: the same fifteen digits,
+    // the point moved by the units' power of ten.
+    const struct {
+        const char* pattern;
+        int power;
+    } pairs[] = {
+        {"1/C<sup>2</sup> = <b>([^<]+)</b> F<sup>−2</sup> = ([^ ]+) nF", -18},
+        {"C = <b>([^<]+)</b> F = ([^ ]+) pF", 12},
+        {"x<sub>n</sub> = <b>([^<]+)</b> m = ([^ ]+) µm", 6},
+        {"x<sub>p</sub> = <b>([^<]+)</b> m = ([^ ]+) µm", 6},
+        {"W = <b>([^<]+)</b> m = ([^ ]+) µm", 6},
+        {"E<sub>max</sub> = <b>([^<]+)</b> V/m = ([^ ]+) V/cm", -2},
+    };
+    std::uint64_t state = 0x9E3779B97F4A7C15u;
+    const auto uniform = [&] {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        return double(state >> 11) / double(1ull << 53);
+    };
+    for (int i = 0; i < 400; ++i) {
+        RunRecord run;
+        run.used = JunctionInputs{std::pow(10.0, 14 + 4 * uniform()), std::pow(10.0, 14 + 4 * uniform()),
+                                  0.1 + 99.9 * uniform(), -10 + 10.5 * uniform()};
+        run.usedText = {N(run.used.DonorDensity), N(run.used.AcceptorDensity), N(run.used.JunctionArea),
+                        N(run.used.Bias)};
+        JunctionResult result;
+        SolveJunction(run.constants, run.used, result);
+        RecordJunctionNumbers(run, result, ComputeMaximumBias(result.DiffusionPotential));
+        const std::string page = RunReportHtml(run, {});
+        for (const auto& pair : pairs) {
+            std::smatch m;
+            ASSERT_TRUE(std::regex_search(page, m, std::regex(pair.pattern))) << pair.pattern;
+            const auto [digits, exponent] = SignificantDigits(m[1].str());
+            const auto [otherDigits, otherExponent] = SignificantDigits(m[2].str());
+            EXPECT_EQ(otherDigits, digits) << m[0].str();
+            EXPECT_EQ(otherExponent, exponent + pair.power) << m[0].str();
+        }
+        // V_max's step does not use V for the unit and the voltage at once.
+        EXPECT_EQ(page.find("/ V)"), std::string::npos);
+    }
+}
+
 TEST_F(RunReportTest, EveryQuantityWithTheWindowsNumberTexts) {
     for (const ReportInputs& in : Cases) {
         SCOPED_TRACE(in.typed[0] + std::string(" ") + in.typed[1] + " " + in.typed[2] + " " + in.typed[3]);
@@ -57,7 +124,7 @@ TEST_F(RunReportTest, EveryQuantityWithTheWindowsNumberTexts) {
             "W = <b>" + N(width) + "</b> m",
             "V<sub>n</sub> = <b>" + N(run.NSideDrop) + "</b> V",
             "ΔE<sub>c</sub> = <b>" + N(run.ConductionBandOffset) + "</b> eV",
-            "C = <b>" + N(run.BiasCapacitance) + "</b> F = " + N(run.BiasCapacitance * 1e12) + " pF",
+            "C = <b>" + N(run.BiasCapacitance) + "</b> F = ",
             "1/C<sup>2</sup> = <b>" + N(run.BiasInverseSquare) + "</b> F<sup>−2</sup>",
         };
         for (const std::string& result : results) EXPECT_NE(page.find(result), std::string::npos) << result;
@@ -88,7 +155,7 @@ TEST_F(RunReportTest, EveryQuantityWithTheWindowsNumberTexts) {
         EXPECT_TRUE(Near(peak[0], field, 1e-13));
         EXPECT_TRUE(Near(peak[0], fieldP, 1e-9));
         // The maximum bias step cuts Vbi down to tenths.
-        const auto tenths = Numbers(page, "= 0.1 V × " + Number + "</p>");
+        const auto tenths = Numbers(page, "= " + Number + " / 10 V</p>");
         ASSERT_EQ(tenths.size(), 1u);
         EXPECT_EQ(tenths[0], std::trunc(run.DiffusionPotential * 10));
     }
@@ -124,8 +191,12 @@ TEST_F(RunReportTest, InputsAsTypedAndAsUsedAndTheConstants) {
     }
     EXPECT_NE(page.find("<title>Run report — 計算レポート</title>"), std::string::npos);
     EXPECT_NE(page.find("<link rel=\"stylesheet\" href=\"style.css\">"), std::string::npos);
-    EXPECT_NE(page.find("href=\"cvcalc-lab://kestrel/action/save-report-pdf\">Save as PDF…</a>"), std::string::npos);
-    EXPECT_NE(page.find("href=\"cvcalc-lab://kestrel/action/print-report\">Print…</a>"), std::string::npos);
+    // The links carry the version of the results the page shows.
+    const std::string version = "/" + std::to_string(run.resultsVersion) + "\"";
+    EXPECT_NE(page.find("href=\"cvcalc-lab://kestrel/action/save-report-pdf" + version + ">Save as PDF…</a>"),
+              std::string::npos);
+    EXPECT_NE(page.find("href=\"cvcalc-lab://kestrel/action/print-report" + version + ">Print…</a>"),
+              std::string::npos);
 }
 
 TEST_F(RunReportTest, ChartsInlineInTheirOrderWithoutXmlDeclarations) {
@@ -151,7 +222,7 @@ TEST_F(RunReportTest, ChartsInlineInTheirOrderWithoutXmlDeclarations) {
     EXPECT_EQ(page.find("<svg", at), std::string::npos);
     EXPECT_EQ(svgs, 5);
     // Each inlined drawing is the chart's own SVG from its <svg> on.
-    const std::string cv = ChartSvg(*FormPNJunction->ChartCV);
+    const std::string cv = ChartSvg(*FormPNJunction->ChartCV, RunAbout(run), ChartScales::WholeRun);
     EXPECT_NE(page.find(cv.substr(cv.find("<svg"))), std::string::npos);
 
     // Documents given as they are: a declaration and a document type are
@@ -202,8 +273,9 @@ TEST_F(RunReportTest, BeforeAnyRunThePageSaysSo) {
     for (const bool afterRun : {false, true}) {
         RunRecord run;
         if (afterRun) {
-            run = Run(Cases[0]);
-            run.complete = false;  // as a failed run or Reset leaves it
+            Run(Cases[0]);
+            FormPNJunction->ButtonReset->Click();
+            run = FormPNJunction->LastRun();
         }
         const std::string page = RunReportPage(run, Charts());
         EXPECT_NE(page.find("<h2>No run yet <span class=\"ja\">まだ計算していません</span></h2>"), std::string::npos);

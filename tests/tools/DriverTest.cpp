@@ -15,46 +15,15 @@
 #include <vector>
 
 #include "tests/support/CommaLocale.h"
+#include "tests/tools/DriverRun.h"
 
 namespace {
 
+using cvcalc::testing::DriverRun;
+using cvcalc::testing::RunDriver;
+using cvcalc::testing::Scratch;
+using cvcalc::testing::Slurp;
 using nlohmann::json;
-
-struct DriverRun {
-    int status = -1;
-    std::vector<json> dumps;
-    std::string errorOutput;
-};
-
-// `environment`: assignments put before the command, as a shell takes them.
-DriverRun RunDriver(const std::string& script, const std::string& environment = "") {
-    // Test processes run side by side: each run has files of its own.
-    static int runs = 0;
-    const std::string stem =
-        ::testing::TempDir() + "/driver-" + std::to_string(getpid()) + "-" + std::to_string(++runs);
-    const std::string in = stem + "-in.txt", err = stem + "-err.txt";
-    std::ofstream(in) << script;
-    const std::string command = environment + " " + std::string(CVCALC_DRIVER) + " < " + in + " 2> " + err;
-    DriverRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::string line;
-    char buffer[65536];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        line += buffer;
-        if (!line.empty() && line.back() == '\n') {
-            run.dumps.push_back(json::parse(line));
-            line.clear();
-        }
-    }
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream e(err);
-    run.errorOutput.assign(std::istreambuf_iterator<char>(e), {});
-    std::remove(in.c_str());
-    std::remove(err.c_str());
-    return run;
-}
 
 const json& SeriesOf(const json& dump, const std::string& chart, std::size_t index) {
     return dump["charts"][chart]["series"][index];
@@ -407,19 +376,6 @@ TEST(Driver, NormalUseLeavesTheTerminalQuiet) {
     EXPECT_EQ(run.errorOutput, "");
 }
 #endif
-
-}  // namespace
-
-namespace {
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Scratch(const std::string& name) {
-    return ::testing::TempDir() + "/driver-results-" + std::to_string(getpid()) + "-" + name;
-}
 
 }  // namespace
 

@@ -268,7 +268,9 @@ private:
         Json fit = nullptr;
         if (FormPNJunction != nullptr && FormPNJunction->Fit()) {
             const LineFit& f = *FormPNJunction->Fit();
-            fit = {{"slope", f.Slope}, {"v0", f.V0}, {"neff", f.Neff}, {"r2", f.R2}, {"points", f.Points}};
+            fit = {{"slope", f.Slope},   {"v0", f.V0},
+                   {"neff", f.Neff},     {"r2", f.R2},
+                   {"points", f.Points}, {"area", FormPNJunction->LastRun().fit.areaSquareMillimetres}};
         }
         const Json dump = {{"edits", std::move(edits)},
                            {"labels", std::move(labels)},
