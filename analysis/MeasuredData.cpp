@@ -2,18 +2,21 @@
 // line, the rows sorted by voltage once the whole text has been accepted.
 #include "analysis/MeasuredData.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <numeric>
 #include <string>
 
+#include "analysis/MeasuredHeader.h"
 #include "platform/core/MessageTable.h"
 
 namespace cvcalc {
@@ -21,7 +24,6 @@ namespace cvcalc {
 namespace {
 
 constexpr double PicofaradsPerFarad = 1e12;
-constexpr double NanofaradsPerFarad = 1e9;
 // A field quoted in a message is cut to this many bytes (on a character
 // boundary), so that a long line of garbage does not fill the error box.
 constexpr std::size_t QuotedFieldBytes = 40;
@@ -164,26 +166,24 @@ Scan ScanNumber(std::string_view field, bool decimalComma, double& value) {
     return std::isfinite(value) ? Scan::Number : Scan::NotFinite;
 }
 
-// The capacitance unit the header names after its first column: the first
-// word that is F, nF or pF in any case.  Any byte beyond ASCII belongs to a
-// word, so "µF" is no farad.
-CapacitanceUnit UnitOfHeader(std::string_view rest) {
-    const auto isLetter = [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || static_cast<unsigned char>(c) >= 0x80;
-    };
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    std::size_t i = 0;
-    while (i < rest.size()) {
-        while (i < rest.size() && !isLetter(rest[i])) ++i;
-        const std::size_t start = i;
-        while (i < rest.size() && isLetter(rest[i])) ++i;
-        std::string word;
-        for (char c : rest.substr(start, i - start)) word += lower(c);
-        if (word == "f") return CapacitanceUnit::Farad;
-        if (word == "nf") return CapacitanceUnit::Nanofarad;
-        if (word == "pf") return CapacitanceUnit::Picofarad;
+// The two column titles of a header line.  With a separator they are its
+// first two fields.  Between blanks a title holds no blank but the one
+// before its bracketed unit, so the first title is the first word with the
+// group in brackets right after it, if any ("Voltage [V] Capacitance
+// [nF]"), and the second title is the rest of the line.
+std::pair<std::string_view, std::string_view> ColumnTitles(const Fields& fields) {
+    if (fields.separator != Separator::Blanks) return {fields.field[0], fields.field[1]};
+    std::string_view voltage = fields.field[0];
+    std::string_view rest = Trimmed(fields.afterFirst);
+    if (rest.starts_with('(') || rest.starts_with('[')) {
+        const std::size_t close = rest.find(rest.front() == '(' ? ')' : ']');
+        if (close != std::string_view::npos) {
+            voltage =
+                std::string_view(voltage.data(), static_cast<std::size_t>(rest.data() + close + 1 - voltage.data()));
+            rest = Trimmed(rest.substr(close + 1));
+        }
     }
-    return CapacitanceUnit::Picofarad;
+    return {voltage, rest};
 }
 
 class CurveParser {
@@ -224,25 +224,49 @@ private:
         const bool decimalComma = fields.separator == Separator::Semicolon;
         const bool firstLine = !contentSeen_;
         contentSeen_ = true;
-        double voltage = 0;
-        if (firstLine &&
-            (fields.field[0].empty() || ScanNumber(fields.field[0], decimalComma, voltage) == Scan::NotANumber)) {
-            curve_.Unit = UnitOfHeader(fields.afterFirst);
+        // A line whose first two fields both read as no number is the header;
+        // any other first line is data and must read as data does.
+        if (firstLine && !ReadsAsNumber(fields.field[0], decimalComma) &&
+            !ReadsAsNumber(fields.field[1], decimalComma)) {
+            ReadHeader(fields);
             return;
         }
         if (fields.count > 2) FailAtLine(msg::MeasuredTooManyColumns);
-        voltage = ReadNumber(fields.field[0], decimalComma);
+        const double voltage = ReadNumber(fields.field[0], decimalComma);
         if (fields.count < 2) FailAtLine(msg::MeasuredTwoNumbers);
         const double capacitance = ReadNumber(fields.field[1], decimalComma);
         if (!(capacitance > 0)) FailAtLine(msg::MeasuredNonPositive);
-        const double farads = ToFarads(capacitance);
-        // Every point must survive the charts' units: C in pF and 1/C².
-        if (!(farads > 0) || !std::isfinite(farads * PicofaradsPerFarad) || !std::isfinite(InverseSquare(farads)))
-            FailAtLine(msg::MeasuredOutOfRange, Quoted(fields.field[1]));
+        const double farads = capacitance / UnitsPerFarad(curve_.Unit);
+        // The C-V chart shows this product; see MinChartPicofarads for why
+        // the bounds lie where they do.
+        const double picofarads = farads * PicofaradsPerFarad;
+        if (!(picofarads >= MinChartPicofarads && picofarads <= MaxChartPicofarads))
+            Fail(msg::MeasuredBeyondCharts,
+                 {file_, std::to_string(lineNumber_), Quoted(fields.field[1]), UnitSymbol(curve_.Unit)});
         if (curve_.Voltages.size() == MaxMeasuredRows)
             FailAtLine(msg::MeasuredTooManyRows, std::to_string(MaxMeasuredRows));
         curve_.Voltages.push_back(voltage);
         curve_.Capacitances.push_back(farads);
+    }
+
+    void ReadHeader(const Fields& fields) {
+        const auto [voltageTitle, capacitanceTitle] = ColumnTitles(fields);
+        const HeaderUnits units = ReadHeaderUnits(voltageTitle, capacitanceTitle);
+        switch (units.Fault) {
+        case HeaderFault::None:
+            break;
+        case HeaderFault::CapacitanceUnit:
+            FailAtLine(msg::MeasuredCapacitanceUnit, Quoted(capacitanceTitle));
+        case HeaderFault::VoltageUnit:
+            FailAtLine(msg::MeasuredVoltageUnit, Quoted(voltageTitle));
+        }
+        curve_.Unit = units.Unit;
+        curve_.UnitAssumed = units.UnitAssumed;
+    }
+
+    static bool ReadsAsNumber(std::string_view field, bool decimalComma) {
+        double value = 0;
+        return !field.empty() && ScanNumber(field, decimalComma, value) != Scan::NotANumber;
     }
 
     double ReadNumber(std::string_view field, bool decimalComma) const {
@@ -259,18 +283,6 @@ private:
             break;
         }
         FailAtLine(msg::MeasuredOutOfRange, Quoted(field));
-    }
-
-    double ToFarads(double value) const {
-        switch (curve_.Unit) {
-        case CapacitanceUnit::Farad:
-            return value;
-        case CapacitanceUnit::Nanofarad:
-            return value / NanofaradsPerFarad;
-        case CapacitanceUnit::Picofarad:
-            break;
-        }
-        return value / PicofaradsPerFarad;
     }
 
     void SortByVoltage() {
@@ -297,8 +309,16 @@ private:
     MeasuredCurve curve_;
 };
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+// Closes the file however the reading ends.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { close(fd_); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+private:
+    int fd_;
 };
 
 }  // namespace
@@ -308,31 +328,40 @@ MeasuredCurve ParseMeasuredCurve(std::string_view text, std::string_view fileNam
 }
 
 MeasuredCurve ReadMeasuredCurve(const std::string& path) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) Fail(errno == ENOENT || errno == ENOTDIR ? msg::MeasuredNotFound : msg::MeasuredUnreadable, {path});
+    // Only a regular file is read: a named pipe nobody writes to would wait
+    // for ever, a device such as /dev/zero never ends, and opening some
+    // devices does something.  So the type is checked before the file is
+    // opened, and again on the open file, which is opened without blocking
+    // in case a pipe took the file's place in between.
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) Fail(msg::MeasuredNotRegularFile, {path});
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) Fail(errno == ENOENT || errno == ENOTDIR ? msg::MeasuredNotFound : msg::MeasuredUnreadable, {path});
+    const Descriptor closer(fd);
+    if (fstat(fd, &info) != 0) Fail(msg::MeasuredUnreadable, {path});
+    if (!S_ISREG(info.st_mode)) Fail(msg::MeasuredNotRegularFile, {path});
     const std::string limit = std::to_string(MaxMeasuredFileBytes);
-    // A regular file too large is refused before it is read, and the rest
-    // is read in one piece; anything else (a pipe, a device, a file that
-    // grows) is read in pieces up to the limit.
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error && size > MaxMeasuredFileBytes) Fail(msg::MeasuredTooLarge, {path, limit});
-    std::size_t capacity = std::max(error ? 0 : static_cast<std::size_t>(size) + 1, std::size_t{1} << 16);
+    const auto size = static_cast<std::uintmax_t>(info.st_size);
+    if (size > MaxMeasuredFileBytes) Fail(msg::MeasuredTooLarge, {path, limit});
+    // Room for the whole file and one byte more, so that its end is seen in
+    // one read; a file that grows meanwhile is read on up to the limit.
+    std::size_t capacity = static_cast<std::size_t>(size) + 1;
     // Left uninitialised: every byte that counts is read into it.
     auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
-    std::setvbuf(file.get(), nullptr, _IONBF, 0);
     std::size_t length = 0;
     for (;;) {
-        const std::size_t got = std::fread(buffer.get() + length, 1, capacity - length, file.get());
-        length += got;
+        const ssize_t got = read(fd, buffer.get() + length, capacity - length);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) Fail(msg::MeasuredUnreadable, {path});
+        if (got == 0) break;
+        length += static_cast<std::size_t>(got);
         if (length > MaxMeasuredFileBytes) Fail(msg::MeasuredTooLarge, {path, limit});
-        if (length < capacity) break;
+        if (length < capacity) continue;
         capacity = std::min(capacity * 2, static_cast<std::size_t>(MaxMeasuredFileBytes) + 1);
         auto larger = std::make_unique_for_overwrite<char[]>(capacity);
         std::memcpy(larger.get(), buffer.get(), length);
         buffer = std::move(larger);
     }
-    if (std::ferror(file.get())) Fail(msg::MeasuredUnreadable, {path});
     const std::string_view text(buffer.get(), length);
     return ParseMeasuredCurve(text, path);
 }

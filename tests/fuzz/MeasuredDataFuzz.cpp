@@ -19,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!std::is_sorted(v.begin(), v.end())) std::abort();
         const std::vector<double> inverseSquares = cvcalc::InverseSquares(curve);
         for (std::size_t i = 0; i < v.size(); ++i) {
-            if (!std::isfinite(v[i]) || !(c[i] > 0) || !std::isfinite(c[i] * 1e12) || !std::isfinite(inverseSquares[i]))
+            const double picofarads = c[i] * 1e12;
+            if (!std::isfinite(v[i]) || !(picofarads >= cvcalc::MinChartPicofarads) ||
+                !(picofarads <= cvcalc::MaxChartPicofarads) || !std::isfinite(inverseSquares[i]))
                 std::abort();
         }
     } catch (const cvcalc::EMeasuredData& e) {

@@ -3,6 +3,7 @@
 // type into a box, Reset, the echo of densities below 1e15, zoom, the
 // laboratory button and the driver's own errors.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -451,12 +452,28 @@ TEST(DriverResults, EveryBadMeasuredFileShowsOneBoxNamingLineAndFaultAndChangesN
         {"inf.csv", "-1\t-inf\n", "の 1 行目: '-inf' は有限の数値ではありません."},
         {"rows.csv", big, "の 1000002 行目: データ行が上限の 1000000 行を超えています."},
         {"binary.csv", garbage, "の 1 行目: UTF-8 のテキストではないバイトがあります."},
+        // The box adds no full stop after a closing parenthesis.
+        {"microhenry.csv", "V,C (uH)\n-1,2\n",
+         "の 1 行目: 見出し 'C (uH)' の容量の単位が分かりません (F, mF, µF, nF, pF, fF, aF "
+         "のどれかを括弧に入れて書いてください)"},
+        {"millivolts.csv", "V (mV),C (pF)\n-1,2\n",
+         "の 1 行目: 見出し 'V (mV)' の電圧の単位は V でなければなりません."},
+        {"hex.csv", "0x1p3,5\n", "の 1 行目: '0x1p3' は数値ではありません."},
+        {"huge.csv", "V,C\n-1,1e306\n",
+         "の 2 行目: 容量 '1e306' pF はグラフで扱える範囲 (1e-47 pF 〜 1e53 pF) の外にあります."},
+        {"pipe.csv", "", "は通常のファイルではありません."},
     };
     const std::string good = Scratch("good.csv");
     std::ofstream(good) << "V,C (pF)\n-4,50\n-1,80\n0,100\n";
     std::string script = "click ButtonCalcuationCV\nhold\nimport " + good + "\nfit\ndump\n";
     for (const Case& c : cases) {
-        if (c.name != "missing.csv") std::ofstream(Scratch(c.name), std::ios::binary) << c.content;
+        // A named pipe nobody writes to: the import must not wait for one.
+        if (c.name == "pipe.csv") {
+            std::remove(Scratch(c.name).c_str());
+            ASSERT_EQ(mkfifo(Scratch(c.name).c_str(), 0600), 0);
+        } else if (c.name != "missing.csv") {
+            std::ofstream(Scratch(c.name), std::ios::binary) << c.content;
+        }
         script += "import " + Scratch(c.name) + "\ndump\n";
     }
     const DriverRun run = RunDriver(script);
