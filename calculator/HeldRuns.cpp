@@ -166,6 +166,14 @@ void TFormPNJunction::UpdateChartNotes() {
         note.color = run.tagColor;
         tags.push_back(std::move(note));
     }
+    // The measured points say in which unit their file was read.
+    if (!measuredUnit_.empty()) {
+        TChartNote label;
+        label.place = TChartNote::Place::TopRightBox;
+        label.lines = {"measured: C in " + measuredUnit_};
+        label.color = MeasuredColor;
+        tags.push_back(std::move(label));
+    }
     if (!(tags.empty() && ChartCV->Notes().empty())) ChartCV->SetNotes(std::move(tags));
 }
 

@@ -20,8 +20,6 @@ namespace cvcalc {
 
 namespace {
 
-// A colour none of the eleven series uses.
-constexpr TColor MeasuredColor = 0x008000;  // green
 constexpr TColor FitColor = 0x000000;
 
 constexpr double PicofaradsPerFarad = 1e12;
@@ -62,6 +60,8 @@ void TFormPNJunction::LoadMeasuredData(const std::string& path) {
     measuredC2V_->SetParentChart(ChartC2V);
     measuredVoltages_ = curve.Voltages;
     measuredInverseSquares_ = std::move(inverseSquares);
+    measuredUnit_ = std::string(UnitSymbol(curve.Unit)) + (curve.UnitAssumed ? " (assumed)" : "");
+    UpdateChartNotes();
     ResultsChanged();
 }
 
@@ -72,6 +72,8 @@ void TFormPNJunction::ClearMeasuredData() {
     measuredCV_ = measuredC2V_ = nullptr;
     measuredVoltages_.clear();
     measuredInverseSquares_.clear();
+    measuredUnit_.clear();
+    UpdateChartNotes();
     ResultsChanged();
 }
 
@@ -115,8 +117,19 @@ void TFormPNJunction::FitStraightLine() {
     ClearFit();
     fit_ = fit;
     fitOnMeasured_ = onMeasured;
-    run_.fit = FitRecord{true,      onMeasured,    vmin,   vmax,     area,   areaMm2,
-                         fit.Slope, fit.Intercept, fit.V0, fit.Neff, fit.R2, fit.Points};
+    run_.fit = FitRecord{true,
+                         onMeasured,
+                         vmin,
+                         vmax,
+                         area,
+                         areaMm2,
+                         fit.Slope,
+                         fit.Intercept,
+                         fit.V0,
+                         fit.Neff,
+                         fit.R2,
+                         fit.Points,
+                         onMeasured ? measuredUnit_ : std::string()};
     auto* line = new TLineSeries(this);
     line->SetName("FitLine");
     line->SetSeriesColor(FitColor);
@@ -132,6 +145,7 @@ void TFormPNJunction::FitStraightLine() {
     box.lines = {
         "slope " + Short(fit.Slope) + " F^-2/V", "V0 " + Short(fit.V0) + " V", "A " + Short(areaMm2) + " mm²",
         "N_eff " + Short(fit.Neff) + " cm^-3",   "R² " + Short(fit.R2),        "points " + std::to_string(fit.Points)};
+    if (onMeasured) box.lines.push_back("C in " + measuredUnit_);
     ChartC2V->SetNotes({box});
     ResultsChanged();
 }

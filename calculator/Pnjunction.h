@@ -210,6 +210,9 @@ private:
     TChartSeries* measuredC2V_ = nullptr;
     std::vector<double> measuredVoltages_;        // V, ascending
     std::vector<double> measuredInverseSquares_;  // F^-2
+    // The unit the file's capacitances were read in, as labels name it:
+    // "nF", or "pF (assumed)" when the file named none.
+    std::string measuredUnit_;
     TChartSeries* fitLine_ = nullptr;
     std::optional<LineFit> fit_;
     bool fitOnMeasured_ = false;
@@ -230,6 +233,9 @@ struct TRunSeries {
     PlotPoints JunctionResult::*Points;
 };
 extern const std::array<TRunSeries, 11> RunSeries;
+
+// The measured points' colour, one none of the eleven series uses.
+inline constexpr TColor MeasuredColor = 0x008000;  // green
 
 // The one calculator window, created first at start-up as the main window.
 extern TFormPNJunction* FormPNJunction;

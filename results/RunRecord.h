@@ -27,6 +27,7 @@ struct FitRecord {
     double Neff = 0;                   // cm^-3
     double R2 = 0;
     std::size_t Points = 0;
+    std::string measuredUnit;  // the loaded points' capacitance unit: "nF", "pF (assumed)"
 };
 
 // A run begun after the recorded one that stopped at an input error.  The

@@ -353,6 +353,10 @@ private:
         out_ += std::string("<p>A least-squares line 1/C<sup>2</sup> = a + b V through ") +
                 (f.onMeasured ? "the measured points" : "the computed curve") + " with " + Num(f.vmin) + " V ≤ V ≤ " +
                 Num(f.vmax) + " V (" + std::to_string(f.Points) + " points, R<sup>2</sup> = " + Num(f.R2) + ").</p>\n";
+        if (f.onMeasured && !f.measuredUnit.empty())
+            out_ += "<p>The measured capacitances were read in " + HtmlText(f.measuredUnit) +
+                    (f.measuredUnit.find("assumed") != std::string::npos ? ": their file names no unit" : "") +
+                    ".</p>\n";
         // The area belongs to the fit: a later run with another area does
         // not change the doping read off a measured diode.
         out_ +=

@@ -85,7 +85,7 @@ TEST_F(TrustedResultsTest, ReportPdfLinkSavedANewerRunThanThePageShowed) {
     const fs::path pdf = dir_ / "report.pdf";
     answer_ = pdf.string();
     for (const std::string& link : {"save-report-pdf/" + std::to_string(shown), std::string("save-report-pdf"),
-                                   "print-report/" + std::to_string(shown), std::string("save-report-pdf/x")}) {
+                                    "print-report/" + std::to_string(shown), std::string("save-report-pdf/x")}) {
         boxes_.clear();
         Do([&] { f_->ReportPageAction(link); });
         ASSERT_EQ(boxes_.size(), 1u) << link;
@@ -211,6 +211,29 @@ TEST_F(TrustedResultsTest, RunStoppedAtAnInputErrorLeftTheRecordOfTheCurvesOnThe
     EXPECT_EQ(f_->HeldRunCount(), 1);
     Run("1e15", "1e15", "1", "-10");
     EXPECT_FALSE(f_->LastRun().laterFailure.present);
+}
+
+TEST_F(TrustedResultsTest, HeaderlessFileWasReadAsPicofaradsWithoutAWord) {
+    const fs::path bare = dir_ / "bare.csv", named = dir_ / "named.csv";
+    std::ofstream(bare) << "-3,250\n0,500\n0.75,1000\n";
+    std::ofstream(named) << "V,C [nF]\n-3,0.25\n0,0.5\n0.75,1\n";
+    const auto label = [&] {
+        for (const TChartNote& note : f_->ChartCV->Notes())
+            if (note.place == TChartNote::Place::TopRightBox) return note.lines;
+        return std::vector<std::string>();
+    };
+    Do([&] {
+        f_->LoadMeasuredData(bare.string());
+        f_->FitStraightLine();
+    });
+    EXPECT_EQ(label(), std::vector<std::string>{"measured: C in pF (assumed)"});
+    EXPECT_EQ(FitBox(*f_).back(), "C in pF (assumed)");
+    EXPECT_TRUE(Contains(Page(*f_), "read in pF (assumed): their file names no unit"));
+    Do([&] { f_->LoadMeasuredData(named.string()); });
+    EXPECT_EQ(label(), std::vector<std::string>{"measured: C in nF"});
+    Do([&] { f_->ClearMeasuredData(); });
+    EXPECT_TRUE(label().empty());
+    EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace
