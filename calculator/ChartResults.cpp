@@ -44,6 +44,7 @@ const PopupMenuItem FitItem{"直線フィット",
 void TFormPNJunction::ShowRunReport() { FormHTML->ShowRunReport(); }
 
 void TFormPNJunction::ResultsChanged() {
+    UpdateChartNotes();
     run_.resultsVersion = ++resultsVersion_;
     if (FormHTML != nullptr) FormHTML->RefreshRunReport();
 }

@@ -23,11 +23,28 @@ namespace {
 
 constexpr int NothingToHoldMessage = 65222;
 
-// Halfway to white: the held curve is the same hue, lighter.
-TColor Tint(TColor color) {
-    const unsigned r = color & 0xFFu, g = (color >> 8) & 0xFFu, b = (color >> 16) & 0xFFu;
-    return TColor(((r + 255) / 2) | (((g + 255) / 2) << 8) | (((b + 255) / 2) << 16));
-}
+// One look for each of the eight held runs, kept by a run for as long as
+// it is held: colours from a palette made for telling lines apart (the
+// Okabe–Ito colours and two darker ones, none of them a colour of the
+// current run's curves, of the measured points or of the fitted line), and
+// for print in grey a dash pattern and a marker shape that differ from the
+// neighbouring runs' where the grey is alike.
+constexpr TColor Rgb(unsigned r, unsigned g, unsigned b) { return TColor(r | (g << 8) | (b << 16)); }
+struct THeldLook {
+    TColor color;
+    TPenStyle dash;
+    TSeriesPointerStyle marker;
+};
+constexpr THeldLook HeldLooks[TFormPNJunction::MaxHeldRuns] = {
+    {Rgb(0xE6, 0x9F, 0x00), psDash, psTriangle},         // orange
+    {Rgb(0x56, 0xB4, 0xE9), psDot, psDiamond},           // sky blue
+    {Rgb(0x00, 0x9E, 0x73), psDashDot, psDownTriangle},  // bluish green
+    {Rgb(0xD5, 0x5E, 0x00), psDashDotDot, psStar},       // vermilion
+    {Rgb(0x33, 0x22, 0x88), psDot, psLeftTriangle},      // indigo
+    {Rgb(0xCC, 0x79, 0xA7), psDashDotDot, psCross},      // reddish purple
+    {Rgb(0x88, 0x66, 0x00), psDash, psRightTriangle},    // dark ochre
+    {Rgb(0x77, 0x77, 0x77), psDashDot, psDiagCross},     // grey
+};
 
 // The points a held curve keeps: those without which the curve would move
 // by more than HeldTolerance of its extent in x or y (a polyline thinned
@@ -84,18 +101,19 @@ std::vector<int> KeptPoints(const TChartValueList& xs, const TChartValueList& ys
     return kept;
 }
 
-// A lighter, thinner copy of `source`'s look and points.
-TCustomSeries* Overlay(TComponent* owner, const TCustomSeries& source) {
+// A copy of `source`'s points in the held run's own look, one pixel
+// thinner.
+TCustomSeries* Overlay(TComponent* owner, const TCustomSeries& source, const THeldLook& look) {
     TCustomSeries* copy = dynamic_cast<const TPointSeries*>(&source) != nullptr
                               ? static_cast<TCustomSeries*>(new TPointSeries(owner))
                               : static_cast<TCustomSeries*>(new TLineSeries(owner));
-    copy->SetSeriesColor(Tint(source.SeriesColor()));
-    copy->Pen()->SetStyle(source.Pen()->Style());
+    copy->SetSeriesColor(look.color);
+    copy->Pen()->SetStyle(source.Pen()->Style() == psSolid ? look.dash : source.Pen()->Style());
     copy->Pen()->SetWidth(std::max(1, source.Pen()->Width() - 1));
     const TSeriesPointer& from = *source.Pointer();
     TSeriesPointer& to = *copy->Pointer();
     to.SetVisible(from.Visible());
-    to.SetStyle(from.Style());
+    to.SetStyle(look.marker);
     to.SetHorizSize(std::max(1, from.HorizSize() - 1));
     to.SetVertSize(std::max(1, from.VertSize() - 1));
     copy->BeginUpdate();
@@ -112,17 +130,24 @@ void TFormPNJunction::HoldCurves() {
     // rest: there is no one run to hold.
     if (!run_.complete || run_.laterFailure.capacitanceCurvesReplaced)
         throw Exception(LoadMessage(NothingToHoldMessage));
-    ++heldNumber_;
     THeldRun run;
     run.tag = RunInputsLine(run_);
+    // The first look no run held now has; with eight held, the oldest's,
+    // which goes.
+    const bool full = HeldRunCount() == MaxHeldRuns;
+    for (int look = 0; look < MaxHeldRuns; ++look)
+        if (std::none_of(held_.begin() + (full ? 1 : 0), held_.end(),
+                         [&](const THeldRun& h) { return h.look == look; })) {
+            run.look = look;
+            break;
+        }
     try {
         for (const TRunSeries& row : RunSeries) {
             TChart* chart = this->*row.Chart;
             const auto& source = static_cast<const TCustomSeries&>(*chart->SeriesAt(row.Index));
-            TCustomSeries* overlay = Overlay(this, source);
+            TCustomSeries* overlay = Overlay(this, source, HeldLooks[run.look]);
             run.series.push_back(overlay);
-            if (run.series.size() == 1) run.tagColor = source.SeriesColor();
-            overlay->SetName("Held" + std::to_string(heldNumber_) + row.Name);
+            overlay->SetName("Held" + std::to_string(HeldRunCount() + 1) + row.Name);
             overlay->SetParentChart(chart);
         }
     } catch (...) {
@@ -131,13 +156,28 @@ void TFormPNJunction::HoldCurves() {
         throw;
     }
     // The oldest goes only once the new one is complete.
-    if (HeldRunCount() == MaxHeldRuns) {
+    if (full) {
         RemoveHeldRun(held_.front());
         held_.erase(held_.begin());
+        oldestReplaced_ = true;
     }
     held_.push_back(std::move(run));
-    UpdateChartNotes();
+    NumberHeldRuns();
     ResultsChanged();
+}
+
+void TFormPNJunction::NumberHeldRuns() {
+    // Held1 is the oldest kept; the names free one by one from the front,
+    // so that no two series share a name on the way.
+    for (std::size_t k = 0; k < held_.size(); ++k)
+        for (std::size_t j = 0; j < held_[k].series.size(); ++j)
+            held_[k].series[j]->SetName("Held" + std::to_string(k + 1) + RunSeries[j].Name);
+}
+
+std::vector<std::string> TFormPNJunction::HeldRunInputs() const {
+    std::vector<std::string> inputs;
+    for (const THeldRun& run : held_) inputs.push_back(run.tag);
+    return inputs;
 }
 
 void TFormPNJunction::RemoveHeldRun(THeldRun& run) {
@@ -148,33 +188,46 @@ void TFormPNJunction::RemoveHeldRun(THeldRun& run) {
 void TFormPNJunction::ClearHeldCurves() {
     for (THeldRun& run : held_) RemoveHeldRun(run);
     held_.clear();
-    UpdateChartNotes();
+    oldestReplaced_ = false;
     ResultsChanged();
 }
 
 void TFormPNJunction::UpdateChartNotes() {
-    std::vector<TChartNote> tags;
-    for (const THeldRun& run : held_) {
-        // The tag sits at the high-voltage end of the held C-V curve.
-        const TChartSeries& curve = *run.series.front();
-        if (curve.PointCount() == 0) continue;
-        const int last = curve.PointCount() - 1;
-        TChartNote note;
-        note.x = curve.XValues()->Value(last);
-        note.y = curve.YValues()->Value(last);
-        note.lines = {run.tag};
-        note.color = run.tagColor;
-        tags.push_back(std::move(note));
+    for (TChart* chart : ReportCharts()) {
+        std::vector<TChartNote> notes;
+        // With runs held, a legend names every run on the chart by its
+        // inputs beside a stroke of its look.
+        if (!held_.empty()) {
+            TChartNote legend;
+            legend.place = TChartNote::Place::BestCorner;
+            if (run_.complete) {
+                const TCustomSeries* current = nullptr;
+                for (const TRunSeries& row : RunSeries)
+                    if (this->*row.Chart == chart && current == nullptr)
+                        current = static_cast<const TCustomSeries*>(chart->SeriesAt(row.Index));
+                legend.lines.push_back(RunInputsLine(run_));
+                legend.swatches.push_back({current->SeriesColor(), current->Pen()->Style()});
+            }
+            for (std::size_t k = 0; k < held_.size(); ++k) {
+                const THeldLook& look = HeldLooks[held_[k].look];
+                legend.lines.push_back("held " + std::to_string(k + 1) + ": " + held_[k].tag);
+                legend.swatches.push_back({look.color, look.dash});
+            }
+            if (oldestReplaced_)
+                legend.lines.push_back("at most " + std::to_string(MaxHeldRuns) + " held: the oldest was replaced");
+            notes.push_back(std::move(legend));
+        }
+        // The measured points say in which unit their file was read.
+        if (chart == ChartCV && !measuredUnit_.empty()) {
+            TChartNote label;
+            label.place = TChartNote::Place::BestCorner;
+            label.lines = {"measured: C in " + measuredUnit_};
+            label.color = MeasuredColor;
+            notes.push_back(std::move(label));
+        }
+        if (chart == ChartC2V && fitBox_) notes.push_back(*fitBox_);
+        if (!(notes.empty() && chart->Notes().empty())) chart->SetNotes(std::move(notes));
     }
-    // The measured points say in which unit their file was read.
-    if (!measuredUnit_.empty()) {
-        TChartNote label;
-        label.place = TChartNote::Place::TopRightBox;
-        label.lines = {"measured: C in " + measuredUnit_};
-        label.color = MeasuredColor;
-        tags.push_back(std::move(label));
-    }
-    if (!(tags.empty() && ChartCV->Notes().empty())) ChartCV->SetNotes(std::move(tags));
 }
 
 }  // namespace cvcalc

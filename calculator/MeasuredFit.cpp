@@ -61,7 +61,6 @@ void TFormPNJunction::LoadMeasuredData(const std::string& path) {
     measuredVoltages_ = curve.Voltages;
     measuredInverseSquares_ = std::move(inverseSquares);
     measuredUnit_ = std::string(UnitSymbol(curve.Unit)) + (curve.UnitAssumed ? " (assumed)" : "");
-    UpdateChartNotes();
     ResultsChanged();
 }
 
@@ -73,17 +72,18 @@ void TFormPNJunction::ClearMeasuredData() {
     measuredVoltages_.clear();
     measuredInverseSquares_.clear();
     measuredUnit_.clear();
-    UpdateChartNotes();
     ResultsChanged();
 }
 
 void TFormPNJunction::ClearFit() {
     delete fitLine_;
-    fitLine_ = nullptr;
+    delete fitPoints_;
+    fitLine_ = fitPoints_ = nullptr;
     fit_.reset();
+    fitBox_.reset();
     fitOnMeasured_ = false;
     run_.fit = FitRecord{};
-    if (!ChartC2V->Notes().empty()) ChartC2V->SetNotes({});
+    UpdateChartNotes();
 }
 
 double TFormPNJunction::FitArea() const {
@@ -130,23 +130,66 @@ void TFormPNJunction::FitStraightLine() {
                          fit.R2,
                          fit.Points,
                          onMeasured ? measuredUnit_ : std::string()};
+
+    // The points the line went through, marked, and the line from the
+    // first of them out to where it meets 1/C² = 0, so that the
+    // extrapolation to V0 shows whatever the zoom.  A V0 further out than
+    // ten times the fitted span (a nearly flat line through noise) is not
+    // drawn to: the chart would shrink the data to a dot to show it.
+    auto* marks = new TPointSeries(this);
+    marks->SetName("FitPoints");
+    marks->SetSeriesColor(FitColor);
+    marks->Pointer()->SetStyle(psCircle);
+    marks->Pointer()->SetHorizSize(5);
+    marks->Pointer()->SetVertSize(5);
+    marks->Pointer()->Brush()->SetStyle(bsClear);
+    double first = vmax, last = vmin;
+    std::size_t firstAt = 0, lastAt = 0;
+    marks->BeginUpdate();
+    for (std::size_t i = 0; i < count; ++i)
+        if (vmin <= voltages[i] && voltages[i] <= vmax) {
+            // Measured points are marked each; the computed curve is a
+            // line of a hundred points or more, marked at the range's ends.
+            if (onMeasured) marks->AddPoint(voltages[i], inverseSquares[i] * InverseSquareNanofarads, {}, clAutoColor);
+            if (voltages[i] < first) first = voltages[i], firstAt = i;
+            if (voltages[i] > last) last = voltages[i], lastAt = i;
+        }
+    if (!onMeasured)
+        for (const std::size_t i : {firstAt, lastAt})
+            marks->AddPoint(voltages[i], inverseSquares[i] * InverseSquareNanofarads, {}, clAutoColor);
+    marks->EndUpdate();
+    const double span = last - first;
+    const bool reach = fit.V0 >= first - 10 * span && fit.V0 <= last + 10 * span;
     auto* line = new TLineSeries(this);
     line->SetName("FitLine");
     line->SetSeriesColor(FitColor);
     line->Pen()->SetStyle(psDash);
     line->Pen()->SetWidth(1);
-    for (const double v : {vmin, vmax})
-        line->AddPoint(v, (fit.Intercept + fit.Slope * v) * InverseSquareNanofarads, {}, clAutoColor);
+    const double from = reach ? std::min(first, fit.V0) : first, to = reach ? std::max(last, fit.V0) : last;
+    for (const double v : {from, to})
+        line->AddPoint(v, reach && v == fit.V0 ? 0.0 : (fit.Intercept + fit.Slope * v) * InverseSquareNanofarads, {},
+                       clAutoColor);
     line->SetParentChart(ChartC2V);
+    marks->SetParentChart(ChartC2V);
     fitLine_ = line;
+    fitPoints_ = marks;
 
+    // The box shows the slope in the chart's own units too, the area the
+    // doping is read with, and how near N_eff comes to the run's doping.
     TChartNote box;
-    box.place = TChartNote::Place::TopRightBox;
-    box.lines = {
-        "slope " + Short(fit.Slope) + " F^-2/V", "V0 " + Short(fit.V0) + " V", "A " + Short(areaMm2) + " mm²",
-        "N_eff " + Short(fit.Neff) + " cm^-3",   "R² " + Short(fit.R2),        "points " + std::to_string(fit.Points)};
+    box.place = TChartNote::Place::BestCorner;
+    box.avoidFrom = first;
+    box.avoidTo = last;
+    box.lines = {"slope " + Short(fit.Slope * InverseSquareNanofarads) + " nF^-2/V (" + Short(fit.Slope) + " F^-2/V)",
+                 "V0 " + Short(fit.V0) + " V", "A " + Short(areaMm2) + " mm²", "N_eff " + Short(fit.Neff) + " cm^-3"};
+    if (run_.complete) {
+        const double na = run_.used.AcceptorDensity, nd = run_.used.DonorDensity;
+        box.lines.push_back("N_eff = " + Short(100 * fit.Neff / (na * nd / (na + nd))) + " % of NaNd/(Na+Nd)");
+    }
+    box.lines.push_back("R² " + Short(fit.R2));
+    box.lines.push_back("points " + std::to_string(fit.Points));
     if (onMeasured) box.lines.push_back("C in " + measuredUnit_);
-    ChartC2V->SetNotes({box});
+    fitBox_ = std::move(box);
     ResultsChanged();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/LineFit.h"
+#include "chart/ChartNotes.h"
 #include "framework/Form.h"
 #include "physics/JunctionInputs.h"
 #include "physics/JunctionResult.h"
@@ -94,6 +95,9 @@ public:
     void HoldCurves();
     void ClearHeldCurves();
     int HeldRunCount() const noexcept { return static_cast<int>(held_.size()); }
+    // The held runs' inputs, oldest first ("Nd 1E15 Na 1E18 A 1 V -3"),
+    // as `Held1`, `Held2`… name their series.
+    std::vector<std::string> HeldRunInputs() const;
 
     // Measured C-V data and the 1/C² line fit (MeasuredFit.cpp).  Loading
     // reads the whole file or raises EMeasuredData and changes nothing; the
@@ -186,26 +190,31 @@ private:
     // Reads, clamps and echoes one density into its edit and label.
     double AcceptDensity(TEdit* edit, TLabel* label);
 
-    // One held run: its overlay series (in the order of RunSeries) and the
-    // tag that names its inputs.
+    // One held run: its overlay series (in the order of RunSeries), the
+    // tag that names its inputs and its look (colour, dash, marker), which
+    // it keeps while it is held.
     struct THeldRun {
         std::vector<TChartSeries*> series;
         std::string tag;
-        TColor tagColor = 0;  // the C-V curve's own colour, darker than its tint
+        int look = 0;
     };
     void RemoveHeldRun(THeldRun& run);
+    // Names the held runs' series Held1… from the oldest on.
+    void NumberHeldRuns();
     void ClearFit();
     // The area a fit reads the doping with, mm²: the last completed run's,
     // or the area the edit holds (clamped as a run would) before any run.
     double FitArea() const;
-    // The notes the charts show: the held runs' tags on the C-V chart.
+    // The notes the charts show: with runs held a legend on every chart,
+    // the measured points' unit on the C-V chart, the fit's box on the 1/C²
+    // chart.
     void UpdateChartNotes();
 
     MaterialConstants constants_;
     JunctionInputs inputs_;
     RunRecord run_;
     std::vector<THeldRun> held_;
-    int heldNumber_ = 0;
+    bool oldestReplaced_ = false;  // a ninth hold replaced the oldest since the last clear
     TChartSeries* measuredCV_ = nullptr;
     TChartSeries* measuredC2V_ = nullptr;
     std::vector<double> measuredVoltages_;        // V, ascending
@@ -214,7 +223,9 @@ private:
     // "nF", or "pF (assumed)" when the file named none.
     std::string measuredUnit_;
     TChartSeries* fitLine_ = nullptr;
+    TPointSeries* fitPoints_ = nullptr;
     std::optional<LineFit> fit_;
+    std::optional<TChartNote> fitBox_;
     bool fitOnMeasured_ = false;
     unsigned resultsVersion_ = 0;
     // Its seven sample arrays start empty and are released, last-declared

@@ -11,12 +11,46 @@
 namespace cvcalc {
 
 namespace {
-constexpr int Gap = 3;      // between a tag and its point, a box and the plot's edges
-constexpr int Padding = 3;  // inside a box
+constexpr int Gap = 3;           // between a tag and its point, a box and the plot's edges
+constexpr int Padding = 3;       // inside a box
+constexpr int SwatchWidth = 18;  // a legend's stroke, with a gap before its text
+
+bool Overlap(const TRect& a, const TRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The corner box of `width` x `height` that hides the fewest points, none
+// that `note` keeps visible where it can, and overlaps no box placed
+// before; top right first on a tie, then top left, bottom right, bottom
+// left.
+TRect BestCorner(const TChartNote& note, int width, int height, const TChartRect& plot,
+                 const std::vector<TNotePoint>& points, const std::vector<TRect>& placed) {
+    const int left = plot.left + Gap, right = plot.right - Gap - width;
+    const int top = plot.top + Gap, bottom = plot.bottom - Gap - height;
+    const TRect corners[] = {{right, top, right + width, top + height},
+                             {left, top, left + width, top + height},
+                             {right, bottom, right + width, bottom + height},
+                             {left, bottom, left + width, bottom + height}};
+    TRect best = corners[0];
+    double bestCost = -1;
+    for (const TRect& r : corners) {
+        double cost = 0;
+        for (const TRect& other : placed)
+            if (Overlap(r, other)) cost += 1e12;
+        for (const TNotePoint& p : points)
+            if (p.px >= r.left && p.px < r.right && p.py >= r.top && p.py < r.bottom)
+                cost += note.avoidFrom <= p.x && p.x <= note.avoidTo ? 1e6 : 1;
+        if (bestCost < 0 || cost < bestCost) {
+            best = r;
+            bestCost = cost;
+        }
+    }
+    return best;
+}
 }  // namespace
 
 void DrawChartNotes(TCanvas& canvas, const std::vector<TChartNote>& notes, const TChartAxis& horizontal,
-                    const TChartAxis& vertical, const TChartRect& plot) {
+                    const TChartAxis& vertical, const TChartRect& plot, const std::vector<TNotePoint>& points) {
     if (notes.empty()) return;
     UseFont(canvas, *horizontal.LabelsFont());
     canvas.SetBackgroundMode(bmTransparent);
@@ -27,7 +61,8 @@ void DrawChartNotes(TCanvas& canvas, const std::vector<TChartNote>& notes, const
         if (note.lines.empty()) continue;
         int width = 0;
         const int lineHeight = canvas.TextHeight("Ag");
-        for (const std::string& line : note.lines) width = std::max(width, canvas.TextWidth(line));
+        const int swatchWidth = note.swatches.empty() ? 0 : SwatchWidth;
+        for (const std::string& line : note.lines) width = std::max(width, swatchWidth + canvas.TextWidth(line));
         const int height = lineHeight * int(note.lines.size());
         int left = 0, top = 0;
         if (note.place == TChartNote::Place::AtPoint) {
@@ -44,8 +79,15 @@ void DrawChartNotes(TCanvas& canvas, const std::vector<TChartNote>& notes, const
             for (int tries = 0; tries < 64 && overlaps(top); ++tries) top += lineHeight;
             placed.push_back(TRect{left, top, left + width, top + height});
         } else {
-            left = plot.right - Gap - 2 * Padding - width;
-            top = plot.top + Gap;
+            if (note.place == TChartNote::Place::BestCorner) {
+                const TRect box = BestCorner(note, width + 2 * Padding, height + 2 * Padding, plot, points, placed);
+                left = box.left;
+                top = box.top;
+                placed.push_back(box);
+            } else {
+                left = plot.right - Gap - 2 * Padding - width;
+                top = plot.top + Gap;
+            }
             canvas.Pen().SetStyle(psSolid);
             canvas.Pen().SetMode(pmCopy);
             canvas.Pen().SetWidth(1);
@@ -56,9 +98,18 @@ void DrawChartNotes(TCanvas& canvas, const std::vector<TChartNote>& notes, const
             left += Padding;
             top += Padding;
         }
+        for (std::size_t i = 0; i < note.lines.size() && i < note.swatches.size(); ++i) {
+            const int y = top + int(i) * lineHeight + lineHeight / 2;
+            canvas.Pen().SetStyle(note.swatches[i].style);
+            canvas.Pen().SetColor(note.swatches[i].color);
+            canvas.Pen().SetWidth(1);
+            canvas.MoveTo(left, y);
+            canvas.LineTo(left + SwatchWidth - 4, y);
+        }
+        canvas.Pen().SetStyle(psSolid);
         canvas.Font().SetColor(note.color);
         for (std::size_t i = 0; i < note.lines.size(); ++i)
-            canvas.TextOut(left, top + int(i) * lineHeight, note.lines[i]);
+            canvas.TextOut(left + swatchWidth, top + int(i) * lineHeight, note.lines[i]);
     }
 }
 

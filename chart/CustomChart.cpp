@@ -8,6 +8,7 @@
 #include "chart/ChartAxis.h"
 #include "chart/ChartDrawing.h"
 #include "chart/ChartSeries.h"
+#include "chart/ChartValueList.h"
 #include "framework/Canvas.h"
 
 namespace cvcalc {
@@ -120,7 +121,23 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
         const TChartAxis& vertAxis = s.VertAxis() == aRightAxis ? *RightAxis() : *LeftAxis();
         s.Draw(canvas, horizAxis, vertAxis, plot);
     }
-    if (!notes_.empty()) DrawChartNotes(canvas, notes_, *BottomAxis(), *LeftAxis(), plot);
+    if (!notes_.empty()) {
+        // Boxes that find their own corner need to know where the points are.
+        std::vector<TNotePoint> points;
+        if (std::any_of(notes_.begin(), notes_.end(),
+                        [](const TChartNote& n) { return n.place == TChartNote::Place::BestCorner; }))
+            for (int i = 0; i < NumSeries(); ++i) {
+                const TChartSeries& s = *SeriesAt(i);
+                if (!s.Active()) continue;
+                const TChartAxis& h = s.HorizAxis() == aTopAxis ? *TopAxis() : *BottomAxis();
+                const TChartAxis& v = s.VertAxis() == aRightAxis ? *RightAxis() : *LeftAxis();
+                for (int p = 0; p < s.PointCount(); ++p) {
+                    const double x = s.XValues()->Value(p);
+                    points.push_back({h.ValueToPixel(x), v.ValueToPixel(s.YValues()->Value(p)), x});
+                }
+            }
+        DrawChartNotes(canvas, notes_, *BottomAxis(), *LeftAxis(), plot, points);
+    }
     canvas.RestoreClip();
     canvas.Pen().SetMode(pmCopy);
 

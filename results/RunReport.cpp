@@ -378,6 +378,14 @@ private:
                       " m<sup>2</sup>)<sup>2</sup> × " + Num(std::abs(f.Slope)) + ") m<sup>−3</sup>",
                   "= " + NumIn(f.Neff, 6) + " m<sup>−3</sup>"},
                  Sub("N", "eff") + " = <b>" + Num(f.Neff) + "</b> " + PerCubicCm);
+        // Against the doping the run put in, which the fit should read back.
+        if (run.complete) {
+            const Extended na = run.used.AcceptorDensity, nd = run.used.DonorDensity;
+            const Extended reduced = na * nd / (na + nd);
+            out_ += "<p>Against the run above: N<sub>a</sub>N<sub>d</sub>/(N<sub>a</sub> + N<sub>d</sub>) = " +
+                    Num(reduced) + " " + PerCubicCm + ", so " + Sub("N", "eff") + " is " +
+                    Num(Extended(f.Neff) / reduced * 100) + " % of it.</p>\n";
+        }
     }
 
     void Constants(const MaterialConstants& c) {

@@ -13,9 +13,11 @@
 
 #include "calculator/Pnjunction.h"
 #include "chart/ChartAxis.h"
+#include "chart/ChartPen.h"
 #include "chart/ChartSeries.h"
 #include "chart/ChartValueList.h"
 #include "chart/CustomChart.h"
+#include "chart/CustomSeries.h"
 #include "framework/Button.h"
 #include "tests/calculator/CalculatorWindow.h"
 
@@ -66,11 +68,11 @@ TEST_F(HeldAndMeasuredTest, HeldRunsFollowTheElevenSurviveNewRunsAndReset) {
     const TChartSeries& held = *f_->ChartCV->SeriesAt(2);
     const TChartSeries& live = *f_->ChartCV->SeriesAt(0);
     EXPECT_NE(held.SeriesColor(), live.SeriesColor());
-    EXPECT_GE(RedOf(held.SeriesColor()) + GreenOf(held.SeriesColor()) + BlueOf(held.SeriesColor()),
-              RedOf(live.SeriesColor()) + GreenOf(live.SeriesColor()) + BlueOf(live.SeriesColor()));
+    EXPECT_NE(held.Pen()->Style(), live.Pen()->Style());
     EXPECT_LE(held.Pen()->Width(), std::max(1, live.Pen()->Width()));
     ASSERT_EQ(f_->ChartCV->Notes().size(), 1u);
-    EXPECT_EQ(f_->ChartCV->Notes()[0].lines, std::vector<std::string>{"Nd 1E15 Na 1E15 A 1 V -10"});
+    EXPECT_EQ(f_->ChartCV->Notes()[0].lines,
+              (std::vector<std::string>{"Nd 1E15 Na 1E15 A 1 V -10", "held 1: Nd 1E15 Na 1E15 A 1 V -10"}));
 
     // The held curve keeps the points that shape it, in order, the ends
     // included; every point left out lies within a hundred-thousandth of
@@ -109,8 +111,13 @@ TEST_F(HeldAndMeasuredTest, HeldRunsFollowTheElevenSurviveNewRunsAndReset) {
     for (int i = 0; i < 8; ++i) Do([&] { f_->HoldCurves(); });
     EXPECT_EQ(f_->HeldRunCount(), 8);
     EXPECT_EQ(f_->ChartVoltage->NumSeries(), 9);
-    EXPECT_EQ(f_->ChartVoltage->SeriesAt(1)->Name(), "Held2Series9");
-    EXPECT_EQ(f_->ChartCV->Notes().size(), 8u);
+    // Held1 is the oldest kept: the names renumber when the oldest goes,
+    // and the legend says that it went.
+    EXPECT_EQ(f_->ChartVoltage->SeriesAt(1)->Name(), "Held1Series9");
+    EXPECT_EQ(f_->ChartVoltage->SeriesAt(8)->Name(), "Held8Series9");
+    ASSERT_EQ(f_->ChartCV->Notes().size(), 1u);
+    EXPECT_EQ(f_->ChartCV->Notes()[0].lines.size(), 10u);
+    EXPECT_EQ(f_->ChartCV->Notes()[0].lines.back(), "at most 8 held: the oldest was replaced");
     // The automatic ranges take the held curves in.
     EXPECT_LE(f_->ChartCV->LeftAxis()->WorkingMinimum(), live.YValues()->MinValue());
 
@@ -151,7 +158,7 @@ TEST_F(HeldAndMeasuredTest, TheFitGivesTheRunsVbiAndDopingToTenDigits) {
         EXPECT_EQ(fit.Points, f_->Result().SweepVoltages.Size());
         EXPECT_GT(fit.R2, 0.999999999);
         // A dashed line across the plot and the box of results.
-        const TChartSeries& line = *f_->ChartC2V->SeriesAt(f_->ChartC2V->NumSeries() - 1);
+        const TChartSeries& line = *f_->ChartC2V->SeriesAt(f_->ChartC2V->NumSeries() - 2);
         EXPECT_EQ(line.Name(), "FitLine");
         EXPECT_EQ(line.Pen()->Style(), psDash);
         ASSERT_EQ(f_->ChartC2V->Notes().size(), 1u);
@@ -247,6 +254,125 @@ TEST_F(HeldAndMeasuredTest, MeasuredPointsShowOnBothChartsAndABadFileChangesNoth
     EXPECT_FALSE(f_->Fit());
     EXPECT_EQ(f_->ChartCV->NumSeries(), 2);
     EXPECT_EQ(f_->ChartC2V->NumSeries(), 2);
+}
+
+}  // namespace
+}  // namespace cvcalc
+
+namespace cvcalc {
+namespace {
+
+// Distance of two colours in RGB, 0 … 441.
+double ColourDistance(TColor a, TColor b) {
+    return std::hypot(double(RedOf(a)) - RedOf(b), double(GreenOf(a)) - GreenOf(b), double(BlueOf(a)) - BlueOf(b));
+}
+
+TEST_F(HeldAndMeasuredTest, HeldRunsWereAllTintedTheSameAndTaggedOnOneChartOnly) {
+    const char* biases[] = {"-10", "-8", "-6", "-4", "-2", "0", "0.2", "0.4", "0.5"};
+    for (const char* bias : biases) {
+        Run("1e15", "1e17", "1", bias);
+        Do([&] { f_->HoldCurves(); });
+    }
+    ASSERT_TRUE(boxes_.empty());
+    ASSERT_EQ(f_->HeldRunCount(), 8);
+    // One look per run on all five charts; the eight pairwise far apart in
+    // colour and from the current run's curves, neighbours apart in dash.
+    std::vector<TColor> colours;
+    std::vector<TPenStyle> dashes;
+    for (int k = 1; k <= 8; ++k) {
+        const std::string prefix = "Held" + std::to_string(k);
+        TColor colour = clNone;
+        for (TChart* chart : f_->ReportCharts())
+            for (int i = 0; i < chart->NumSeries(); ++i) {
+                const TChartSeries& s = *chart->SeriesAt(i);
+                if (s.Name().rfind(prefix + "Series", 0) != 0) continue;
+                if (colour == clNone) colour = s.SeriesColor();
+                EXPECT_EQ(s.SeriesColor(), colour) << s.Name();
+            }
+        colours.push_back(colour);
+        dashes.push_back(static_cast<const TCustomSeries&>(*f_->ChartCV->SeriesAt(2 * k)).Pen()->Style());
+    }
+    for (std::size_t a = 0; a < colours.size(); ++a) {
+        for (std::size_t b = a + 1; b < colours.size(); ++b)
+            EXPECT_GT(ColourDistance(colours[a], colours[b]), 60) << a << " " << b;
+        for (const TRunSeries& row : RunSeries)
+            EXPECT_GT(ColourDistance(colours[a], (f_->*row.Chart)->SeriesAt(row.Index)->SeriesColor()), 60) << a;
+        if (a > 0) {
+            EXPECT_NE(dashes[a], dashes[a - 1]) << a;
+        }
+        EXPECT_NE(dashes[a], psSolid);
+    }
+    // Every chart has the legend: the current run, then the held ones from
+    // the oldest kept (the second run held; the first was replaced).
+    for (TChart* chart : f_->ReportCharts()) {
+        ASSERT_EQ(chart->Notes().size(), 1u) << chart->Name();
+        const TChartNote& legend = chart->Notes()[0];
+        ASSERT_EQ(legend.lines.size(), 10u);
+        EXPECT_EQ(legend.lines[0], "Nd 1E15 Na 1E17 A 1 V 0.5");
+        EXPECT_EQ(legend.lines[1], "held 1: Nd 1E15 Na 1E17 A 1 V -8");
+        EXPECT_EQ(legend.lines[8], "held 8: Nd 1E15 Na 1E17 A 1 V 0.5");
+        ASSERT_EQ(legend.swatches.size(), 9u);
+        for (int k = 0; k < 8; ++k) EXPECT_EQ(legend.swatches[std::size_t(k) + 1].color, colours[std::size_t(k)]);
+    }
+    EXPECT_EQ(f_->HeldRunInputs().front(), "Nd 1E15 Na 1E17 A 1 V -8");
+    // A held run keeps its look when the oldest goes: the new one takes the
+    // freed one.
+    const TColor second = colours[1];
+    Do([&] { f_->HoldCurves(); });
+    EXPECT_EQ(f_->ChartCV->SeriesAt(2)->SeriesColor(), second);
+    EXPECT_EQ(f_->ChartCV->SeriesAt(16)->SeriesColor(), colours[0]);
+    // Cleared, the legend goes.
+    Do([&] { f_->ClearHeldCurves(); });
+    for (TChart* chart : f_->ReportCharts()) EXPECT_TRUE(chart->Notes().empty()) << chart->Name();
+}
+
+TEST_F(HeldAndMeasuredTest, FitLineStoppedAtTheZoomedRangeInsteadOfReachingV0) {
+    Run("1e15", "1e18", "1", "-10");
+    TChart* chart = f_->ChartC2V;
+    const TChartRect plot = chart->PlotRect();
+    InjectDrag(chart->Handle(), plot.left + 5, plot.top + 5, plot.left + 80, plot.bottom - 5);
+    Settle();
+    ASSERT_TRUE(chart->Zoomed());
+    Do([&] { f_->FitStraightLine(); });
+    ASSERT_TRUE(f_->Fit());
+    const LineFit& fit = *f_->Fit();
+    const int n = chart->NumSeries();
+    const TChartSeries& line = *chart->SeriesAt(n - 2);
+    const TChartSeries& marks = *chart->SeriesAt(n - 1);
+    ASSERT_EQ(line.Name(), "FitLine");
+    ASSERT_EQ(marks.Name(), "FitPoints");
+    // The marks are the fitted range's ends on the computed curve; the line
+    // runs from the first to 1/C² = 0 at V0, beyond the zoomed range.
+    ASSERT_EQ(marks.PointCount(), 2);
+    EXPECT_NEAR(marks.XValues()->Value(1) - marks.XValues()->Value(0), 0.1 * double(fit.Points - 1), 1e-9);
+    ASSERT_EQ(line.PointCount(), 2);
+    EXPECT_EQ(line.XValues()->Value(0), marks.XValues()->MinValue());
+    EXPECT_EQ(line.XValues()->Value(1), fit.V0);
+    EXPECT_EQ(line.YValues()->Value(1), 0);
+    EXPECT_GT(fit.V0, chart->BottomAxis()->Maximum());
+    // The box: the slope in the chart's units too, the area, N_eff against
+    // the run's doping, placed clear of the fitted points.
+    ASSERT_EQ(chart->Notes().size(), 1u);
+    const TChartNote& box = chart->Notes()[0];
+    EXPECT_EQ(box.place, TChartNote::Place::BestCorner);
+    EXPECT_EQ(box.avoidFrom, marks.XValues()->MinValue());
+    EXPECT_EQ(box.avoidTo, marks.XValues()->MaxValue());
+    EXPECT_NE(box.lines[0].find(" nF^-2/V ("), std::string::npos) << box.lines[0];
+    EXPECT_EQ(box.lines[2], "A 1 mm²");
+    EXPECT_NE(box.lines[4].find(" % of NaNd/(Na+Nd)"), std::string::npos) << box.lines[4];
+
+    // Measured points fitted are marked each.
+    const fs::path file = dir_ / "diode.csv";
+    std::ofstream(file) << "V,C (nF)\n-3,0.25\n-2,0.2886751345948129\n0,0.5\n0.75,1\n";
+    chart->UndoZoom();
+    Do([&] {
+        f_->LoadMeasuredData(file.string());
+        f_->FitStraightLine();
+    });
+    ASSERT_TRUE(f_->Fit());
+    EXPECT_EQ(chart->SeriesAt(chart->NumSeries() - 1)->PointCount(), 4);
+    EXPECT_EQ(f_->Fit()->Points, 4u);
+    EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace

@@ -37,8 +37,11 @@ std::string Page(TFormPNJunction& f) { return RunReportPage(f.LastRun(), f.Repor
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The fit's box: the note that keeps the fitted points in view.
 std::vector<std::string> FitBox(const TFormPNJunction& f) {
-    return f.ChartC2V->Notes().empty() ? std::vector<std::string>() : f.ChartC2V->Notes().front().lines;
+    for (const TChartNote& note : f.ChartC2V->Notes())
+        if (note.avoidFrom <= note.avoidTo) return note.lines;
+    return {};
 }
 
 TEST_F(TrustedResultsTest, FitKeptItsDopingButTheBoxAndReportNamedNoAreaAfterANewRunChangedIt) {
@@ -219,7 +222,7 @@ TEST_F(TrustedResultsTest, HeaderlessFileWasReadAsPicofaradsWithoutAWord) {
     std::ofstream(named) << "V,C [nF]\n-3,0.25\n0,0.5\n0.75,1\n";
     const auto label = [&] {
         for (const TChartNote& note : f_->ChartCV->Notes())
-            if (note.place == TChartNote::Place::TopRightBox) return note.lines;
+            if (!note.lines.empty() && note.lines[0].rfind("measured:", 0) == 0) return note.lines;
         return std::vector<std::string>();
     };
     Do([&] {

@@ -505,7 +505,7 @@ TEST(DriverResults, HeldAndMeasuredSeriesFollowTheElevenAndTheFitIsDumped) {
     std::vector<std::string> names;
     for (const json& s : run.dumps[1]["charts"]["ChartC2V"]["series"]) names.push_back(s["name"]);
     EXPECT_EQ(names, (std::vector<std::string>{"Series2", "Series11", "Held1Series2", "Held1Series11", "MeasuredC2V",
-                                               "FitLine"}));
+                                               "FitLine", "FitPoints"}));
     const json& fit = run.dumps[1]["fit"];
     EXPECT_NEAR(fit["v0"].get<double>(), 1.0, 1e-12);
     EXPECT_NEAR(fit["slope"].get<double>(), -4e18, 4e6);
