@@ -220,7 +220,8 @@ double TFormPNJunction::AcceptDensity(TEdit* edit, TLabel* label) {
 void TFormPNJunction::ButtonCalcuationCVClick(TObject*) {
     const std::array<std::string, 4> typed = {EditDonorDensity->Text(), EditAcceptorDensity->Text(),
                                               EditJunctionArea->Text(), EditBias->Text()};
-    bool curvesReplaced = false;
+    // Curves a bias at Vbi replaced stay on the charts until a run completes.
+    bool curvesReplaced = run_.laterFailure.capacitanceCurvesReplaced;
     try {
         Calculate(typed, curvesReplaced);
     } catch (const std::exception& error) {

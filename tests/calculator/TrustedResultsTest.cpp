@@ -22,6 +22,7 @@
 #include "help/WebBrowserControl.h"
 #include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/WebBrowser.h"
+#include "results/ChartExport.h"
 #include "results/RunReport.h"
 #include "tests/calculator/CalculatorWindow.h"
 
@@ -212,6 +213,36 @@ TEST_F(TrustedResultsTest, RunStoppedAtAnInputErrorLeftTheRecordOfTheCurvesOnThe
     // the note.
     Do([&] { f_->HoldCurves(); });
     EXPECT_EQ(f_->HeldRunCount(), 1);
+    Run("1e15", "1e15", "1", "-10");
+    EXPECT_FALSE(f_->LastRun().laterFailure.present);
+}
+
+TEST_F(TrustedResultsTest, BiasAtVbiLeftTheChartsWithTwoRunsAndOneRecordThatNamedNeither) {
+    Run("1e15", "1e15", "1", "-10");
+    Do([&] { f_->FitStraightLine(); });
+    ASSERT_TRUE(f_->Fit());
+    // Vbi is 0.8 V to the last bit here, so the bias clamps onto it and the
+    // run stops after its sweep, which replaces the C-V curves.
+    Do([&] { Run("3.17218807367572e+16", "1e17", "1", "1"); });
+    ASSERT_EQ(boxes_.size(), 1u);
+    const RunRecord& run = f_->LastRun();
+    ASSERT_TRUE(run.laterFailure.present);
+    EXPECT_TRUE(run.laterFailure.capacitanceCurvesReplaced);
+    EXPECT_EQ(run.usedText[0], "1E15");
+    // The line fitted to the replaced curve went with it; neither a hold nor
+    // a fit of the computed curve can name one run now.
+    EXPECT_FALSE(f_->Fit());
+    boxes_.clear();
+    Do([&] { f_->HoldCurves(); });
+    Do([&] { f_->FitStraightLine(); });
+    EXPECT_EQ(boxes_.size(), 2u);
+    EXPECT_EQ(f_->HeldRunCount(), 0);
+    // The files say whose curves they hold, also after a later bad input.
+    Do([&] { Run("abc", "1e17", "1", "1"); });
+    EXPECT_TRUE(f_->LastRun().laterFailure.capacitanceCurvesReplaced);
+    const std::string csv = ChartCsv(*f_->ChartCV, f_->LastRun());
+    EXPECT_TRUE(Contains(csv, "the C-V and 1/C^2 curves show that run's sweep"));
+    EXPECT_TRUE(Contains(Page(*f_), "in the figures are that run's sweep"));
     Run("1e15", "1e15", "1", "-10");
     EXPECT_FALSE(f_->LastRun().laterFailure.present);
 }
