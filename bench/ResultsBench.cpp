@@ -1,8 +1,12 @@
 // Results out of the program after a default run: one chart as an SVG
-// document (drawn by its own painting code) and as CSV, for each chart.
+// document (drawn by its own painting code) and as CSV, for each chart, and
+// everything at once into a folder.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/ProgramWindows.h"
 #include "calculator/Pnjunction.h"
@@ -46,9 +50,21 @@ void BM_ExportCsv(benchmark::State& state) {
     DefaultRun run;
     TChart* chart = run.Chart(int(state.range(0)));
     state.SetLabel(chart->Name());
-    for (auto _ : state) benchmark::DoNotOptimize(ChartCsv(*chart, FormPNJunction->LastRun()));
+    for (auto _ : state) benchmark::DoNotOptimize(FormPNJunction->ChartData(chart));
 }
 BENCHMARK(BM_ExportCsv)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// Every file of one run: five charts in four formats, the report as PDF and
+// HTML and the README, each written to disk (replacing the last
+// iteration's, as a second export into the same folder does).
+void BM_ExportAll(benchmark::State& state) {
+    DefaultRun run;
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("cvcalc-bench-all-" + std::to_string(getpid()));
+    for (auto _ : state) FormPNJunction->ExportEverything(folder.string());
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_ExportAll)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace cvcalc

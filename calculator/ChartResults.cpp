@@ -1,11 +1,15 @@
 // The calculator's results out of the window: each chart's context menu and
 // the operations behind it, which the scripted driver calls too.
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "calculator/Pnjunction.h"
+#include "chart/ChartSeries.h"
 #include "chart/CustomChart.h"
 #include "help/Html.h"
 #include "platform/core/FileWrite.h"
@@ -23,6 +27,63 @@ namespace {
 
 constexpr int UnknownFileTypeMessage = 65221;
 constexpr int ReportOutOfDateMessage = 65223;
+constexpr int ExportStoppedMessage = 65240;
+constexpr int ExportFolderMessage = 65241;
+
+// The scale of the PNG pictures in an export of everything.  It becomes 2
+// once ChartPng draws a chart's layout scaled; until then the pictures are
+// the window's own pixels.
+constexpr int EverythingPngScale = 1;
+
+std::string EverythingPng(TChart& chart, std::string_view about) {
+    static_assert(EverythingPngScale == 1, "ChartPng draws the window's pixels only");
+    return ChartPng(chart, about);
+}
+
+// What data files and an export's README call each chart: its columns in
+// ASCII with units, as its axis titles give them, and what it shows.
+struct TChartData {
+    TChart* TFormPNJunction::*Chart;
+    const char* X;
+    const char* Y;
+    const char* Shows;
+};
+const std::array<TChartData, 5> ChartDataNames{{
+    {&TFormPNJunction::ChartEnergyBand, "x (um)", "E (eV)", "energy bands"},
+    {&TFormPNJunction::ChartChargeDensity, "x (um)", "charge density (cm^-3)", "space charge"},
+    {&TFormPNJunction::ChartVoltage, "x (um)", "potential (V)", "electrostatic potential"},
+    {&TFormPNJunction::ChartCV, "V (V)", "C (pF)", "C-V curve"},
+    {&TFormPNJunction::ChartC2V, "V (V)", "1/C^2 (nF^-2)", "1/C^2-V curve"},
+}};
+
+// What data files call the series by their published names: the run's
+// eleven (RunSeries), the measured points and the fitted line.
+struct TSeriesData {
+    std::string_view Published;
+    std::string_view InFile;
+};
+constexpr TSeriesData SeriesDataNames[] = {
+    {"Series1", "C"},
+    {"Series12", "bias marker"},
+    {"Series2", "1/C2"},
+    {"Series11", "bias marker"},
+    {"Series3", "EC"},
+    {"Series4", "EV"},
+    {"Series5", "EF n"},
+    {"Series6", "EF p"},
+    {"Series7", "donor charge"},
+    {"Series8", "acceptor charge"},
+    {"Series9", "potential"},
+    {"MeasuredCV", "measured"},
+    {"MeasuredC2V", "measured"},
+    {"FitLine", "fit"},
+};
+
+std::string SeriesNameInFile(std::string_view published) {
+    for (const TSeriesData& row : SeriesDataNames)
+        if (row.Published == published) return std::string(row.InFile);
+    return {};
+}
 
 // The menu's items: captions in the window's language, the English gloss
 // as each item's tip.
@@ -38,6 +99,10 @@ const PopupMenuItem LoadMeasuredItem{"測定データを読み込む…",
 const PopupMenuItem ClearMeasuredItem{"測定データを消去", "Clear measured data: remove the loaded points"};
 const PopupMenuItem FitItem{"直線フィット",
                             "Fit straight line: least squares through 1/C² in the visible voltage range"};
+const PopupMenuItem ExportEverythingItem{
+    "全部を書き出す…", "Export everything…: every chart as PNG (" + std::to_string(EverythingPngScale) +
+                           "×), SVG, PDF and CSV, the report as PDF and HTML, and a README, "
+                           "into one folder"};
 
 }  // namespace
 
@@ -61,11 +126,10 @@ void TFormPNJunction::ReportPageAction(std::string_view action) {
     }
     if (link.name == SaveReportPdfAction) {
         FileDialogRequest dialog;
-        dialog.owner = &Handle();
         dialog.caption = "計算レポートを保存";
         dialog.filters = {{"PDF 文書", "pdf"}};
         dialog.suggestedName = "report.pdf";
-        if (const auto path = AskFileName(dialog)) SaveRunReport(*path);
+        if (const auto path = AskUser(dialog)) SaveRunReport(*path);
     } else {
         PrintReport();
     }
@@ -76,24 +140,24 @@ std::array<TCustomChart*, 5> TFormPNJunction::ReportFigures() const {
     return {c[0], c[1], c[2], c[3], c[4]};
 }
 
-void TFormPNJunction::SaveRunReport(const std::string& path) {
+std::string TFormPNJunction::RunReportFile(ReportFileFormat format) {
     const auto figures = ReportFigures();
-    const auto format = ReportFileFormatOf(path);
-    if (format == ReportFileFormat::Pdf) {
-        WriteFileReplacing(path, RunReportPdf(run_, figures));
-    } else if (format == ReportFileFormat::Html) {
-        // A page saved on its own carries the site's stylesheet inside.
-        std::string page = RunReportPage(run_, figures);
-        const std::string link = "<link rel=\"stylesheet\" href=\"style.css\">";
-        if (const auto at = page.find(link); at != std::string::npos) {
-            const auto css = FindResource(RT_HTML, "style.css");
-            page.replace(at, link.size(),
-                         "<style>\n" + (css ? std::string(css->begin(), css->end()) : std::string()) + "</style>");
-        }
-        WriteFileReplacing(path, page);
-    } else {
-        throw EFileWrite(LoadMessageFormatted(UnknownFileTypeMessage, {path}));
+    if (format == ReportFileFormat::Pdf) return RunReportPdf(run_, figures);
+    // A page saved on its own carries the site's stylesheet inside.
+    std::string page = RunReportPage(run_, figures);
+    const std::string link = "<link rel=\"stylesheet\" href=\"style.css\">";
+    if (const auto at = page.find(link); at != std::string::npos) {
+        const auto css = FindResource(RT_HTML, "style.css");
+        page.replace(at, link.size(),
+                     "<style>\n" + (css ? std::string(css->begin(), css->end()) : std::string()) + "</style>");
     }
+    return page;
+}
+
+void TFormPNJunction::SaveRunReport(const std::string& path) {
+    const auto format = ReportFileFormatOf(path);
+    if (!format) throw EFileWrite(LoadMessageFormatted(UnknownFileTypeMessage, {path}));
+    WriteFileReplacing(path, RunReportFile(*format));
 }
 
 void TFormPNJunction::PrintReport() { PrintRunReport(&Handle(), run_, ReportFigures()); }
@@ -110,16 +174,93 @@ void TFormPNJunction::CopyChartImage(TChart* chart) {
 void TFormPNJunction::SaveChartFile(TChart* chart, const std::string& path) {
     const auto format = ChartFileFormatOf(path);
     if (!format) throw EFileWrite(LoadMessageFormatted(UnknownFileTypeMessage, {path}));
-    WriteFileReplacing(path, ChartFile(*chart, run_, *format));
+    WriteFileReplacing(path, *format == ChartFileFormat::Csv ? ChartData(chart) : ChartFile(*chart, run_, *format));
 }
 
 void TFormPNJunction::SaveChartData(TChart* chart, const std::string& path) {
-    WriteFileReplacing(path, ChartCsv(*chart, run_));
+    WriteFileReplacing(path, ChartData(chart));
+}
+
+std::vector<HeldRunInputs> TFormPNJunction::HeldRunsInputs() const {
+    std::vector<HeldRunInputs> inputs;
+    for (const THeldRun& run : held_) {
+        // The number is the one the run's series are named with.
+        if (!run.series.empty()) inputs.push_back({HeldRunNumber(run.series.front()->Name()), run.tag});
+    }
+    return inputs;
+}
+
+std::string TFormPNJunction::ChartData(TChart* chart) const {
+    CsvNames names;
+    for (const TChartData& row : ChartDataNames)
+        if (this->*row.Chart == chart) {
+            names.x = row.X;
+            names.y = row.Y;
+        }
+    names.series = SeriesNameInFile;
+    names.held = HeldRunsInputs();
+    return ChartCsv(*chart, run_, names);
+}
+
+void TFormPNJunction::ExportEverything(const std::string& folder) {
+    namespace fs = std::filesystem;
+    // One level only: a mistyped parent is an error, not a new tree.
+    std::error_code error;
+    fs::create_directory(folder, error);
+    if (error || !fs::is_directory(folder, error))
+        throw EFileWrite(LoadMessageFormatted(
+            ExportFolderMessage,
+            {folder, (error ? error : std::make_error_code(std::errc::not_a_directory)).message()}));
+
+    const std::string about = RunAbout(run_);
+    std::string readme = std::string(ProgramName) + " " + ProgramVersion +
+                         ": the results of one run, written together\n\nrun: " + about + "\n";
+    for (const HeldRunInputs& held : HeldRunsInputs())
+        readme += "held " + std::to_string(held.number) + ": " + held.inputs + "\n";
+    readme += "\nfiles\n";
+    std::vector<std::string> written;
+    const auto write = [&](const std::string& name, const std::string& bytes, const std::string& what) {
+        WriteFileReplacing((fs::path(folder) / name).string(), bytes);
+        written.push_back(name);
+        readme += "  " + name + std::string(name.size() < 22 ? 22 - name.size() : 1, ' ') + what + "\n";
+    };
+    try {
+        for (const TChartData& row : ChartDataNames) {
+            TChart* chart = this->*row.Chart;
+            const std::string stem = chart->Name(), shows = row.Shows;
+            write(stem + ".png", EverythingPng(*chart, about),
+                  shows + ", the window's picture (PNG, " + std::to_string(EverythingPngScale) + "x)");
+            write(stem + ".svg", ChartSvg(*chart, about), shows + ", vector drawing (SVG)");
+            write(stem + ".pdf", ChartPdf(*chart, about), shows + ", vector drawing (PDF)");
+            write(stem + ".csv", ChartData(chart), shows + ", every curve's points (CSV)");
+        }
+        write("report.pdf", RunReportFile(ReportFileFormat::Pdf), "the worked solution of the run (PDF)");
+        write("report.html", RunReportFile(ReportFileFormat::Html),
+              "the worked solution as a web page, its stylesheet inside (HTML)");
+        readme +=
+            "  README.txt            this list\n\nThe pictures and data show the charts as the window "
+            "showed them, zoom included; the report's figures show the whole run.\n";
+        WriteFileReplacing((fs::path(folder) / "README.txt").string(), readme);
+    } catch (const Exception& failure) {
+        throw EFileWrite(
+            LoadMessageFormatted(ExportStoppedMessage, {folder, std::to_string(written.size()), failure.Message()}));
+    }
 }
 
 void TFormPNJunction::UndoChartZoom(TChart* chart) {
     chart->UndoZoom();
     chart->ChartInvalidate();
+}
+
+std::optional<std::string> TFormPNJunction::AskUser(FileDialogRequest dialog) {
+    dialog.owner = &Handle();
+    dialog.startFolder = lastFolder_;
+    auto chosen = AskFileName(dialog);
+    if (chosen) {
+        const std::filesystem::path path(*chosen);
+        lastFolder_ = dialog.chooseFolder ? path.string() : path.parent_path().string();
+    }
+    return chosen;
 }
 
 void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
@@ -133,20 +274,26 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
         {SaveImageItem,
          [=, this] {
              FileDialogRequest dialog;
-             dialog.owner = &Handle();
              dialog.caption = "画像を保存";
              dialog.filters = {{"PNG 画像", "png"}, {"SVG 画像", "svg"}, {"PDF 文書", "pdf"}};
-             dialog.suggestedName = chart->Name() + ".png";
-             if (const auto path = AskFileName(dialog)) SaveChartFile(chart, *path);
+             dialog.selectedExtension = lastImageExtension_;
+             dialog.suggestedName = chart->Name() + "." + lastImageExtension_;
+             const auto path = AskUser(dialog);
+             if (!path) return;
+             // The type chosen is the one the next image dialog offers first.
+             const auto format = ChartFileFormatOf(*path);
+             if (format == ChartFileFormat::Png) lastImageExtension_ = "png";
+             if (format == ChartFileFormat::Svg) lastImageExtension_ = "svg";
+             if (format == ChartFileFormat::Pdf) lastImageExtension_ = "pdf";
+             SaveChartFile(chart, *path);
          }},
         {SaveDataItem,
          [=, this] {
              FileDialogRequest dialog;
-             dialog.owner = &Handle();
              dialog.caption = "データを保存";
              dialog.filters = {{"CSV ファイル", "csv"}};
              dialog.suggestedName = chart->Name() + ".csv";
-             if (const auto path = AskFileName(dialog)) SaveChartData(chart, *path);
+             if (const auto path = AskUser(dialog)) SaveChartData(chart, *path);
          }},
         {UndoZoomItem, [=, this] { UndoChartZoom(chart); }},
         {RunReportItem, [this] { ShowRunReport(); }},
@@ -156,18 +303,24 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
     entries[5].item.enabled = run_.complete && !run_.laterFailure.capacitanceCurvesReplaced;
     entries[6].item.enabled = HeldRunCount() > 0;
     if (chart == ChartCV || chart == ChartC2V) {
-        entries.push_back({LoadMeasuredItem, [this] {
-                               FileDialogRequest dialog;
-                               dialog.owner = &Handle();
-                               dialog.save = false;
-                               dialog.caption = "測定データを読み込む";
-                               dialog.filters = {{"CSV", "csv"}, {"テキスト", "txt"}, {"データ", "dat"}};
-                               if (const auto path = AskFileName(dialog)) LoadMeasuredData(*path);
-                           }});
+        entries.push_back(
+            {LoadMeasuredItem, [this] {
+                 FileDialogRequest dialog;
+                 dialog.save = false;
+                 dialog.caption = "測定データを読み込む";
+                 dialog.filters = {{"CSV", "csv"}, {"テキスト", "txt"}, {"データ", "dat"}, {"すべてのファイル", ""}};
+                 if (const auto path = AskUser(dialog)) LoadMeasuredData(*path);
+             }});
         entries.push_back({ClearMeasuredItem, [this] { ClearMeasuredData(); }});
         entries.back().item.enabled = HasMeasuredData();
     }
     if (chart == ChartC2V) entries.push_back({FitItem, [this] { FitStraightLine(); }});
+    entries.push_back({ExportEverythingItem, [this] {
+                           FileDialogRequest dialog;
+                           dialog.chooseFolder = true;
+                           dialog.caption = "全部を書き出すフォルダ";
+                           if (const auto folder = AskUser(dialog)) ExportEverything(*folder);
+                       }});
 
     PopupMenuRequest request;
     request.window = &chart->Handle();

@@ -15,6 +15,7 @@
 #include "physics/JunctionInputs.h"
 #include "physics/JunctionResult.h"
 #include "physics/MaterialConstants.h"
+#include "results/ChartExport.h"
 #include "results/RunRecord.h"
 
 namespace cvcalc {
@@ -22,6 +23,7 @@ namespace cvcalc {
 class TButton;
 class TChart;
 class TCustomChart;
+struct FileDialogRequest;
 class TChartSeries;
 class TEdit;
 class TImage;
@@ -70,6 +72,18 @@ public:
     void SaveChartFile(TChart* chart, const std::string& path);
     // Writes the chart's series as CSV whatever the extension.
     void SaveChartData(TChart* chart, const std::string& path);
+    // The chart's series as CSV, as saving writes them: columns and series
+    // named by what they show, the held runs and the fit in the header.
+    std::string ChartData(TChart* chart) const;
+    // Every held run's number (as its series' names carry it) and inputs,
+    // oldest first.
+    std::vector<HeldRunInputs> HeldRunsInputs() const;
+    // Everything into one folder, created when missing (one level): each
+    // chart as PNG, SVG, PDF and CSV named after it, the report as
+    // report.pdf and report.html, and README.txt listing them and the run.
+    // Other files in the folder stay.  A failure raises EFileWrite naming
+    // what failed and leaves the files written before it.
+    void ExportEverything(const std::string& folder);
     // Back to the scales before the first zoom or pan, as the undo drag.
     void UndoChartZoom(TChart* chart);
     // The worked-solution report of the last run: shown in the help window,
@@ -209,6 +223,11 @@ private:
     // the measured points' unit on the C-V chart, the fit's box on the 1/C²
     // chart.
     void UpdateChartNotes();
+    // The run report's bytes as saving writes them.
+    std::string RunReportFile(ReportFileFormat format);
+    // A file dialog of the window, opened in the folder of the last file
+    // or folder chosen in any of them; the choice's folder is remembered.
+    std::optional<std::string> AskUser(FileDialogRequest dialog);
 
     MaterialConstants constants_;
     JunctionInputs inputs_;
@@ -228,6 +247,10 @@ private:
     std::optional<TChartNote> fitBox_;
     bool fitOnMeasured_ = false;
     unsigned resultsVersion_ = 0;
+    // What the file dialogs remember while the program runs: the folder of
+    // the last choice and the type of the last image saved.
+    std::string lastFolder_;
+    std::string lastImageExtension_ = "png";
     // Its seven sample arrays start empty and are released, last-declared
     // first, after the destructor body and before the form's controls go.
     JunctionResult result_;

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "chart/ChartAxis.h"
 #include "chart/ChartAxisTitle.h"
@@ -75,17 +76,59 @@ std::string LaterFailureText(const RunRecord& run) {
     return text;
 }
 
-// A data number with 17 significant digits, appended where it goes.
+// A data number in the shortest text that reads back to it, appended
+// where it goes: std::to_chars without a precision gives exactly that.
 void AppendDataNumber(std::string& out, double value) {
     if (std::isnan(value)) {
         out += "nan";
     } else if (std::isinf(value)) {
         out += value < 0 ? "-inf" : "inf";
     } else {
-        char buffer[40];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+        char buffer[32];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
         out.append(buffer, std::size_t(result.ptr - buffer));
     }
+}
+
+// The k of a published name "Held<k><rest>", with the rest; nothing for
+// any other name.
+std::optional<std::pair<int, std::string_view>> HeldPrefix(std::string_view name) {
+    constexpr std::string_view Prefix = "Held";
+    if (name.substr(0, Prefix.size()) != Prefix) return std::nullopt;
+    const char* first = name.data() + Prefix.size();
+    const char* last = name.data() + name.size();
+    int number = 0;
+    const auto [end, error] = std::from_chars(first, last, number);
+    if (error != std::errc() || end == first || *first == '-' || *first == '+') return std::nullopt;
+    return std::pair{number, name.substr(std::size_t(end - name.data()))};
+}
+
+// A comment line that gives one number: "# <label>: <number>".
+void AppendNumberComment(std::string& csv, std::string_view label, double value) {
+    csv += "# ";
+    csv += label;
+    csv += ": ";
+    AppendDataNumber(csv, value);
+    csv += '\n';
+}
+
+// The fit's results and what they were made from, one comment line each.
+void AppendFit(std::string& csv, const FitRecord& fit) {
+    csv += "# fit: 1/C^2 = slope V + intercept, least squares through ";
+    csv += fit.onMeasured ? "the measured points (C in " + OneLine(fit.measuredUnit) + ")" : "the computed curve";
+    csv += '\n';
+    csv += "# fit range (V): ";
+    AppendDataNumber(csv, fit.vmin);
+    csv += " to ";
+    AppendDataNumber(csv, fit.vmax);
+    csv += '\n';
+    AppendNumberComment(csv, "fit area (mm^2)", fit.areaSquareMillimetres);
+    AppendNumberComment(csv, "fit slope (F^-2/V)", fit.Slope);
+    AppendNumberComment(csv, "fit intercept (F^-2)", fit.Intercept);
+    AppendNumberComment(csv, "fit V0 (V)", fit.V0);
+    AppendNumberComment(csv, "fit N_eff (cm^-3)", fit.Neff);
+    AppendNumberComment(csv, "fit R^2", fit.R2);
+    csv += "# fit points: " + std::to_string(fit.Points) + "\n";
 }
 
 }  // namespace
@@ -138,33 +181,58 @@ std::string DataNumber(double value) {
     return text;
 }
 
-std::string ChartCsv(const TCustomChart& chart, const RunRecord& run) {
+int HeldRunNumber(std::string_view published) {
+    const auto held = HeldPrefix(published);
+    return held ? held->first : 0;
+}
+
+std::string CsvSeriesName(std::string_view published, const CsvNames& names) {
+    const auto own = [&](std::string_view name) {
+        std::string given = names.series ? names.series(name) : std::string();
+        return given.empty() ? std::string(name) : given;
+    };
+    const auto held = HeldPrefix(published);
+    if (!held) return own(published);
+    std::string name = "held " + std::to_string(held->first);
+    for (const HeldRunInputs& run : names.held)
+        if (run.number == held->first) name += " (" + OneLine(run.inputs) + ")";
+    return name + " " + own(held->second);
+}
+
+std::string ChartCsv(const TCustomChart& chart, const RunRecord& run, const CsvNames& names) {
     const std::string xTitle = chart.BottomAxis()->Title()->Caption();
     const std::string yTitle = chart.LeftAxis()->Title()->Caption();
+    const std::string xColumn = names.x.empty() ? xTitle : names.x;
+    const std::string yColumn = names.y.empty() ? yTitle : names.y;
     std::string csv;
     csv += "# " + std::string(ProgramName) + " " + ProgramVersion + "\n";
     if (run.complete) {
-        csv += "# donor density (cm^-3): " + DataNumber(run.used.DonorDensity) + "\n";
-        csv += "# acceptor density (cm^-3): " + DataNumber(run.used.AcceptorDensity) + "\n";
-        csv += "# junction area (mm^2): " + DataNumber(run.used.JunctionArea) + "\n";
-        csv += "# bias (V): " + DataNumber(run.used.Bias) + "\n";
-        csv += "# Vbi (V): " + DataNumber(run.DiffusionPotential) + "\n";
+        AppendNumberComment(csv, "donor density (cm^-3)", run.used.DonorDensity);
+        AppendNumberComment(csv, "acceptor density (cm^-3)", run.used.AcceptorDensity);
+        AppendNumberComment(csv, "junction area (mm^2)", run.used.JunctionArea);
+        AppendNumberComment(csv, "bias (V)", run.used.Bias);
+        AppendNumberComment(csv, "Vbi (V)", run.DiffusionPotential);
     } else {
         csv += run.laterFailure.present ? "# no calculation has completed yet\n" : "# no calculation has run yet\n";
     }
     if (run.laterFailure.present) csv += "# " + LaterFailureText(run) + "; the rows below are those the chart shows\n";
+    for (const HeldRunInputs& held : names.held)
+        csv += "# held " + std::to_string(held.number) + ": " + OneLine(held.inputs) + "\n";
+    if (run.fit.present) AppendFit(csv, run.fit);
     csv += "# chart: " + OneLine(FigureTitle(chart)) + "\n";
-    csv += "# x: " + OneLine(xTitle) + "\n";
-    csv += "# y: " + OneLine(yTitle) + "\n";
-    csv += "series," + Field(xTitle) + "," + Field(yTitle) + "\n";
-    // Room for every row at once: a short name and two numbers of up to 24
+    csv += "# axis titles in the window: x " + OneLine(xTitle) + "; y " + OneLine(yTitle) + "\n";
+    csv +=
+        "# columns: long format, one row per point: the series it belongs to, x, y; a series' rows follow each "
+        "other in the order drawn\n";
+    csv += "series," + Field(xColumn) + "," + Field(yColumn) + "\n";
+    // Room for every row at once: a name and two numbers of up to 24
     // characters each.
     std::size_t rows = 0;
     for (int i = 0; i < chart.NumSeries(); ++i) rows += std::size_t(chart.SeriesAt(i)->PointCount());
     csv.reserve(csv.size() + rows * 64);
     for (int i = 0; i < chart.NumSeries(); ++i) {
         const TChartSeries& s = *chart.SeriesAt(i);
-        const std::string name = Field(s.Name());
+        const std::string name = Field(CsvSeriesName(s.Name(), names));
         for (int p = 0; p < s.PointCount(); ++p) {
             csv += name;
             csv += ',';
@@ -177,7 +245,7 @@ std::string ChartCsv(const TCustomChart& chart, const RunRecord& run) {
     return csv;
 }
 
-std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format) {
+std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format, const CsvNames& names) {
     switch (format) {
     case ChartFileFormat::Png:
         return ChartPng(chart, RunAbout(run));
@@ -188,7 +256,7 @@ std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat
     case ChartFileFormat::Csv:
         break;
     }
-    return ChartCsv(chart, run);
+    return ChartCsv(chart, run, names);
 }
 
 }  // namespace cvcalc

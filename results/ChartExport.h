@@ -4,9 +4,11 @@
 // caller's (ResultFiles.h).
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "results/RunRecord.h"
 
@@ -42,19 +44,51 @@ std::string ChartPdf(TCustomChart& chart, std::string_view about = {}, ChartScal
 // run stopped at an input error; "no run" before the first.
 std::string RunAbout(const RunRecord& run);
 
-// The chart's series as CSV: '#' comment lines (program and version, the
-// inputs as used, Vbi, a later run that stopped at an input error, the
-// chart's name and axis titles), one header line
-// "series,<x title>,<y title>", then one row per point: the series' name and
-// x and y with 17 significant digits, which read back to the same doubles.
-// Series follow in the chart's order; one without points has no rows.
-std::string ChartCsv(const TCustomChart& chart, const RunRecord& run);
+// A held run as data files name it: the number its series' names carry
+// ("Held<k>Series1") and its inputs in one line (RunInputsLine).
+struct HeldRunInputs {
+    int number = 0;
+    std::string inputs;
+};
 
-// A number as CSV and the report write it: 17 significant digits in the C
-// locale's notation, whatever the user's locale.
+// What a data file calls the chart's columns and series.  The chart knows
+// only its axis titles and its series' published names; the window that
+// fills it knows what they are.
+struct CsvNames {
+    // The columns in ASCII with their units, "V (V)" and "C (pF)"; empty
+    // for the axis titles.
+    std::string x, y;
+    // A series' name in the file from its published name ("Series1" gives
+    // "C"); unset, or answering empty, for the published name.
+    std::function<std::string(std::string_view)> series;
+    // The held runs whose series the charts hold, oldest first.
+    std::vector<HeldRunInputs> held;
+};
+
+// The k of a held run's series name "Held<k><name>"; 0 for any other name.
+int HeldRunNumber(std::string_view published);
+
+// The name a data file gives a series: a published name "Held<k><name>"
+// becomes "held k (<that run's inputs>) <name in the file>", any other
+// the name `names` gives it, else its own.
+std::string CsvSeriesName(std::string_view published, const CsvNames& names);
+
+// The chart's series as CSV in long format: '#' comment lines (program and
+// version, the inputs as used, Vbi, a later run that stopped at an input
+// error, every held run's inputs, the fit with its range and area, the
+// chart's name, the window's axis titles and how to read the columns), one
+// header line "series,<x>,<y>", then one row per point: the series' name
+// and x and y, each in the shortest text that reads back to the same
+// double.  Series follow in the chart's order; one without points has no
+// rows.
+std::string ChartCsv(const TCustomChart& chart, const RunRecord& run, const CsvNames& names = {});
+
+// A number as CSV writes it: the shortest text that reads back to the same
+// double, in the C locale's notation whatever the user's locale ("-9.9",
+// "1e+15", "0.5915006318095465"); "nan", "inf" and "-inf" for the others.
 std::string DataNumber(double value);
 
 // Any of the four formats, the pictures as the window shows the chart.
-std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format);
+std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format, const CsvNames& names = {});
 
 }  // namespace cvcalc

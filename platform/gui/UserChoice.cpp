@@ -1,6 +1,7 @@
 // Pop-up menus over QMenu and file dialogs over QFileDialog.
 #include "platform/gui/UserChoice.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtGui/QAction>
 #include <QtWidgets/QFileDialog>
@@ -22,6 +23,7 @@ FileDialogResponder& DialogResponder() {
 }
 
 QString FilterLine(const FileFilter& filter) {
+    if (filter.extension.empty()) return ToQString(filter.label) + QStringLiteral(" (*)");
     return ToQString(filter.label) + QStringLiteral(" (*.") + ToQString(filter.extension) + QLatin1Char(')');
 }
 }  // namespace
@@ -56,21 +58,36 @@ int TrackPopupMenu(const PopupMenuRequest& request) {
 
 std::optional<std::string> AskFileName(const FileDialogRequest& request) {
     if (DialogResponder()) return DialogResponder()(request);
-    QStringList filters;
-    for (const FileFilter& filter : request.filters) filters.append(FilterLine(filter));
-    QString selected = filters.isEmpty() ? QString() : filters.front();
     QWidget* owner = WidgetOf(request.owner);
+    const QString start = ToQString(request.startFolder);
+    if (request.chooseFolder) {
+        const QString folder = QFileDialog::getExistingDirectory(owner, ToQString(request.caption), start);
+        if (folder.isEmpty()) return std::nullopt;
+        return FromQString(folder);
+    }
+    QStringList filters;
+    QString selected;
+    for (const FileFilter& filter : request.filters) {
+        filters.append(FilterLine(filter));
+        if (selected.isEmpty() && !request.selectedExtension.empty() && filter.extension == request.selectedExtension)
+            selected = filters.back();
+    }
+    if (selected.isEmpty() && !filters.isEmpty()) selected = filters.front();
     QString path;
-    if (request.save)
-        path = QFileDialog::getSaveFileName(owner, ToQString(request.caption), ToQString(request.suggestedName),
+    if (request.save) {
+        // The suggested name in the folder to start from.
+        QString name = ToQString(request.suggestedName);
+        if (!start.isEmpty()) name = QDir(start).filePath(name);
+        path = QFileDialog::getSaveFileName(owner, ToQString(request.caption), name, filters.join(QStringLiteral(";;")),
+                                            &selected);
+    } else {
+        path = QFileDialog::getOpenFileName(owner, ToQString(request.caption), start,
                                             filters.join(QStringLiteral(";;")), &selected);
-    else
-        path = QFileDialog::getOpenFileName(owner, ToQString(request.caption), QString(),
-                                            filters.join(QStringLiteral(";;")), &selected);
+    }
     if (path.isEmpty()) return std::nullopt;
     if (request.save && QFileInfo(path).suffix().isEmpty()) {
         for (const FileFilter& filter : request.filters)
-            if (FilterLine(filter) == selected) {
+            if (FilterLine(filter) == selected && !filter.extension.empty()) {
                 path += QLatin1Char('.') + ToQString(filter.extension);
                 break;
             }

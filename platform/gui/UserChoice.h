@@ -33,6 +33,7 @@ using PopupMenuResponder = std::function<int(const PopupMenuRequest&)>;
 void SetPopupMenuResponder(PopupMenuResponder responder);
 
 // One line of a dialog's type list: "PNG 画像" with the extension "png".
+// An empty extension matches every file.
 struct FileFilter {
     std::string label;
     std::string extension;  // without the dot
@@ -44,11 +45,19 @@ struct FileDialogRequest {
     std::string caption;
     std::vector<FileFilter> filters;
     std::string suggestedName;  // a save dialog's first file name
+    // Asks for a folder instead of a file; `save`, `filters` and
+    // `suggestedName` do not apply.
+    bool chooseFolder = false;
+    // The folder the dialog opens in; empty for the platform's choice.
+    std::string startFolder;
+    // The extension of the type chosen first in the list; empty for the
+    // first type.
+    std::string selectedExtension;
 };
 
 // The path chosen, or nothing when the dialog was cancelled.  A save
 // dialog's name without an extension gets the extension of the type chosen
-// in the list.
+// in the list (none for a type that matches every file).
 std::optional<std::string> AskFileName(const FileDialogRequest& request);
 
 using FileDialogResponder = std::function<std::optional<std::string>(const FileDialogRequest&)>;

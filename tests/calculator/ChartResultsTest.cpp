@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -137,58 +138,183 @@ TEST_F(ChartResultsTest, MenuItemsDoWhatTheOperationsTheDriverCallsDo) {
     EXPECT_TRUE(boxes_.empty());
 }
 
+// The columns a data file gives each chart, in the report's order.
+struct ChartColumns {
+    const char* chart;
+    const char* header;
+};
+const ChartColumns Columns[] = {
+    {"ChartEnergyBand", "series,x (um),E (eV)"},     {"ChartChargeDensity", "series,x (um),charge density (cm^-3)"},
+    {"ChartVoltage", "series,x (um),potential (V)"}, {"ChartCV", "series,V (V),C (pF)"},
+    {"ChartC2V", "series,V (V),1/C^2 (nF^-2)"},
+};
+
+// A data file cut into its comment lines, its header line and its rows.
+struct DataFile {
+    std::vector<std::string> comments;
+    std::string header;
+    std::vector<std::string> rows;
+};
+
+DataFile ReadDataFile(const std::string& csv) {
+    DataFile file;
+    std::istringstream lines(csv);
+    std::string line;
+    while (std::getline(lines, line) && line.rfind("#", 0) == 0) file.comments.push_back(line);
+    file.header = line;
+    while (std::getline(lines, line)) file.rows.push_back(line);
+    return file;
+}
+
+// The shortest text that reads back to `value`.
+std::string Shortest(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 TEST_F(ChartResultsTest, DataFilesHoldTheInputsAsUsedAndEveryPointToTheLastBit) {
     // Out-of-range inputs: the file gives what the run used.
     Run("5e13", "7.5e18", "1000", "3");
     for (TChart* chart : f_->ReportCharts()) {
-        const std::string csv = ChartCsv(*chart, f_->LastRun());
-        std::istringstream lines(csv);
-        std::string line;
-        std::vector<std::string> comments;
-        while (std::getline(lines, line) && line.rfind("#", 0) == 0) comments.push_back(line);
+        const DataFile file = ReadDataFile(f_->ChartData(chart));
+        const auto& comments = file.comments;
         ASSERT_GE(comments.size(), 9u);
         EXPECT_EQ(comments[0], "# cvcalc 1.0");
-        EXPECT_EQ(comments[1], "# donor density (cm^-3): 100000000000000");
+        EXPECT_EQ(comments[1], "# donor density (cm^-3): 1e+14");
         EXPECT_EQ(comments[2], "# acceptor density (cm^-3): 1e+18");
         EXPECT_EQ(comments[3], "# junction area (mm^2): 100");
         EXPECT_EQ(comments[4], "# bias (V): " + DataNumber(f_->Inputs().Bias));
         EXPECT_EQ(comments[5], "# Vbi (V): " + DataNumber(f_->Result().DiffusionPotential));
         EXPECT_EQ(comments[6].rfind("# chart: " + chart->Name(), 0), 0u);
-        EXPECT_EQ(line,
-                  "series," + chart->BottomAxis()->Title()->Caption() + "," + chart->LeftAxis()->Title()->Caption());
-        // Every row reads back to the series' own doubles, in order.
-        std::vector<int> next(std::size_t(chart->NumSeries()), 0);
-        int rows = 0;
-        while (std::getline(lines, line)) {
-            ++rows;
-            const auto a = line.find(','), b = line.find(',', a + 1);
-            ASSERT_NE(b, std::string::npos) << line;
-            int index = -1;
-            for (int i = 0; i < chart->NumSeries(); ++i)
-                if (chart->SeriesAt(i)->Name() == line.substr(0, a)) index = i;
-            ASSERT_GE(index, 0) << line;
-            double x = 0, y = 0;
-            std::from_chars(line.data() + a + 1, line.data() + b, x);
-            std::from_chars(line.data() + b + 1, line.data() + line.size(), y);
-            const TChartSeries& s = *chart->SeriesAt(index);
-            const int p = next[std::size_t(index)]++;
-            ASSERT_LT(p, s.PointCount());
-            EXPECT_EQ(x, s.XValues()->Value(p)) << line;
-            EXPECT_EQ(y, s.YValues()->Value(p)) << line;
-        }
-        int points = 0;
+        // The window's own axis titles stay in a comment.
+        EXPECT_EQ(comments[7], "# axis titles in the window: x " + chart->BottomAxis()->Title()->Caption() + "; y " +
+                                   chart->LeftAxis()->Title()->Caption());
+        EXPECT_EQ(comments[8].rfind("# columns: long format, one row per point", 0), 0u);
+        // Every row reads back to the series' own doubles: the rows of
+        // each series together, under one name, in the chart's order.
+        std::size_t row = 0;
         for (int i = 0; i < chart->NumSeries(); ++i) {
-            EXPECT_EQ(next[std::size_t(i)], chart->SeriesAt(i)->PointCount()) << chart->SeriesAt(i)->Name();
-            points += chart->SeriesAt(i)->PointCount();
+            const TChartSeries& s = *chart->SeriesAt(i);
+            const std::size_t first = row;
+            for (int p = 0; p < s.PointCount(); ++p, ++row) {
+                ASSERT_LT(row, file.rows.size()) << s.Name();
+                const std::string& line = file.rows[row];
+                const auto a = line.find(','), b = line.find(',', a + 1);
+                ASSERT_NE(b, std::string::npos) << line;
+                EXPECT_EQ(line.substr(0, a), file.rows[first].substr(0, file.rows[first].find(','))) << line;
+                double x = 0, y = 0;
+                std::from_chars(line.data() + a + 1, line.data() + b, x);
+                std::from_chars(line.data() + b + 1, line.data() + line.size(), y);
+                EXPECT_EQ(x, s.XValues()->Value(p)) << line;
+                EXPECT_EQ(y, s.YValues()->Value(p)) << line;
+            }
         }
-        EXPECT_EQ(rows, points) << chart->Name();
+        EXPECT_EQ(row, file.rows.size()) << chart->Name();
     }
     // After Reset: the header line and no rows.
     f_->ButtonReset->Click();
-    const std::string empty = ChartCsv(*f_->ChartCV, f_->LastRun());
+    const std::string empty = f_->ChartData(f_->ChartCV);
     EXPECT_NE(empty.find("# no calculation has run yet\n"), std::string::npos);
-    EXPECT_EQ(empty.substr(empty.size() - std::string("series,電圧　[V],容量 C　[pF]\n").size()),
-              "series,電圧　[V],容量 C　[pF]\n");
+    EXPECT_EQ(empty.substr(empty.size() - std::string("series,V (V),C (pF)\n").size()), "series,V (V),C (pF)\n");
+}
+
+TEST_F(ChartResultsTest, DataFilesNamedColumnsAndSeriesInJapaneseOrAsSeriesN) {
+    // A held run, the current one, measured points and a line fitted to them.
+    Run("1e15", "1e18", "1", "-3");
+    f_->HoldCurves();
+    Run("2e16", "1e18", "1", "-3");
+    const fs::path measured = dir_ / "diode.csv";
+    std::ofstream(measured) << "V,C (nF)\n-3,0.25\n0,0.5\n0.75,1\n";
+    f_->LoadMeasuredData(measured.string());
+    f_->FitStraightLine();
+    Settle();
+    const std::string held = "held 1 (Nd 1E15 Na 1E18 A 1 V -3) ";
+    const std::vector<std::vector<std::string>> expected = {
+        {"EC", "EV", "EF n", "EF p", held + "EC", held + "EV", held + "EF n", held + "EF p"},
+        {"donor charge", "acceptor charge", held + "donor charge", held + "acceptor charge"},
+        {"potential", held + "potential"},
+        {"C", "bias marker", held + "C", held + "bias marker", "measured"},
+        {"1/C2", "bias marker", held + "1/C2", held + "bias marker", "measured", "fit"},
+    };
+    for (std::size_t c = 0; c < 5; ++c) {
+        TChart* chart = f_->ReportCharts()[c];
+        ASSERT_EQ(chart->Name(), Columns[c].chart);
+        const DataFile file = ReadDataFile(f_->ChartData(chart));
+        EXPECT_EQ(file.header, Columns[c].header);
+        // Each series' rows together, in the chart's order.
+        std::vector<std::string> names;
+        for (const std::string& row : file.rows) {
+            const std::string name = row.substr(0, row.find(','));
+            if (names.empty() || names.back() != name) names.push_back(name);
+        }
+        EXPECT_EQ(names, expected[c]) << chart->Name();
+        // The header names the held run and the fit with its range and area.
+        const auto has = [&](const std::string& line) {
+            return std::find(file.comments.begin(), file.comments.end(), line) != file.comments.end();
+        };
+        EXPECT_TRUE(has("# held 1: Nd 1E15 Na 1E18 A 1 V -3")) << chart->Name();
+        EXPECT_TRUE(has("# fit: 1/C^2 = slope V + intercept, least squares through the measured points (C in nF)"));
+        EXPECT_TRUE(has("# fit range (V): " + DataNumber(f_->LastRun().fit.vmin) + " to " +
+                        DataNumber(f_->LastRun().fit.vmax)));
+        EXPECT_TRUE(has("# fit area (mm^2): 1"));
+        EXPECT_TRUE(has("# fit N_eff (cm^-3): " + DataNumber(f_->Fit()->Neff)));
+        EXPECT_TRUE(has("# fit points: 3"));
+    }
+    // Every series the window makes has a name of its own in the file.
+    for (const TRunSeries& row : RunSeries) {
+        const std::string data = f_->ChartData(f_->*row.Chart);
+        EXPECT_EQ(data.find(std::string("\n") + row.Name + ","), std::string::npos) << row.Name;
+    }
+}
+
+TEST_F(ChartResultsTest, EveryCsvNumberIsTheShortestRoundTripText) {
+    // Inputs whose doubles have long 17-digit texts: -9.9 V, 3.3 mm².
+    Run("2.5e16", "3e17", "3.3", "-9.9");
+    f_->HoldCurves();
+    Run("7e15", "1e17", "0.7", "-1.3");
+    f_->FitStraightLine();
+    Settle();
+    int checked = 0;
+    const auto expectShortest = [&](std::string_view text, const std::string& line) {
+        double value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        ASSERT_EQ(error, std::errc()) << line;
+        ASSERT_EQ(end, text.data() + text.size()) << line;
+        EXPECT_EQ(text, Shortest(value)) << line;
+        ++checked;
+    };
+    for (TChart* chart : f_->ReportCharts()) {
+        const DataFile file = ReadDataFile(f_->ChartData(chart));
+        for (const std::string& line : file.rows) {
+            const auto a = line.find(','), b = line.find(',', a + 1);
+            expectShortest(std::string_view(line).substr(a + 1, b - a - 1), line);
+            expectShortest(std::string_view(line).substr(b + 1), line);
+        }
+        // The header's numbers too: "# name (unit): number", "# fit range (V): a to b".
+        for (const std::string& line : file.comments) {
+            const auto colon = line.find("): ");
+            if (line.rfind("# fit range (V): ", 0) == 0) {
+                const std::string_view range = std::string_view(line).substr(colon + 3);
+                const auto to = range.find(" to ");
+                expectShortest(range.substr(0, to), line);
+                expectShortest(range.substr(to + 4), line);
+            } else if (colon != std::string::npos && line.find("chart:") == std::string::npos) {
+                expectShortest(std::string_view(line).substr(colon + 3), line);
+            }
+        }
+        EXPECT_NE(std::find(file.comments.begin(), file.comments.end(), "# bias (V): -1.3"), file.comments.end());
+    }
+    EXPECT_GT(checked, 10000);
+    // The round trip holds where digits are many: the shortest text of a
+    // double with 17 significant digits still reads back to it.
+    for (const double value : {0.1 + 0.2, -9.9, 1e-300, 5e-324, 1.7976931348623157e308}) {
+        const std::string text = DataNumber(value);
+        double back = 0;
+        std::from_chars(text.data(), text.data() + text.size(), back);
+        EXPECT_EQ(back, value) << text;
+    }
+    EXPECT_EQ(DataNumber(-9.9), "-9.9");
 }
 
 TEST_F(ChartResultsTest, VectorFiguresParseAndLookLikeTheBitmapsButAlongEdges) {

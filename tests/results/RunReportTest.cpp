@@ -312,6 +312,7 @@ TEST(ReportHelpPages, TheHomePageLinksTheReportAndTheMenuItemsAreGlossed) {
         {"測定データを読み込む…", "Load measured C&ndash;V…"},
         {"測定データを消去", "Clear measured data"},
         {"直線フィット", "Fit straight line"},
+        {"全部を書き出す…", "Export everything…"},
     };
     for (const auto& [japanese, english] : items) {
         const std::string row =

@@ -400,16 +400,22 @@ TEST(DriverResults, ExportWritesEachFormatAndTheDataReadBackToTheDumpsDoubles) {
     std::string line;
     std::vector<std::string> comments;
     while (std::getline(in, line) && line.rfind('#', 0) == 0) comments.push_back(line);
-    EXPECT_NE(std::find(comments.begin(), comments.end(), "# donor density (cm^-3): 25000000000000000"),
-              comments.end());
-    EXPECT_NE(std::find(comments.begin(), comments.end(), "# bias (V): -3.2999999999999998"), comments.end());
-    EXPECT_EQ(line, "series,距離　[μm],エネルギー　[eV]");
+    EXPECT_NE(std::find(comments.begin(), comments.end(), "# donor density (cm^-3): 2.5e+16"), comments.end());
+    EXPECT_NE(std::find(comments.begin(), comments.end(), "# bias (V): -3.3"), comments.end());
+    EXPECT_NE(
+        std::find(comments.begin(), comments.end(), "# axis titles in the window: x 距離　[μm]; y エネルギー　[eV]"),
+        comments.end());
+    EXPECT_EQ(line, "series,x (um),E (eV)");
+    // The file names the run's series by what they are, in the dump's order.
+    const std::map<std::string, std::string> published{
+        {"EC", "Series3"}, {"EV", "Series4"}, {"EF n", "Series5"}, {"EF p", "Series6"}};
     std::map<std::string, std::size_t> next;
     std::size_t rows = 0;
     for (const json& s : run.dumps[0]["charts"]["ChartEnergyBand"]["series"]) next[s["name"]] = 0;
     while (std::getline(in, line)) {
         const auto a = line.find(','), b = line.find(',', a + 1);
-        const std::string name = line.substr(0, a);
+        ASSERT_EQ(published.count(line.substr(0, a)), 1u) << line;
+        const std::string name = published.at(line.substr(0, a));
         const json* series = nullptr;
         for (const json& s : run.dumps[0]["charts"]["ChartEnergyBand"]["series"])
             if (s["name"] == name) series = &s;
@@ -556,4 +562,59 @@ TEST(DriverResults, TheReportAsPdfAndAsAPageOfItsOwn) {
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.errorOutput.find("unknown file type (not .html or .pdf)"), std::string::npos);
     for (const std::string& path : {pdf, html, txt}) std::remove(path.c_str());
+}
+
+TEST(DriverResults, ExportAllWritesTheWholeSetAndAReadOnlyFolderGivesOneBox) {
+    const std::string folder = Scratch("everything");
+    const DriverRun run = RunDriver("set EditDonorDensity 5e15\nclick ButtonCalcuationCV\nhold\nexportall " + folder +
+                                    "\ndump\nexportall\n");
+    // The folder is required: a bare command is refused.
+    EXPECT_EQ(run.status, 2);
+    ASSERT_EQ(run.dumps.size(), 1u);
+    EXPECT_TRUE(run.dumps[0]["errors"].empty()) << run.dumps[0]["errors"];
+    std::vector<std::string> names{"report.pdf", "report.html", "README.txt"};
+    for (const auto& [chart, content] : run.dumps[0]["charts"].items()) {
+        const std::string stem = folder + "/" + chart;
+        EXPECT_EQ(Slurp(stem + ".png").substr(0, 8), "\x89PNG\r\n\x1a\n") << chart;
+        EXPECT_EQ(std::system(("xmllint --noout '" + stem + ".svg'").c_str()), 0) << chart;
+        EXPECT_EQ(std::system(("pdfinfo '" + stem + ".pdf' >/dev/null").c_str()), 0) << chart;
+        // One row a point of every series, held ones included.
+        std::ifstream csv(stem + ".csv");
+        std::string line;
+        std::size_t rows = 0, points = 0;
+        while (std::getline(csv, line))
+            if (line.rfind('#', 0) != 0 && line.rfind("series,", 0) != 0) ++rows;
+        for (const json& s : content["series"]) points += s["points"].size();
+        EXPECT_EQ(rows, points) << chart;
+        EXPECT_GT(rows, 0u) << chart;
+        for (const char* extension : {".png", ".svg", ".pdf", ".csv"}) names.push_back(chart + extension);
+    }
+    EXPECT_EQ(names.size(), 23u);
+    EXPECT_EQ(std::system(("pdfinfo '" + folder + "/report.pdf' >/dev/null").c_str()), 0);
+    EXPECT_NE(Slurp(folder + "/report.html").find("<style>"), std::string::npos);
+    const std::string readme = Slurp(folder + "/README.txt");
+    EXPECT_NE(readme.find("run: Nd 5E15 Na 1E15 A 1 V -10\n"), std::string::npos) << readme;
+    EXPECT_NE(readme.find("held 1: Nd 5E15 Na 1E15 A 1 V -10\n"), std::string::npos) << readme;
+    std::size_t files = 0;
+    for (const std::string& name : names) {
+        EXPECT_NE(readme.find("  " + name + " "), std::string::npos) << name;
+        if (std::ifstream(folder + "/" + name).good()) ++files;
+    }
+    EXPECT_EQ(files, names.size());
+
+    // A folder the driver may not write into: one box, nothing written.
+    const std::string readOnly = Scratch("read-only");
+    ASSERT_EQ(mkdir(readOnly.c_str(), 0555), 0);
+    chmod(readOnly.c_str(), 0555);
+    // Root writes anywhere; the driver runs as nobody for this case.
+    const std::string asNobody = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
+    const DriverRun refused = RunDriver("click ButtonCalcuationCV\nexportall " + readOnly + "\ndump\n", asNobody);
+    ASSERT_EQ(refused.status, 0) << refused.errorOutput;
+    ASSERT_EQ(refused.dumps.size(), 1u);
+    ASSERT_EQ(refused.dumps[0]["errors"].size(), 1u);
+    EXPECT_EQ(refused.dumps[0]["errors"][0]["text"],
+              "フォルダ '" + readOnly + "' への書き出しは 0 個のファイルを書いたところで止まりました: '" + readOnly +
+                  "/ChartEnergyBand.png' を保存できません: Permission denied.");
+    EXPECT_EQ(std::system(("rmdir '" + readOnly + "'").c_str()), 0);  // empty
+    EXPECT_EQ(std::system(("rm -r '" + folder + "'").c_str()), 0);
 }

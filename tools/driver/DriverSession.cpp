@@ -85,6 +85,14 @@ public:
                 if (FormPNJunction != nullptr) Operate([&] { (FormPNJunction->*operation)(); });
                 return true;
             }
+        if (command == "exportall") {
+            if (rest.empty()) return false;
+            if (FormPNJunction != nullptr) {
+                Settle();
+                Operate([&] { FormPNJunction->ExportEverything(rest); });
+            }
+            return true;
+        }
         if (command == "import") {
             if (rest.empty()) return false;
             if (FormPNJunction != nullptr) Operate([&] { FormPNJunction->LoadMeasuredData(rest); });
