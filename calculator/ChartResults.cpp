@@ -77,6 +77,7 @@ constexpr TSeriesData SeriesDataNames[] = {
     {"MeasuredCV", "measured"},
     {"MeasuredC2V", "measured"},
     {"FitLine", "fit"},
+    {"FitPoints", "fit points"},
 };
 
 std::string SeriesNameInFile(std::string_view published) {

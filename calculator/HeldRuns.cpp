@@ -174,12 +174,6 @@ void TFormPNJunction::NumberHeldRuns() {
             held_[k].series[j]->SetName("Held" + std::to_string(k + 1) + RunSeries[j].Name);
 }
 
-std::vector<std::string> TFormPNJunction::HeldRunInputs() const {
-    std::vector<std::string> inputs;
-    for (const THeldRun& run : held_) inputs.push_back(run.tag);
-    return inputs;
-}
-
 void TFormPNJunction::RemoveHeldRun(THeldRun& run) {
     for (TChartSeries* series : run.series) delete series;
     run.series.clear();

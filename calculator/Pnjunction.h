@@ -109,9 +109,6 @@ public:
     void HoldCurves();
     void ClearHeldCurves();
     int HeldRunCount() const noexcept { return static_cast<int>(held_.size()); }
-    // The held runs' inputs, oldest first ("Nd 1E15 Na 1E18 A 1 V -3"),
-    // as `Held1`, `Held2`… name their series.
-    std::vector<std::string> HeldRunInputs() const;
 
     // Measured C-V data and the 1/C² line fit (MeasuredFit.cpp).  Loading
     // reads the whole file or raises EMeasuredData and changes nothing; the

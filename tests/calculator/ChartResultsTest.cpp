@@ -235,7 +235,7 @@ TEST_F(ChartResultsTest, DataFilesNamedColumnsAndSeriesInJapaneseOrAsSeriesN) {
         {"donor charge", "acceptor charge", held + "donor charge", held + "acceptor charge"},
         {"potential", held + "potential"},
         {"C", "bias marker", held + "C", held + "bias marker", "measured"},
-        {"1/C2", "bias marker", held + "1/C2", held + "bias marker", "measured", "fit"},
+        {"1/C2", "bias marker", held + "1/C2", held + "bias marker", "measured", "fit", "fit points"},
     };
     for (std::size_t c = 0; c < 5; ++c) {
         TChart* chart = f_->ReportCharts()[c];

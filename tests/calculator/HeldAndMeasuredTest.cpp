@@ -314,7 +314,8 @@ TEST_F(HeldAndMeasuredTest, HeldRunsWereAllTintedTheSameAndTaggedOnOneChartOnly)
         ASSERT_EQ(legend.swatches.size(), 9u);
         for (int k = 0; k < 8; ++k) EXPECT_EQ(legend.swatches[std::size_t(k) + 1].color, colours[std::size_t(k)]);
     }
-    EXPECT_EQ(f_->HeldRunInputs().front(), "Nd 1E15 Na 1E17 A 1 V -8");
+    EXPECT_EQ(f_->HeldRunsInputs().front().number, 1);
+    EXPECT_EQ(f_->HeldRunsInputs().front().inputs, "Nd 1E15 Na 1E17 A 1 V -8");
     // A held run keeps its look when the oldest goes: the new one takes the
     // freed one.
     const TColor second = colours[1];
