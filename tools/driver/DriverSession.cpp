@@ -41,10 +41,13 @@ public:
         SetMessageBoxObserver([this](const MessageBoxRecord& box) {
             errors_.push_back({{"text", box.text}, {"caption", box.caption}});
         });
+        // A script never starts the desktop's browser.
+        SetDesktopBrowserObserver([](std::string_view) {});
         application_.SetStartHook([] { return ComponentModelInitialize(); }, [] { ComponentModelShutdown(); });
     }
     ~Impl() {
         application_.Finish();
+        SetDesktopBrowserObserver({});
         SetMessageBoxObserver({});
     }
 
