@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -275,6 +276,47 @@ TEST(Driver, ArgumentsAreCheckedAndTextsArriveExactly) {
     EXPECT_EQ(run.dumps[1]["errors"][0]["text"],
               "'\xEF\xBB\xBF"
               "5' は浮動小数点数ではありません.");
+}
+
+// A right click that does not move opens the chart's menu, which once
+// waited for a user the driver does not have.  The driver records the
+// menu's items and dismisses it; nothing else changes and the script goes on.
+TEST(Driver, StillRightClickDoesNotHangTheDriver) {
+    const DriverRun run = RunDriver(
+        "dump\ndrag ChartC2V right 200 100 200 100\ndump\n"
+        "click ButtonCalcuationCV\nhold\ndrag ChartEnergyBand right 5 5 5 5\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 3u);
+    EXPECT_EQ(run.dumps[0]["menu"], nullptr);
+    // The menu is the dump's last member, after everything it had before.
+    EXPECT_EQ(std::prev(run.dumps[1].end()).key(), "menu");
+    const auto items = [](const json& menu) {
+        std::vector<std::pair<std::string, bool>> out;
+        for (const json& item : menu) out.emplace_back(item["caption"], item["enabled"]);
+        return out;
+    };
+    using Items = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ(items(run.dumps[1]["menu"]), (Items{{"画像をコピー", true},
+                                                  {"画像を保存…", true},
+                                                  {"データを保存…", true},
+                                                  {"ズームを元に戻す", true},
+                                                  {"計算レポート", true},
+                                                  {"曲線を保持", false},
+                                                  {"保持を消去", false},
+                                                  {"測定データを読み込む…", true},
+                                                  {"測定データを消去", false},
+                                                  {"直線フィット", true}}));
+    // Dismissed: no item ran, the chart is as it was.
+    EXPECT_EQ(run.dumps[1]["charts"], run.dumps[0]["charts"]);
+    EXPECT_TRUE(run.dumps[1]["errors"].empty());
+    EXPECT_EQ(items(run.dumps[2]["menu"]), (Items{{"画像をコピー", true},
+                                                  {"画像を保存…", true},
+                                                  {"データを保存…", true},
+                                                  {"ズームを元に戻す", true},
+                                                  {"計算レポート", true},
+                                                  {"曲線を保持", true},
+                                                  {"保持を消去", true}}));
+    EXPECT_EQ(run.dumps[2]["help"]["visible"], false);
 }
 
 // One wheel notch over the empty C–V chart fixes its left axis at 0 … 0;

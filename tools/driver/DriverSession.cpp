@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,8 @@
 #include "platform/gui/MessageLoop.h"
 #include "platform/gui/NativeWindow.h"
 #include "platform/gui/OffscreenBitmap.h"
+#include "platform/gui/ReportDocument.h"
+#include "platform/gui/UserChoice.h"
 #include "platform/gui/WebBrowser.h"
 #include "results/ChartExport.h"
 #include "shell/app/Application.h"
@@ -41,6 +44,18 @@ public:
         SetMessageBoxObserver([this](const MessageBoxRecord& box) {
             errors_.push_back({{"text", box.text}, {"caption", box.caption}});
         });
+        // Nothing modal may open: there is no user to close it, so the
+        // driver would wait for ever.  A menu is recorded for the dump and
+        // dismissed; the file and print dialogs (a page's links reach them)
+        // are cancelled.
+        SetPopupMenuResponder([this](const PopupMenuRequest& request) {
+            menu_ = Json::array();
+            for (const PopupMenuItem& item : request.items)
+                menu_.push_back({{"caption", item.caption}, {"enabled", item.enabled}});
+            return -1;
+        });
+        SetFileDialogResponder([](const FileDialogRequest&) { return std::optional<std::string>(); });
+        SetPrintDialogResponder([](const PrintRequest&) { return std::optional<std::string>(); });
         // A script never starts the desktop's browser.
         SetDesktopBrowserObserver([](std::string_view) {});
         application_.SetStartHook([] { return ComponentModelInitialize(); }, [] { ComponentModelShutdown(); });
@@ -48,6 +63,9 @@ public:
     ~Impl() {
         application_.Finish();
         SetDesktopBrowserObserver({});
+        SetPrintDialogResponder({});
+        SetFileDialogResponder({});
+        SetPopupMenuResponder({});
         SetMessageBoxObserver({});
     }
 
@@ -278,7 +296,8 @@ private:
                            {"charts", std::move(charts)},
                            {"errors", errors_},
                            {"help", {{"visible", visible}, {"url", url}}},
-                           {"fit", std::move(fit)}};
+                           {"fit", std::move(fit)},
+                           {"menu", menu_}};
         // Numbers are data, not user text: the same digits under every
         // locale, each the shortest that reads back to the same double,
         // null where a value is not finite.  A byte sequence that is no
@@ -342,6 +361,8 @@ private:
     Output output_;
     TApplication application_;
     Json errors_ = Json::array();
+    // The items of the last menu opened, null before the first.
+    Json menu_ = nullptr;
     std::string refusal_;
 };
 
