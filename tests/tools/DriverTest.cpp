@@ -319,6 +319,42 @@ TEST(Driver, StillRightClickDoesNotHangTheDriver) {
     EXPECT_EQ(run.dumps[2]["help"]["visible"], false);
 }
 
+// "key NAME あ" was refused because the character takes three bytes: a key
+// is one character, however many bytes its UTF-8 takes, and anything else
+// is refused.
+TEST(Driver, KeyTakesOneCharacterNotOneByte) {
+    const struct {
+        std::string key;
+        bool typed;
+    } cases[] = {
+        {"5", true},
+        {"\xC3\xA9", true},          // é
+        {"\xE3\x81\x82", true},      // あ
+        {"\xF0\x9D\x91\xA5", true},  // mathematical italic x, beyond 16 bits
+        {"ab", false},
+        {"\xE3\x81\x82\xE3\x81\x84", false},  // あい
+        {"e\xCC\x81", false},                 // e and a combining accent: two code points
+        {"\xE3\x81", false},                  // cut short
+        {"\x80", false},                      // a continuation byte alone
+        {"\xC0\xB5", false},                  // an overlong "5"
+        {"\xED\xA0\x80", false},              // a surrogate
+        {"\xFF", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(json(c.key).dump(-1, ' ', true, json::error_handler_t::replace));
+        const DriverRun run = RunDriver("set EditBias \nkey EditBias " + c.key + "\ndump\n");
+        if (c.typed) {
+            ASSERT_EQ(run.status, 0) << run.errorOutput;
+            ASSERT_EQ(run.dumps.size(), 1u);
+            EXPECT_EQ(run.dumps[0]["edits"]["EditBias"], c.key);
+        } else {
+            EXPECT_EQ(run.status, 2);
+            EXPECT_TRUE(run.dumps.empty());
+            EXPECT_NE(run.errorOutput.find("unknown command or bad arguments"), std::string::npos);
+        }
+    }
+}
+
 // One wheel notch over the empty C–V chart fixes its left axis at 0 … 0;
 // dragging back restores the automatic maximum, before or after the run, so
 // the curve spreads over the axis again.

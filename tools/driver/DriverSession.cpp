@@ -32,6 +32,7 @@
 #include "platform/gui/WebBrowser.h"
 #include "results/ChartExport.h"
 #include "shell/app/Application.h"
+#include "shell/core/TextConvert.h"
 
 namespace cvcalc {
 
@@ -191,23 +192,31 @@ private:
     bool Key(const std::string& rest) {
         const auto words = Words(rest);
         if (words.size() != 2) return false;
+        const std::string& key = words[1];
+        const bool named = key == "Return" || key == "space" || key == "Tab";
+        if (!named && !OneCharacter(key)) return false;
         if (TWinControl* control = FindAs<TWinControl>(words[0])) {
             control->SetFocus();
             Settle();
-            const std::string& key = words[1];
             if (key == "Return")
                 InjectKey(vk::Return);
             else if (key == "space")
                 InjectKey(vk::Space);
             else if (key == "Tab")
                 InjectKey(vk::Tab);
-            else if (key.size() == 1)
-                InjectText(key);
             else
-                return false;
+                InjectText(key);
         }
         Settle();
         return true;
+    }
+
+    // One character: one code point in well-formed UTF-8, however many
+    // bytes it takes ("あ" takes three).
+    static bool OneCharacter(const std::string& text) {
+        if (text.empty() || SanitizeUtf8(text) != text) return false;
+        const std::u16string units = Utf8ToUtf16(text);
+        return units.size() == 1 || (units.size() == 2 && units[0] >= 0xD800 && units[0] <= 0xDBFF);
     }
 
     bool Drag(const std::string& rest) {
