@@ -54,13 +54,6 @@ protected:
     std::vector<std::string> handedOut_;
 };
 
-#ifdef CVCALC_SANITIZED_BUILD
-#define SKIP_PAGE_LOADS_WHEN_SANITIZED() \
-    GTEST_SKIP() << "page loads are skipped under the sanitizers: the web engine is too slow and noisy there"
-#else
-#define SKIP_PAGE_LOADS_WHEN_SANITIZED() (void)0
-#endif
-
 TEST_F(WebBrowserTest, ActivationNeedsAHostWindow) {
     EXPECT_FALSE(component_->ActivateInPlace(nullptr));
     EXPECT_EQ(component_->InPlaceWindow(), nullptr);
@@ -83,7 +76,6 @@ TEST_F(WebBrowserTest, FreshBrowserRefusesHistoryAndHasNoEngineYet) {
 }
 
 TEST_F(WebBrowserTest, HomePageLinksBackAndForward) {
-    SKIP_PAGE_LOADS_WHEN_SANITIZED();
     ASSERT_TRUE(component_->ActivateInPlace(host_.get()));
     auto browser = component_->QueryWebBrowser2();
     ASSERT_TRUE(browser->Navigate(Wide(LaboratoryHomePage)));
@@ -120,7 +112,6 @@ TEST_F(WebBrowserTest, HomePageLinksBackAndForward) {
 }
 
 TEST_F(WebBrowserTest, MissingPageEndsItsLoadQuietly) {
-    SKIP_PAGE_LOADS_WHEN_SANITIZED();
     ASSERT_TRUE(component_->ActivateInPlace(host_.get()));
     auto browser = component_->QueryWebBrowser2();
     ASSERT_TRUE(browser->Navigate(u"cvcalc-lab://kestrel/no-such-page.html"));
@@ -190,7 +181,6 @@ TEST_F(WebBrowserTest, NavigateShowsNothingOutsideTheProgramsPages) {
 // the engine decides on navigations in the order they are asked for, so once
 // the action arrives, the link has been decided.
 TEST_F(WebBrowserTest, LinksOnAPageStayInsideTheProgramsPages) {
-    SKIP_PAGE_LOADS_WHEN_SANITIZED();
     ASSERT_TRUE(component_->ActivateInPlace(host_.get()));
     auto browser = component_->QueryWebBrowser2();
     std::string target;
