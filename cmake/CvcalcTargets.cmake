@@ -17,11 +17,17 @@ function(cvcalc_library name)
   endif()
 endfunction()
 
-# cvcalc_test(NAME SOURCES ... [DEPS ...]): one GoogleTest executable, its
-# cases discovered when CTest runs.  GUI tests run on Qt's offscreen platform.
+# cvcalc_test(NAME SOURCES ... [DEPS ...] [WEB_ENGINE]): one GoogleTest
+# executable, its cases discovered when CTest runs.  GUI tests run on Qt's
+# offscreen platform.  WEB_ENGINE: its cases start the web engine, which in
+# the sanitizer build needs one check of AddressSanitizer left out
+# (tests/support/WebEngineSanitizerOptions.cpp says which and why).
 function(cvcalc_test name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WEB_ENGINE" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
+  if(ARG_WEB_ENGINE AND CVCALC_SANITIZE)
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/WebEngineSanitizerOptions.cpp)
+  endif()
   cvcalc_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   # Where tests/support/CommaLocale.h compiles its locale.

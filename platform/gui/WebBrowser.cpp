@@ -69,10 +69,20 @@ public:
     TNativeWindow* Host() const { return hostWidget_ ? host_ : nullptr; }
 
     bool Navigate(std::u16string_view url) override {
+        if (closed_ || !hostWidget_) return false;
+        const QUrl target(QString::fromUtf16(url.data(), qsizetype(url.size())));
+        switch (NavigationTargetOf(target, QString::fromLatin1(BundledPageScheme))) {
+        case NavigationTarget::ProgramPage:
+            break;
+        case NavigationTarget::DesktopBrowser:
+            OpenInDesktopBrowser(FromQString(target.toString(QUrl::FullyEncoded)));
+            return false;
+        case NavigationTarget::Refused:
+            return false;
+        }
+        // Only now: an address the window does not show starts no engine.
         IEngineView* view = EnsureView();
         if (view == nullptr) return false;
-        const QUrl target(QString::fromUtf16(url.data(), qsizetype(url.size())));
-        if (!target.isValid()) return false;
         view->Load(target);
         return true;
     }

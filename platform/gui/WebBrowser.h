@@ -81,6 +81,17 @@ inline constexpr std::string_view PageActionPath = "/action/";
 using PageActionHandler = std::function<void(std::string_view name)>;
 void SetPageActionHandler(PageActionHandler handler);
 
+// The help window shows the program's pages only.  An address of the
+// outside web (http, https) or a mail address, asked for by Navigate or by
+// a page, goes to the desktop's browser instead, and the call answers
+// false: nothing was loaded.  Every other address is refused.
+void OpenInDesktopBrowser(std::string_view url);
+// With an observer set, addresses for the desktop's browser go to it in
+// place of the browser (for tests and the scripted driver, which must not
+// start programs of the desktop).  An empty function opens them again.
+using DesktopBrowserObserver = std::function<void(std::string_view url)>;
+void SetDesktopBrowserObserver(DesktopBrowserObserver observer);
+
 // The extent stored in an embedded control's saved state (second and third
 // 32-bit little-endian words, hundredths of a millimetre) in pixels at
 // `pixelsPerInch`; 0 x 0 when the state is shorter than twelve bytes or the

@@ -3,6 +3,8 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QMetaObject>
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -96,7 +98,14 @@ void RunPageAction(const char* name) {
     });
 }
 
-const EngineHostServices Services{BundledPageScheme.data(), &FindBundledPage, &RunPageAction};
+DesktopBrowserObserver& TheDesktopBrowserObserver() {
+    static DesktopBrowserObserver observer;
+    return observer;
+}
+
+void OpenExternal(const char* url) { OpenInDesktopBrowser(url); }
+
+const EngineHostServices Services{BundledPageScheme.data(), &FindBundledPage, &RunPageAction, &OpenExternal};
 
 // Where the module may be: beside the installed program (lib/cvcalc next to
 // bin), beside the executable, and where this build put it.
@@ -155,6 +164,20 @@ void SetGeneratedPage(std::string name, GeneratedPage generate) {
 }
 
 void SetPageActionHandler(PageActionHandler handler) { ThePageActionHandler() = std::move(handler); }
+
+void OpenInDesktopBrowser(std::string_view url) {
+    InitPlatform();
+    const QUrl target(ToQString(url), QUrl::StrictMode);
+    // The desktop would open a local file or run a program for other schemes.
+    if (NavigationTargetOf(target, QString::fromLatin1(BundledPageScheme)) != NavigationTarget::DesktopBrowser) return;
+    if (const DesktopBrowserObserver observer = TheDesktopBrowserObserver()) {
+        observer(url);
+        return;
+    }
+    QDesktopServices::openUrl(target);
+}
+
+void SetDesktopBrowserObserver(DesktopBrowserObserver observer) { TheDesktopBrowserObserver() = std::move(observer); }
 
 std::string WebEngineFailureText(std::string_view reason) {
     return "Web ブラウザを開始できません: " + std::string(reason);

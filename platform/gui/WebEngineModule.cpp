@@ -75,13 +75,27 @@ QString PageActionName(const QUrl& url) {
     return path.mid(prefix.size());
 }
 
-// A page whose action addresses call the program instead of loading.
+// A page whose action addresses call the program instead of loading, and
+// which stays inside the program's pages whatever a link, a redirect or a
+// script asks for.
 class ProgramPage final : public QWebEnginePage {
 public:
     using QWebEnginePage::QWebEnginePage;
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+        switch (NavigationTargetOf(url, QString::fromLatin1(SchemeName()))) {
+        case NavigationTarget::ProgramPage:
+            break;
+        case NavigationTarget::DesktopBrowser:
+            // Only the page itself hands an address out: a frame inside it
+            // must not open windows of the desktop's browser.
+            if (isMainFrame && Services.openExternal != nullptr)
+                Services.openExternal(url.toString(QUrl::FullyEncoded).toUtf8().constData());
+            return false;
+        case NavigationTarget::Refused:
+            return false;
+        }
         const QString action = PageActionName(url);
         if (action.isEmpty()) return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
         if (Services.pageAction != nullptr) Services.pageAction(action.toUtf8().constData());

@@ -26,11 +26,30 @@ struct EnginePage {
 // that is neither generated nor bundled.  `pageAction` is told the <name>
 // of a refused navigation to "<scheme>://<host>/action/<name>"; it returns
 // at once, the program's handler runs later from its loop.
+// `openExternal` is given an address the help window does not show itself
+// (see NavigationTargetOf) for the desktop's browser.
 struct EngineHostServices {
     const char* pageScheme = nullptr;
     bool (*findPage)(const char* name, EnginePage* page) = nullptr;
     void (*pageAction)(const char* name) = nullptr;
+    void (*openExternal)(const char* url) = nullptr;
 };
+
+// Where a navigation of the help window may go.  The window shows the
+// program's own pages only; a page of the outside web or a mail address is
+// the desktop's business, and everything else (local files, data: and
+// javascript: addresses, any other scheme) is refused, so that no page can
+// show the student's files or run what it was handed.
+enum class NavigationTarget { ProgramPage, DesktopBrowser, Refused };
+
+inline NavigationTarget NavigationTargetOf(const QUrl& url, const QString& pageScheme) {
+    if (!url.isValid()) return NavigationTarget::Refused;
+    const QString scheme = url.scheme();  // QUrl keeps schemes in lower case
+    if (scheme == pageScheme) return NavigationTarget::ProgramPage;
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"))
+        return NavigationTarget::DesktopBrowser;
+    return NavigationTarget::Refused;
+}
 
 // Tells the browser component about loads; the module calls these on the
 // user-interface thread.
@@ -72,7 +91,7 @@ struct EngineModuleApi {
     IEngineView* (*CreateView)(QWidget* parent, IEngineViewEvents* events) = nullptr;
 };
 
-inline constexpr int EngineModuleVersion = 4;
+inline constexpr int EngineModuleVersion = 5;
 // The one symbol the module exports: `extern "C" const EngineModuleApi* cvcalc_engine_module()`.
 inline constexpr const char* EngineModuleEntry = "cvcalc_engine_module";
 inline constexpr const char* EngineModuleFile = "libcvcalc-webengine.so";

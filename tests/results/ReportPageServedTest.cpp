@@ -19,13 +19,6 @@ namespace {
 
 constexpr int LoadTimeoutMs = 20000;
 
-#ifdef CVCALC_SANITIZED_BUILD
-#define SKIP_PAGE_LOADS_WHEN_SANITIZED() \
-    GTEST_SKIP() << "page loads are skipped under the sanitizers: the web engine is too slow and noisy there"
-#else
-#define SKIP_PAGE_LOADS_WHEN_SANITIZED() (void)0
-#endif
-
 class ReportPageServedTest : public ReportRunFixture {
 protected:
     void SetUp() override {
@@ -62,7 +55,6 @@ protected:
 };
 
 TEST_F(ReportPageServedTest, TheGeneratedReportIsServedAndMadeAtEveryRequest) {
-    SKIP_PAGE_LOADS_WHEN_SANITIZED();
     RunRecord run;  // no run yet
     int generated = 0;
     SetGeneratedPage(std::string(RunReportPageName), [&] {
@@ -98,7 +90,6 @@ TEST_F(ReportPageServedTest, TheGeneratedReportIsServedAndMadeAtEveryRequest) {
 }
 
 TEST_F(ReportPageServedTest, PageActionsReachTheHandlerFromTheLoop) {
-    SKIP_PAGE_LOADS_WHEN_SANITIZED();
     SetGeneratedPage(std::string(RunReportPageName), [] { return RunReportHtml(RunRecord{}, {}); });
     std::vector<std::string> actions;
     SetPageActionHandler([&](std::string_view name) {
@@ -138,7 +129,6 @@ TEST_F(ReportPageServedTest, PageActionsReachTheHandlerFromTheLoop) {
 }
 
 TEST_F(ReportPageServedTest, AGeneratorThatFailsFailsTheRequestAndShowsItsError) {
-    SKIP_PAGE_LOADS_WHEN_SANITIZED();
     SetGeneratedPage("broken.html", []() -> std::string { throw Exception("the page could not be made"); });
     FormHTML->Show();
     ASSERT_TRUE(Browser().Navigate(u"cvcalc-lab://kestrel/broken.html"));

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -245,6 +246,83 @@ TEST(Driver, ArgumentsAreCheckedAndTextsArriveExactly) {
     EXPECT_EQ(run.dumps[1]["errors"][0]["text"],
               "'\xEF\xBB\xBF"
               "5' は浮動小数点数ではありません.");
+}
+
+// A right click that does not move opens the chart's menu, which once
+// waited for a user the driver does not have.  The driver records the
+// menu's items and dismisses it; nothing else changes and the script goes on.
+TEST(Driver, StillRightClickDoesNotHangTheDriver) {
+    const DriverRun run = RunDriver(
+        "dump\ndrag ChartC2V right 200 100 200 100\ndump\n"
+        "click ButtonCalcuationCV\nhold\ndrag ChartEnergyBand right 5 5 5 5\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    ASSERT_EQ(run.dumps.size(), 3u);
+    EXPECT_EQ(run.dumps[0]["menu"], nullptr);
+    // The menu is the dump's last member, after everything it had before.
+    EXPECT_EQ(std::prev(run.dumps[1].end()).key(), "menu");
+    const auto items = [](const json& menu) {
+        std::vector<std::pair<std::string, bool>> out;
+        for (const json& item : menu) out.emplace_back(item["caption"], item["enabled"]);
+        return out;
+    };
+    using Items = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ(items(run.dumps[1]["menu"]), (Items{{"画像をコピー", true},
+                                                  {"画像を保存…", true},
+                                                  {"データを保存…", true},
+                                                  {"ズームを元に戻す", true},
+                                                  {"計算レポート", true},
+                                                  {"曲線を保持", false},
+                                                  {"保持を消去", false},
+                                                  {"測定データを読み込む…", true},
+                                                  {"測定データを消去", false},
+                                                  {"直線フィット", true}}));
+    // Dismissed: no item ran, the chart is as it was.
+    EXPECT_EQ(run.dumps[1]["charts"], run.dumps[0]["charts"]);
+    EXPECT_TRUE(run.dumps[1]["errors"].empty());
+    EXPECT_EQ(items(run.dumps[2]["menu"]), (Items{{"画像をコピー", true},
+                                                  {"画像を保存…", true},
+                                                  {"データを保存…", true},
+                                                  {"ズームを元に戻す", true},
+                                                  {"計算レポート", true},
+                                                  {"曲線を保持", true},
+                                                  {"保持を消去", true}}));
+    EXPECT_EQ(run.dumps[2]["help"]["visible"], false);
+}
+
+// "key NAME あ" was refused because the character takes three bytes: a key
+// is one character, however many bytes its UTF-8 takes, and anything else
+// is refused.
+TEST(Driver, KeyTakesOneCharacterNotOneByte) {
+    const struct {
+        std::string key;
+        bool typed;
+    } cases[] = {
+        {"5", true},
+        {"\xC3\xA9", true},          // é
+        {"\xE3\x81\x82", true},      // あ
+        {"\xF0\x9D\x91\xA5", true},  // mathematical italic x, beyond 16 bits
+        {"ab", false},
+        {"\xE3\x81\x82\xE3\x81\x84", false},  // あい
+        {"e\xCC\x81", false},                 // e and a combining accent: two code points
+        {"\xE3\x81", false},                  // cut short
+        {"\x80", false},                      // a continuation byte alone
+        {"\xC0\xB5", false},                  // an overlong "5"
+        {"\xED\xA0\x80", false},              // a surrogate
+        {"\xFF", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(json(c.key).dump(-1, ' ', true, json::error_handler_t::replace));
+        const DriverRun run = RunDriver("set EditBias \nkey EditBias " + c.key + "\ndump\n");
+        if (c.typed) {
+            ASSERT_EQ(run.status, 0) << run.errorOutput;
+            ASSERT_EQ(run.dumps.size(), 1u);
+            EXPECT_EQ(run.dumps[0]["edits"]["EditBias"], c.key);
+        } else {
+            EXPECT_EQ(run.status, 2);
+            EXPECT_TRUE(run.dumps.empty());
+            EXPECT_NE(run.errorOutput.find("unknown command or bad arguments"), std::string::npos);
+        }
+    }
 }
 
 // One wheel notch over the empty C–V chart fixes its left axis at 0 … 0;

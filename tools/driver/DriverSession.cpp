@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -26,9 +27,12 @@
 #include "platform/gui/MessageLoop.h"
 #include "platform/gui/NativeWindow.h"
 #include "platform/gui/OffscreenBitmap.h"
+#include "platform/gui/ReportDocument.h"
+#include "platform/gui/UserChoice.h"
 #include "platform/gui/WebBrowser.h"
 #include "results/ChartExport.h"
 #include "shell/app/Application.h"
+#include "shell/core/TextConvert.h"
 
 namespace cvcalc {
 
@@ -41,10 +45,28 @@ public:
         SetMessageBoxObserver([this](const MessageBoxRecord& box) {
             errors_.push_back({{"text", box.text}, {"caption", box.caption}});
         });
+        // Nothing modal may open: there is no user to close it, so the
+        // driver would wait for ever.  A menu is recorded for the dump and
+        // dismissed; the file and print dialogs (a page's links reach them)
+        // are cancelled.
+        SetPopupMenuResponder([this](const PopupMenuRequest& request) {
+            menu_ = Json::array();
+            for (const PopupMenuItem& item : request.items)
+                menu_.push_back({{"caption", item.caption}, {"enabled", item.enabled}});
+            return -1;
+        });
+        SetFileDialogResponder([](const FileDialogRequest&) { return std::optional<std::string>(); });
+        SetPrintDialogResponder([](const PrintRequest&) { return std::optional<std::string>(); });
+        // A script never starts the desktop's browser.
+        SetDesktopBrowserObserver([](std::string_view) {});
         application_.SetStartHook([] { return ComponentModelInitialize(); }, [] { ComponentModelShutdown(); });
     }
     ~Impl() {
         application_.Finish();
+        SetDesktopBrowserObserver({});
+        SetPrintDialogResponder({});
+        SetFileDialogResponder({});
+        SetPopupMenuResponder({});
         SetMessageBoxObserver({});
     }
 
@@ -178,23 +200,31 @@ private:
     bool Key(const std::string& rest) {
         const auto words = Words(rest);
         if (words.size() != 2) return false;
+        const std::string& key = words[1];
+        const bool named = key == "Return" || key == "space" || key == "Tab";
+        if (!named && !OneCharacter(key)) return false;
         if (TWinControl* control = FindAs<TWinControl>(words[0])) {
             control->SetFocus();
             Settle();
-            const std::string& key = words[1];
             if (key == "Return")
                 InjectKey(vk::Return);
             else if (key == "space")
                 InjectKey(vk::Space);
             else if (key == "Tab")
                 InjectKey(vk::Tab);
-            else if (key.size() == 1)
-                InjectText(key);
             else
-                return false;
+                InjectText(key);
         }
         Settle();
         return true;
+    }
+
+    // One character: one code point in well-formed UTF-8, however many
+    // bytes it takes ("あ" takes three).
+    static bool OneCharacter(const std::string& text) {
+        if (text.empty() || SanitizeUtf8(text) != text) return false;
+        const std::u16string units = Utf8ToUtf16(text);
+        return units.size() == 1 || (units.size() == 2 && units[0] >= 0xD800 && units[0] <= 0xDBFF);
     }
 
     bool Drag(const std::string& rest) {
@@ -285,7 +315,8 @@ private:
                            {"charts", std::move(charts)},
                            {"errors", errors_},
                            {"help", {{"visible", visible}, {"url", url}}},
-                           {"fit", std::move(fit)}};
+                           {"fit", std::move(fit)},
+                           {"menu", menu_}};
         // Numbers are data, not user text: the same digits under every
         // locale, each the shortest that reads back to the same double,
         // null where a value is not finite.  A byte sequence that is no
@@ -349,6 +380,8 @@ private:
     Output output_;
     TApplication application_;
     Json errors_ = Json::array();
+    // The items of the last menu opened, null before the first.
+    Json menu_ = nullptr;
     std::string refusal_;
 };
 
