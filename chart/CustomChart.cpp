@@ -50,6 +50,7 @@ void TCustomChart::DrawOnto(TCanvas& canvas) {
     SetAutoRepaint(false);
     try {
         DrawAll(canvas, w, h);
+        PaintControls(canvas);
     } catch (...) {
         SetAutoRepaint(autoRepaint);
         throw;
@@ -77,6 +78,7 @@ void TCustomChart::DrawUnzoomedOnto(TCanvas& canvas) {
     try {
         ApplyScales(saved_);
         DrawAll(canvas, std::max(ClientWidth(), 0), std::max(ClientHeight(), 0));
+        PaintControls(canvas);
     } catch (...) {
         restore();
         throw;

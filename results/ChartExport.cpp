@@ -1,6 +1,7 @@
 // Charts as PNG, SVG, PDF and CSV.
 #include "results/ChartExport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -114,8 +115,11 @@ std::optional<ChartFileFormat> ChartFileFormatOf(std::string_view path) {
 }
 
 std::string ChartPng(TCustomChart& chart, std::string_view about) {
-    chart.PaintToBitmap();
-    return chart.Bitmap().Offscreen().EncodePng(about);
+    // The window's own paint: the chart's bitmap, its labels over it.
+    TBitmap picture;
+    picture.SetSize(std::max(chart.ClientWidth(), 0), std::max(chart.ClientHeight(), 0));
+    chart.PaintTo(picture.Canvas(), 0, 0);
+    return picture.Offscreen().EncodePng(about);
 }
 
 std::string ChartSvg(TCustomChart& chart, std::string_view about, ChartScales scales) {

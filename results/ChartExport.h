@@ -33,7 +33,9 @@ std::optional<ReportFileFormat> ReportFileFormatOf(std::string_view path);
 enum class ChartScales : unsigned char { AsShown, WholeRun };
 
 // The chart as a picture.  `about` (RunAbout) goes into the file's
-// metadata, so that a figure names the run it shows.
+// metadata, so that a figure names the run it shows.  Every picture holds
+// what the window shows over the chart's rectangle: the chart and the
+// graphic controls over it; a PNG is the window's pixels.
 std::string ChartPng(TCustomChart& chart, std::string_view about = {});
 std::string ChartSvg(TCustomChart& chart, std::string_view about = {}, ChartScales scales = ChartScales::AsShown);
 std::string ChartPdf(TCustomChart& chart, std::string_view about = {}, ChartScales scales = ChartScales::AsShown);

@@ -198,8 +198,10 @@ TEST_F(ChartResultsTest, VectorFiguresParseAndLookLikeTheBitmapsButAlongEdges) {
     // colour), and in fewer than a twentieth of the pixels.
     Run("1e16", "3e14", "10", "-2");
     for (TChart* chart : f_->ReportCharts()) {
-        chart->PaintToBitmap();
-        const TOffscreenBitmap& bitmap = chart->Bitmap().Offscreen();
+        // What the window shows over the chart: its bitmap and the graphic
+        // controls on it (the band chart's labels), as every figure holds.
+        TOffscreenBitmap bitmap(chart->ClientWidth(), chart->ClientHeight());
+        bitmap.PaintWindow(chart->Handle());
         TOffscreenBitmap back(bitmap.Width(), bitmap.Height());
         ASSERT_TRUE(RenderSvg(ChartSvg(*chart), back)) << chart->Name();
         const int w = bitmap.Width(), h = bitmap.Height();

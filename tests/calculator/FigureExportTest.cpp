@@ -1,5 +1,6 @@
 // Figures out of the calculator window: vector figures at the exact
-// positions of the values, each axis title one text.
+// positions of the values, each axis title one text, everything the window
+// shows over a chart in every export of it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +15,11 @@
 #include "chart/ChartSeries.h"
 #include "chart/ChartValueList.h"
 #include "chart/CustomSeries.h"
+#include "framework/Label.h"
+#include "platform/gui/Clipboard.h"
+#include "platform/gui/OffscreenBitmap.h"
 #include "results/ChartExport.h"
+#include "results/RunReport.h"
 #include "tests/calculator/CalculatorWindow.h"
 
 namespace cvcalc {
@@ -131,6 +136,48 @@ TEST_F(FigureExportTest, AxisTitlesCameOutOfTheSvgInPiecesOfOneScriptEach) {
     const std::vector<std::string> texts = SvgTexts(ChartSvg(*f_->ChartCV));
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "容量 C　[pF]"), 1);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "容量 "), 0);
+}
+
+TEST_F(FigureExportTest, TheBandChartsLabelsWereMissingFromEveryExport) {
+    Run("4e16", "4e16", "2", "-1");
+    TChart* chart = f_->ChartEnergyBand;
+    const std::string about = RunAbout(f_->LastRun());
+
+    // PNG: the window's own pixels over the chart's rectangle, labels and all.
+    TOffscreenBitmap shown(chart->ClientWidth(), chart->ClientHeight());
+    shown.PaintWindow(chart->Handle());
+    const std::string png = ChartPng(*chart, about);
+    EXPECT_EQ(png, shown.EncodePng(about));
+    // The bitmap alone (what the PNG used to be) differs where the labels lie.
+    chart->PaintToBitmap();
+    EXPECT_NE(png, chart->Bitmap().Offscreen().EncodePng(about));
+
+    // SVG, PDF, the clipboard and the report's figure hold EC, EF and EV.
+    const std::string svg = ChartSvg(*chart, about);
+    const std::string unzoomed = ChartSvg(*chart, about, ChartScales::WholeRun);
+    f_->CopyChartImage(chart);
+    const std::string clipboardSvg = ClipboardData("image/svg+xml");
+    EXPECT_EQ(ClipboardData("image/png"), png);
+    const auto figures = f_->ReportFigures();
+    const std::string page = RunReportPage(f_->LastRun(), figures);
+    const fs::path pdf = dir_ / "bands.pdf", report = dir_ / "report.pdf";
+    f_->SaveChartFile(chart, pdf.string());
+    f_->SaveRunReport(report.string());
+    for (const fs::path& path : {pdf, report}) {
+        const std::string command =
+            "pdftotext -enc UTF-8 '" + path.string() + "' '" + path.string() + ".txt' 2>/dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    for (const TLabel* label : {f_->Label21, f_->Label22, f_->Label23}) {
+        const std::string text = ">" + label->Caption() + "<";
+        EXPECT_NE(svg.find(text), std::string::npos) << label->Caption();
+        EXPECT_NE(unzoomed.find(text), std::string::npos) << label->Caption();
+        EXPECT_NE(clipboardSvg.find(text), std::string::npos) << label->Caption();
+        EXPECT_NE(page.find(text), std::string::npos) << label->Caption();
+        EXPECT_NE(ReadFile(pdf.string() + ".txt").find(label->Caption()), std::string::npos) << label->Caption();
+        EXPECT_NE(ReadFile(report.string() + ".txt").find(label->Caption()), std::string::npos) << label->Caption();
+    }
+    EXPECT_TRUE(boxes_.empty());
 }
 
 }  // namespace
