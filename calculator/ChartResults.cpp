@@ -1,5 +1,6 @@
 // The calculator's results out of the window: each chart's context menu and
 // the operations behind it, which the scripted driver calls too.
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -26,6 +27,9 @@ constexpr int ReportOutOfDateMessage = 65223;
 
 // The menu's items: captions in the window's language, the English gloss
 // as each item's tip.
+// The PNG scale of each type in the Save image list.
+constexpr std::array<int, 5> SaveImageScales{1, 1, 1, 2, 4};
+
 const PopupMenuItem CopyImageItem{"画像をコピー", "Copy image: the chart to the clipboard as PNG and SVG"};
 const PopupMenuItem SaveImageItem{"画像を保存…", "Save image…: the chart as PNG, SVG or PDF"};
 const PopupMenuItem SaveDataItem{"データを保存…", "Save data…: the chart's series as CSV"};
@@ -106,10 +110,10 @@ void TFormPNJunction::CopyChartImage(TChart* chart) {
     CopyFigureToClipboard(ChartPng(*chart, about), ChartSvg(*chart, about));
 }
 
-void TFormPNJunction::SaveChartFile(TChart* chart, const std::string& path) {
+void TFormPNJunction::SaveChartFile(TChart* chart, const std::string& path, int pngScale) {
     const auto format = ChartFileFormatOf(path);
     if (!format) throw EFileWrite(LoadMessageFormatted(UnknownFileTypeMessage, {path}));
-    WriteFileReplacing(path, ChartFile(*chart, run_, *format));
+    WriteFileReplacing(path, ChartFile(*chart, run_, *format, pngScale));
 }
 
 void TFormPNJunction::SaveChartData(TChart* chart, const std::string& path) {
@@ -134,9 +138,17 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
              FileDialogRequest dialog;
              dialog.owner = &Handle();
              dialog.caption = "画像を保存";
-             dialog.filters = {{"PNG 画像", "png"}, {"SVG 画像", "svg"}, {"PDF 文書", "pdf"}};
+             // The larger PNGs follow the three types the list always had,
+             // so that its first choice stays the window's own pixels.
+             dialog.filters = {{"PNG 画像", "png"},
+                               {"SVG 画像", "svg"},
+                               {"PDF 文書", "pdf"},
+                               {"PNG 画像 (2×)", "png"},
+                               {"PNG 画像 (4×)", "png"}};
              dialog.suggestedName = chart->Name() + ".png";
-             if (const auto path = AskFileName(dialog)) SaveChartFile(chart, *path);
+             if (const auto choice = AskFileNameAndType(dialog))
+                 SaveChartFile(chart, choice->path,
+                               SaveImageScales[std::min(choice->filter, SaveImageScales.size() - 1)]);
          }},
         {SaveDataItem,
          [=, this] {

@@ -65,8 +65,9 @@ public:
     // Copies the chart as PNG and SVG to the clipboard.
     void CopyChartImage(TChart* chart);
     // Writes the chart as PNG, SVG, PDF or CSV, the format from the
-    // extension; another extension raises EFileWrite.
-    void SaveChartFile(TChart* chart, const std::string& path);
+    // extension, a PNG at `pngScale` (1, 2 or 4); another extension raises
+    // EFileWrite.
+    void SaveChartFile(TChart* chart, const std::string& path, int pngScale = 1);
     // Writes the chart's series as CSV whatever the extension.
     void SaveChartData(TChart* chart, const std::string& path);
     // Back to the scales before the first zoom or pan, as the undo drag.

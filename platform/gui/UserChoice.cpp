@@ -21,6 +21,24 @@ FileDialogResponder& DialogResponder() {
     return responder;
 }
 
+FileTypeResponder& TypeResponder() {
+    static FileTypeResponder responder;
+    return responder;
+}
+
+// The type a path is: `chosen` when the path has its extension, otherwise
+// the first with the path's extension, otherwise the first.
+std::size_t TypeOfPath(const std::vector<FileFilter>& filters, const QString& path, std::size_t chosen) {
+    const QString suffix = QFileInfo(path).suffix();
+    const auto fits = [&](std::size_t i) {
+        return i < filters.size() && suffix.compare(ToQString(filters[i].extension), Qt::CaseInsensitive) == 0;
+    };
+    if (fits(chosen)) return chosen;
+    for (std::size_t i = 0; i < filters.size(); ++i)
+        if (fits(i)) return i;
+    return 0;
+}
+
 QString FilterLine(const FileFilter& filter) {
     return ToQString(filter.label) + QStringLiteral(" (*.") + ToQString(filter.extension) + QLatin1Char(')');
 }
@@ -29,6 +47,8 @@ QString FilterLine(const FileFilter& filter) {
 void SetPopupMenuResponder(PopupMenuResponder responder) { MenuResponder() = std::move(responder); }
 
 void SetFileDialogResponder(FileDialogResponder responder) { DialogResponder() = std::move(responder); }
+
+void SetFileTypeResponder(FileTypeResponder responder) { TypeResponder() = std::move(responder); }
 
 int TrackPopupMenu(const PopupMenuRequest& request) {
     if (MenuResponder()) {
@@ -55,7 +75,17 @@ int TrackPopupMenu(const PopupMenuRequest& request) {
 }
 
 std::optional<std::string> AskFileName(const FileDialogRequest& request) {
-    if (DialogResponder()) return DialogResponder()(request);
+    if (auto choice = AskFileNameAndType(request)) return std::move(choice->path);
+    return std::nullopt;
+}
+
+std::optional<FileDialogChoice> AskFileNameAndType(const FileDialogRequest& request) {
+    if (DialogResponder()) {
+        std::optional<std::string> path = DialogResponder()(request);
+        if (!path) return std::nullopt;
+        const std::size_t chosen = TypeResponder() ? TypeResponder()(request) : request.filters.size();
+        return FileDialogChoice{*path, TypeOfPath(request.filters, ToQString(*path), chosen)};
+    }
     QStringList filters;
     for (const FileFilter& filter : request.filters) filters.append(FilterLine(filter));
     QString selected = filters.isEmpty() ? QString() : filters.front();
@@ -68,14 +98,15 @@ std::optional<std::string> AskFileName(const FileDialogRequest& request) {
         path = QFileDialog::getOpenFileName(owner, ToQString(request.caption), QString(),
                                             filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty()) return std::nullopt;
-    if (request.save && QFileInfo(path).suffix().isEmpty()) {
-        for (const FileFilter& filter : request.filters)
-            if (FilterLine(filter) == selected) {
-                path += QLatin1Char('.') + ToQString(filter.extension);
-                break;
-            }
-    }
-    return FromQString(path);
+    std::size_t chosen = request.filters.size();
+    for (std::size_t i = 0; i < request.filters.size(); ++i)
+        if (FilterLine(request.filters[i]) == selected) {
+            chosen = i;
+            break;
+        }
+    if (request.save && QFileInfo(path).suffix().isEmpty() && chosen < request.filters.size())
+        path += QLatin1Char('.') + ToQString(request.filters[chosen].extension);
+    return FileDialogChoice{FromQString(path), TypeOfPath(request.filters, path, chosen)};
 }
 
 }  // namespace cvcalc

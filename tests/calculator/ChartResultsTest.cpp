@@ -93,7 +93,8 @@ TEST_F(ChartResultsTest, MenuItemsDoWhatTheOperationsTheDriverCallsDo) {
     ASSERT_EQ(dialogs_.size(), 1u);
     EXPECT_TRUE(dialogs_[0].save);
     EXPECT_EQ(dialogs_[0].suggestedName, "ChartC2V.png");
-    ASSERT_EQ(dialogs_[0].filters.size(), 3u);
+    // PNG, SVG and PDF, then PNG at two and four times the size.
+    ASSERT_EQ(dialogs_[0].filters.size(), 5u);
     EXPECT_EQ(dialogs_[0].filters[1].extension, "svg");
     f_->SaveChartFile(chart, (dir_ / "direct.png").string());
     EXPECT_EQ(ReadFile(dir_ / "menu.png"), ReadFile(dir_ / "direct.png"));

@@ -1,6 +1,7 @@
 // Figures out of the calculator window: vector figures at the exact
 // positions of the values, each axis title one text, everything the window
-// shows over a chart in every export of it.
+// shows over a chart in every export of it, PNGs at two and four times the
+// size, and SVG and PDF as large on paper as the chart on the screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,9 +16,11 @@
 #include "chart/ChartSeries.h"
 #include "chart/ChartValueList.h"
 #include "chart/CustomSeries.h"
+#include "framework/Canvas.h"
 #include "framework/Label.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/OffscreenBitmap.h"
+#include "platform/gui/ScaledImage.h"
 #include "results/ChartExport.h"
 #include "results/RunReport.h"
 #include "tests/calculator/CalculatorWindow.h"
@@ -73,6 +76,20 @@ Points ExactPositions(const TCustomChart& chart, const TChartSeries& series) {
         if (points.empty() || points.back() != p) points.push_back(p);
     }
     return points;
+}
+
+// A big-endian 32-bit number of a PNG's chunk.
+std::uint32_t PngNumber(const std::string& png, std::size_t at) {
+    std::uint32_t n = 0;
+    for (std::size_t i = 0; i < 4; ++i) n = (n << 8) | static_cast<unsigned char>(png.at(at + i));
+    return n;
+}
+
+// A number after `key` in a file's text.
+double NumberAfter(const std::string& text, const std::string& key) {
+    const std::size_t at = text.find(key);
+    if (at == std::string::npos) return -1;
+    return std::strtod(text.c_str() + at + key.size(), nullptr);
 }
 
 TEST_F(FigureExportTest, SvgLinesWereSnappedToWholePixelsInsteadOfLyingAtTheValues) {
@@ -178,6 +195,109 @@ TEST_F(FigureExportTest, TheBandChartsLabelsWereMissingFromEveryExport) {
         EXPECT_NE(ReadFile(report.string() + ".txt").find(label->Caption()), std::string::npos) << label->Caption();
     }
     EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(FigureExportTest, LargerPngsAreTheLayoutDrawnFinerAndSayTheirSizeOnPaper) {
+    Run("1e16", "3e14", "10", "-2");
+    TChart* chart = f_->ChartCV;
+    const int w = chart->ClientWidth(), h = chart->ClientHeight();
+    struct Case {
+        int scale;
+        std::uint32_t dotsPerMetre;  // 96 dpi times the scale
+    };
+    for (const Case c : {Case{2, 7559}, Case{4, 15118}}) {
+        const std::string png = ChartPng(*chart, {}, c.scale);
+        ASSERT_EQ(png.substr(12, 4), "IHDR");
+        EXPECT_EQ(PngNumber(png, 16), std::uint32_t(w * c.scale));
+        EXPECT_EQ(PngNumber(png, 20), std::uint32_t(h * c.scale));
+        const std::size_t phys = png.find("pHYs");
+        ASSERT_NE(phys, std::string::npos);
+        EXPECT_EQ(PngNumber(png, phys + 4), c.dotsPerMetre);
+        EXPECT_EQ(PngNumber(png, phys + 8), c.dotsPerMetre);
+
+        // Drawn finer, not enlarged: within the chart's pixels the device
+        // pixels differ (texts and lines have their own edges), and the
+        // layout is the chart's: the plot's frame lies where the bitmap has
+        // it, times the scale.
+        TScaledImage image(w, h, c.scale);
+        TCanvas canvas;
+        canvas.Attach(&image.Surface());
+        chart->DrawOnto(canvas);
+        canvas.Attach(nullptr);
+        image.FinishDrawing();
+        int finer = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const RgbColor first = image.Pixel(x * c.scale, y * c.scale);
+                for (int k = 1; k < c.scale * c.scale; ++k)
+                    if (image.Pixel(x * c.scale + k % c.scale, y * c.scale + k / c.scale) != first) {
+                        ++finer;
+                        break;
+                    }
+            }
+        EXPECT_GT(finer, 100) << c.scale;
+        const TChartRect& plot = chart->PlotRect();
+        chart->PaintToBitmap();
+        const RgbColor frame = chart->Bitmap().Offscreen().Pixel(plot.left, (plot.top + plot.bottom) / 2);
+        EXPECT_EQ(image.Pixel(plot.left * c.scale + c.scale / 2, (plot.top + plot.bottom) / 2 * c.scale), frame)
+            << c.scale;
+    }
+
+    // The menu: the list's PNG (2×) and (4×) save the larger pictures; its
+    // plain PNG stays the window's pixels.
+    SetFileTypeResponder([](const FileDialogRequest&) { return std::size_t(4); });
+    Choose(chart, 1, (dir_ / "four.png").string());
+    SetFileTypeResponder({});
+    ASSERT_EQ(dialogs_.size(), 1u);
+    ASSERT_EQ(dialogs_[0].filters.size(), 5u);
+    EXPECT_EQ(dialogs_[0].filters[0].label, "PNG 画像");
+    EXPECT_EQ(dialogs_[0].filters[3].label, "PNG 画像 (2×)");
+    EXPECT_EQ(dialogs_[0].filters[4].label, "PNG 画像 (4×)");
+    const std::string four = ReadFile(dir_ / "four.png");
+    ASSERT_GT(four.size(), 24u);
+    EXPECT_EQ(PngNumber(four, 16), std::uint32_t(w * 4));
+    // A typed .svg with the 4× type chosen is an SVG all the same.
+    SetFileTypeResponder([](const FileDialogRequest&) { return std::size_t(4); });
+    Choose(chart, 1, (dir_ / "typed.svg").string());
+    SetFileTypeResponder({});
+    EXPECT_NE(ReadFile(dir_ / "typed.svg").find("<svg"), std::string::npos);
+    Choose(chart, 1, (dir_ / "one.png").string());
+    EXPECT_EQ(ReadFile(dir_ / "one.png"), ChartPng(*chart, RunAbout(f_->LastRun())));
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(FigureExportTest, SvgAndPdfCarryTheChartsSizeOnPaper) {
+    Run("1e15", "1e15", "1", "-10");
+    for (TChart* chart : f_->ReportCharts()) {
+        const double w = chart->ClientWidth(), h = chart->ClientHeight();
+        // SVG: millimetres at 96 pixels to the inch, and a view box in pixels.
+        const std::string svg = ChartSvg(*chart);
+        const std::string head = svg.substr(svg.find("<svg"), svg.find('>', svg.find("<svg")) - svg.find("<svg"));
+        EXPECT_NEAR(NumberAfter(head, "width=\""), w * 25.4 / 96, 1e-3) << head;
+        EXPECT_NEAR(NumberAfter(head, "height=\""), h * 25.4 / 96, 1e-3) << head;
+        EXPECT_NE(head.find("mm\""), std::string::npos) << head;
+        EXPECT_NE(head.find("viewBox=\"0 0 " + std::to_string(int(w)) + " " + std::to_string(int(h)) + "\""),
+                  std::string::npos)
+            << head;
+        // PDF: a page of the chart's size in points, which Qt's writer
+        // rounds to whole points.
+        const fs::path pdf = dir_ / (chart->Name() + ".pdf");
+        f_->SaveChartFile(chart, pdf.string());
+        const std::string bytes = ReadFile(pdf);
+        const std::size_t box = bytes.find("/MediaBox");
+        ASSERT_NE(box, std::string::npos) << chart->Name();
+        const char* p = bytes.c_str() + bytes.find('[', box) + 1;
+        char* next = nullptr;
+        double corners[4] = {};
+        for (double& corner : corners) {
+            corner = std::strtod(p, &next);
+            p = next;
+        }
+        EXPECT_EQ(corners[0], 0);
+        EXPECT_EQ(corners[1], 0);
+        EXPECT_NEAR(corners[2], w * 0.75, 0.5) << chart->Name();
+        EXPECT_NEAR(corners[3], h * 0.75, 0.5) << chart->Name();
+    }
 }
 
 }  // namespace
