@@ -1,5 +1,6 @@
 // The calculator's results out of the window: each chart's context menu and
 // the operations behind it, which the scripted driver calls too.
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -30,15 +31,11 @@ constexpr int ReportOutOfDateMessage = 65223;
 constexpr int ExportStoppedMessage = 65240;
 constexpr int ExportFolderMessage = 65241;
 
-// The scale of the PNG pictures in an export of everything.  It becomes 2
-// once ChartPng draws a chart's layout scaled; until then the pictures are
-// the window's own pixels.
-constexpr int EverythingPngScale = 1;
+// The scale of the PNG pictures in an export of everything: the chart's
+// layout drawn at twice the pixels, sharp in a printed report.
+constexpr int EverythingPngScale = 2;
 
-std::string EverythingPng(TChart& chart, std::string_view about) {
-    static_assert(EverythingPngScale == 1, "ChartPng draws the window's pixels only");
-    return ChartPng(chart, about);
-}
+std::string EverythingPng(TChart& chart, std::string_view about) { return ChartPng(chart, about, EverythingPngScale); }
 
 // What data files and an export's README call each chart: its columns in
 // ASCII with units, as its axis titles give them, and what it shows.
@@ -88,6 +85,9 @@ std::string SeriesNameInFile(std::string_view published) {
 
 // The menu's items: captions in the window's language, the English gloss
 // as each item's tip.
+// The PNG scale of each type in the Save image list.
+constexpr std::array<int, 5> SaveImageScales{1, 1, 1, 2, 4};
+
 const PopupMenuItem CopyImageItem{"画像をコピー", "Copy image: the chart to the clipboard as PNG and SVG"};
 const PopupMenuItem SaveImageItem{"画像を保存…", "Save image…: the chart as PNG, SVG or PDF"};
 const PopupMenuItem SaveDataItem{"データを保存…", "Save data…: the chart's series as CSV"};
@@ -172,10 +172,11 @@ void TFormPNJunction::CopyChartImage(TChart* chart) {
     CopyFigureToClipboard(ChartPng(*chart, about), ChartSvg(*chart, about));
 }
 
-void TFormPNJunction::SaveChartFile(TChart* chart, const std::string& path) {
+void TFormPNJunction::SaveChartFile(TChart* chart, const std::string& path, int pngScale) {
     const auto format = ChartFileFormatOf(path);
     if (!format) throw EFileWrite(LoadMessageFormatted(UnknownFileTypeMessage, {path}));
-    WriteFileReplacing(path, *format == ChartFileFormat::Csv ? ChartData(chart) : ChartFile(*chart, run_, *format));
+    WriteFileReplacing(path,
+                       *format == ChartFileFormat::Csv ? ChartData(chart) : ChartFile(*chart, run_, *format, pngScale));
 }
 
 void TFormPNJunction::SaveChartData(TChart* chart, const std::string& path) {
@@ -253,15 +254,21 @@ void TFormPNJunction::UndoChartZoom(TChart* chart) {
     chart->ChartInvalidate();
 }
 
-std::optional<std::string> TFormPNJunction::AskUser(FileDialogRequest dialog) {
+std::optional<FileDialogChoice> TFormPNJunction::AskUserForType(FileDialogRequest dialog) {
     dialog.owner = &Handle();
     dialog.startFolder = lastFolder_;
-    auto chosen = AskFileName(dialog);
+    auto chosen = AskFileNameAndType(dialog);
     if (chosen) {
-        const std::filesystem::path path(*chosen);
+        const std::filesystem::path path(chosen->path);
         lastFolder_ = dialog.chooseFolder ? path.string() : path.parent_path().string();
     }
     return chosen;
+}
+
+std::optional<std::string> TFormPNJunction::AskUser(FileDialogRequest dialog) {
+    auto chosen = AskUserForType(std::move(dialog));
+    if (!chosen) return std::nullopt;
+    return std::move(chosen->path);
 }
 
 void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
@@ -276,17 +283,23 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
          [=, this] {
              FileDialogRequest dialog;
              dialog.caption = "画像を保存";
-             dialog.filters = {{"PNG 画像", "png"}, {"SVG 画像", "svg"}, {"PDF 文書", "pdf"}};
+             // The larger PNGs follow the three types the list always had,
+             // so that its first choice stays the window's own pixels.
+             dialog.filters = {{"PNG 画像", "png"},
+                               {"SVG 画像", "svg"},
+                               {"PDF 文書", "pdf"},
+                               {"PNG 画像 (2×)", "png"},
+                               {"PNG 画像 (4×)", "png"}};
              dialog.selectedExtension = lastImageExtension_;
              dialog.suggestedName = chart->Name() + "." + lastImageExtension_;
-             const auto path = AskUser(dialog);
-             if (!path) return;
+             const auto choice = AskUserForType(dialog);
+             if (!choice) return;
              // The type chosen is the one the next image dialog offers first.
-             const auto format = ChartFileFormatOf(*path);
+             const auto format = ChartFileFormatOf(choice->path);
              if (format == ChartFileFormat::Png) lastImageExtension_ = "png";
              if (format == ChartFileFormat::Svg) lastImageExtension_ = "svg";
              if (format == ChartFileFormat::Pdf) lastImageExtension_ = "pdf";
-             SaveChartFile(chart, *path);
+             SaveChartFile(chart, choice->path, SaveImageScales[std::min(choice->filter, SaveImageScales.size() - 1)]);
          }},
         {SaveDataItem,
          [=, this] {

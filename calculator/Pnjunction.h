@@ -68,8 +68,9 @@ public:
     // Copies the chart as PNG and SVG to the clipboard.
     void CopyChartImage(TChart* chart);
     // Writes the chart as PNG, SVG, PDF or CSV, the format from the
-    // extension; another extension raises EFileWrite.
-    void SaveChartFile(TChart* chart, const std::string& path);
+    // extension, a PNG at `pngScale` (1, 2 or 4); another extension raises
+    // EFileWrite.
+    void SaveChartFile(TChart* chart, const std::string& path, int pngScale = 1);
     // Writes the chart's series as CSV whatever the extension.
     void SaveChartData(TChart* chart, const std::string& path);
     // The chart's series as CSV, as saving writes them: columns and series
@@ -225,6 +226,7 @@ private:
     // A file dialog of the window, opened in the folder of the last file
     // or folder chosen in any of them; the choice's folder is remembered.
     std::optional<std::string> AskUser(FileDialogRequest dialog);
+    std::optional<FileDialogChoice> AskUserForType(FileDialogRequest dialog);
 
     MaterialConstants constants_;
     JunctionInputs inputs_;

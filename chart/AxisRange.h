@@ -71,6 +71,12 @@ public:
     // or none at all, still gives a drawable coordinate.
     int ValueToPixel(double value) const {
         if (rangeIsZero_) return centerPos_;
+        return static_cast<int>(RoundHalfEven(ValueToPosition(value)));
+    }
+    // The same position before its rounding, for figures that keep
+    // positions between pixels (vector documents).
+    double ValueToPosition(double value) const {
+        if (rangeIsZero_) return centerPos_;
         const double p = (value - lo_) * pixelsPerUnit_;
         double r;
         if (orientation_.horizontal)
@@ -81,8 +87,7 @@ public:
         // at all) still gives a drawable coordinate.
         if (r != r) return AxisPixelLimit;
         const double limit = AxisPixelLimit;
-        r = r < -limit ? -limit : (r > limit ? limit : r);
-        return static_cast<int>(RoundHalfEven(r));
+        return r < -limit ? -limit : (r > limit ? limit : r);
     }
     // 0 on an axis shorter than one pixel.
     double PixelToValue(int pixel) const;

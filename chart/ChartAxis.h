@@ -171,6 +171,7 @@ public:
     // Widens the automatic ends so that point markers are not cut.
     void ApplyMarkerMargins();
     int ValueToPixel(double value) const { return scale_.ValueToPixel(value); }
+    double ValueToPosition(double value) const { return scale_.ValueToPosition(value); }
     double PixelToValue(int pixel) const { return scale_.PixelToValue(pixel); }
 
     // The working range on the pixels of the last layout.

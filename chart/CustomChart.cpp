@@ -51,6 +51,7 @@ void TCustomChart::DrawOnto(TCanvas& canvas) {
     SetAutoRepaint(false);
     try {
         DrawAll(canvas, w, h);
+        PaintControls(canvas);
     } catch (...) {
         SetAutoRepaint(autoRepaint);
         throw;
@@ -78,6 +79,7 @@ void TCustomChart::DrawUnzoomedOnto(TCanvas& canvas) {
     try {
         ApplyScales(saved_);
         DrawAll(canvas, std::max(ClientWidth(), 0), std::max(ClientHeight(), 0));
+        PaintControls(canvas);
     } catch (...) {
         restore();
         throw;

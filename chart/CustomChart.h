@@ -27,12 +27,13 @@ public:
     // tests, benchmarks and drivers call it without a window.
     void PaintToBitmap();
     // Draws the chart at its client size onto `canvas` (a vector
-    // document's, say) exactly as PaintToBitmap draws its bitmap; the
-    // bitmap and the dirty mark are left alone.
+    // document's, say) exactly as PaintToBitmap draws its bitmap, and over
+    // it, as the window shows them, its graphic controls (the band chart's
+    // EC, EF and EV labels); the bitmap and the dirty mark are left alone.
     void DrawOnto(TCanvas& canvas);
     // The same at the scales before the first zoom or pan, as the undo
     // drag would bring them back, whatever the window shows; the shown
-    // scales stay as they are.
+    // scales stay as they are.  The graphic controls stay where they are.
     void DrawUnzoomedOnto(TCanvas& canvas);
     // The off-screen bitmap of the last draw.
     const TBitmap& Bitmap() const noexcept { return bitmap_; }

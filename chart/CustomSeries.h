@@ -55,6 +55,10 @@ protected:
     void SetDrawArea(bool value) { Change(drawArea_, value); }
 
 private:
+    // DrawValues at pixels or at exact positions (`Place`, SeriesDraw.cpp).
+    template <typename Place>
+    void DrawPoints(TCanvas& canvas, const TDrawArea& area);
+
     std::unique_ptr<TSeriesPointer> pointer_;
     std::unique_ptr<TChartHiddenPen> outLine_;
     bool clickableLine_ = true;

@@ -35,7 +35,31 @@ void TChartSeries::Draw(TCanvas& canvas, const TChartAxis& horizAxis, const TCha
     DrawValues(canvas, TDrawArea{horizAxis, vertAxis, plot, xmin, xmax, first, last});
 }
 
-void TCustomSeries::DrawValues(TCanvas& canvas, const TDrawArea& area) {
+namespace {
+
+// Where DrawPoints puts a value: its pixel, or its exact position.
+struct PixelPlaces {
+    using Position = int;
+    static int At(const TChartAxis& axis, double value) { return axis.ValueToPixel(value); }
+    static void MoveTo(TCanvas& canvas, int x, int y) { canvas.MoveTo(x, y); }
+    static void LineTo(TCanvas& canvas, int x, int y) { canvas.LineTo(x, y); }
+};
+
+struct ExactPlaces {
+    using Position = double;
+    static double At(const TChartAxis& axis, double value) { return axis.ValueToPosition(value); }
+    static void MoveTo(TCanvas& canvas, double x, double y) { canvas.MoveToF({x, y}); }
+    static void LineTo(TCanvas& canvas, double x, double y) { canvas.LineToF({x, y}); }
+};
+
+}  // namespace
+
+// The line and the markers at whole pixels on bitmaps and windows, and at
+// the exact positions of the values on a vector document; one walk over
+// the points serves both, so they draw the same figure.
+template <typename Place>
+void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
+    using Position = typename Place::Position;
     const TChartAxis& ha = area.horizAxis;
     const TChartAxis& va = area.vertAxis;
     const TChartValueList& xs = *XValues();
@@ -49,7 +73,7 @@ void TCustomSeries::DrawValues(TCanvas& canvas, const TDrawArea& area) {
     // The line's pen stays on the canvas from segment to segment unless a
     // marker has put its own in between.
     bool linePenSet = false;
-    int px = ha.ValueToPixel(xs.Value(first)), py = va.ValueToPixel(ys.Value(first));
+    Position px = Place::At(ha, xs.Value(first)), py = Place::At(va, ys.Value(first));
     TColor pc = PointColor(first);
     // Points left of the area: the line comes in from its edge, at the
     // height the segment from the point before has there.
@@ -62,18 +86,18 @@ void TCustomSeries::DrawValues(TCanvas& canvas, const TDrawArea& area) {
             yEdge = y0;
         else if (x1 != x0)
             yEdge = y0 + (y1 - y0) * ((edge - x0) / (x1 - x0));
-        const int ex = ha.Inverted() ? area.plot.right : area.plot.left, ey = va.ValueToPixel(yEdge);
+        const Position ex = ha.Inverted() ? area.plot.right : area.plot.left, ey = Place::At(va, yEdge);
         if (ex != px || ey != py) {
             canvas.Brush().SetStyle(bsClear);
             RealisePen(canvas, linePen, ColorEachLine() && ColorEachPoint() ? pc : lineColor);
-            canvas.MoveTo(ex, ey);
-            if (Stairs() && !InvertedStairs()) canvas.LineTo(px, ey);
-            canvas.LineTo(px, py);
+            Place::MoveTo(canvas, ex, ey);
+            if (Stairs() && !InvertedStairs()) Place::LineTo(canvas, px, ey);
+            Place::LineTo(canvas, px, py);
         }
     }
     if (first == last && markers) pointer.Draw(canvas, px, py, pc);
     for (int i = first + 1; i <= last; ++i) {
-        const int x = ha.ValueToPixel(xs.Value(i)), y = va.ValueToPixel(ys.Value(i));
+        const Position x = Place::At(ha, xs.Value(i)), y = Place::At(va, ys.Value(i));
         const TColor c = PointColor(i);
         if (drawLine && (x != px || y != py)) {
             // With ColorEachPoint and ColorEachLine each segment takes the
@@ -84,14 +108,14 @@ void TCustomSeries::DrawValues(TCanvas& canvas, const TDrawArea& area) {
                 RealisePen(canvas, linePen, pointColours ? c : lineColor);
                 linePenSet = true;
             }
-            canvas.MoveTo(px, py);
+            Place::MoveTo(canvas, px, py);
             if (Stairs()) {
                 if (InvertedStairs())
-                    canvas.LineTo(px, y);
+                    Place::LineTo(canvas, px, y);
                 else
-                    canvas.LineTo(x, py);
+                    Place::LineTo(canvas, x, py);
             }
-            canvas.LineTo(x, y);
+            Place::LineTo(canvas, x, y);
         }
         if (markers) {
             pointer.Draw(canvas, px, py, pc);
@@ -102,6 +126,13 @@ void TCustomSeries::DrawValues(TCanvas& canvas, const TDrawArea& area) {
         py = y;
         pc = c;
     }
+}
+
+void TCustomSeries::DrawValues(TCanvas& canvas, const TDrawArea& area) {
+    if (canvas.Vector())
+        DrawPoints<ExactPlaces>(canvas, area);
+    else
+        DrawPoints<PixelPlaces>(canvas, area);
 }
 
 }  // namespace cvcalc

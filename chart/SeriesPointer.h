@@ -61,8 +61,13 @@ public:
     // on (x, y); an automatic pen, and an automatic solid brush, take the
     // point's `color`.  PointerDraw.cpp.
     void Draw(TCanvas& canvas, int x, int y, TColor color) const;
+    // The same at a position between pixels, on a vector document.
+    void Draw(TCanvas& canvas, double x, double y, TColor color) const;
 
 private:
+    // Both Draws: `Position` int or double (PointerDraw.cpp).
+    template <typename Position>
+    void DrawAt(TCanvas& canvas, Position x, Position y, TColor color) const;
     static int ClampSize(int v) { return v < 0 ? 0 : (v > 1000 ? 1000 : v); }
     void Repaint() const;
     template <typename T>

@@ -103,6 +103,40 @@ void TCanvas::Ellipse(int x0, int y0, int x1, int y1) {
     surface_->Ellipse(x0 + origin_.x, y0 + origin_.y, x1 + origin_.x, y1 + origin_.y);
 }
 
+void TCanvas::MoveToF(TPointF point) {
+    if (!surface_) return;
+    surface_->MoveToF(Shift(point));
+}
+
+void TCanvas::LineToF(TPointF point) {
+    if (!surface_) return;
+    PreparePen();
+    surface_->LineToF(Shift(point));
+}
+
+void TCanvas::PolygonF(std::span<const TPointF> points) {
+    if (!surface_) return;
+    PreparePen();
+    PrepareBrush();
+    scratchF_.clear();
+    for (const TPointF& p : points) scratchF_.push_back(Shift(p));
+    surface_->PolygonF(scratchF_);
+}
+
+void TCanvas::RectangleF(TPointF corner0, TPointF corner1) {
+    if (!surface_) return;
+    PreparePen();
+    PrepareBrush();
+    surface_->RectangleF(Shift(corner0), Shift(corner1));
+}
+
+void TCanvas::EllipseF(TPointF corner0, TPointF corner1) {
+    if (!surface_) return;
+    PreparePen();
+    PrepareBrush();
+    surface_->EllipseF(Shift(corner0), Shift(corner1));
+}
+
 void TCanvas::FillRect(const TRect& rect) {
     if (!surface_) return;
     PrepareBrush();

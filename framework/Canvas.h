@@ -38,6 +38,10 @@ public:
     void SetOrigin(TPoint origin) { origin_ = origin; }
     TPoint Origin() const { return origin_; }
 
+    // Whether the surface is a vector document, where the operations on
+    // fractional positions below keep them (TSurface::Vector).
+    bool Vector() const { return surface_ != nullptr && surface_->Vector(); }
+
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     TPoint PenPos() const;
@@ -48,6 +52,12 @@ public:
     void Rectangle(const TRect& r) { Rectangle(r.left, r.top, r.right, r.bottom); }
     void Ellipse(int x0, int y0, int x1, int y1);
     void FillRect(const TRect& rect);
+    // The same figures at fractional positions (rounded on a bitmap).
+    void MoveToF(TPointF point);
+    void LineToF(TPointF point);
+    void PolygonF(std::span<const TPointF> points);
+    void RectangleF(TPointF corner0, TPointF corner1);
+    void EllipseF(TPointF corner0, TPointF corner1);
     // A three-dimensional frame `width` pixels wide just inside `rect`: the
     // top and left edges in `topLeft`, the bottom and right in
     // `bottomRight`; `rect` shrinks by the frame.
@@ -99,7 +109,10 @@ private:
     bool fontDirty_ = true;
     bool modeDirty_ = true;
     std::vector<TRect> clips_;
+    TPointF Shift(TPointF p) const { return TPointF{p.x + origin_.x, p.y + origin_.y}; }
+
     std::vector<TPoint> scratch_;
+    std::vector<TPointF> scratchF_;
 };
 
 }  // namespace cvcalc

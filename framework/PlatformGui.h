@@ -22,6 +22,7 @@
 namespace cvcalc {
 
 using TPoint = PixelPoint;
+using TPointF = PixelPointF;
 using TRect = PixelRect;
 
 inline TRect Rect(int left, int top, int right, int bottom) { return TRect{left, top, right, bottom}; }

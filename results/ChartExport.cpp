@@ -1,6 +1,7 @@
 // Charts as PNG, SVG, PDF and CSV.
 #include "results/ChartExport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "framework/Canvas.h"
 #include "platform/core/AsciiCase.h"
 #include "platform/gui/OffscreenBitmap.h"
+#include "platform/gui/ScaledImage.h"
 #include "platform/gui/VectorDocument.h"
 #include "shell/core/StringList.h"
 
@@ -156,9 +158,21 @@ std::optional<ChartFileFormat> ChartFileFormatOf(std::string_view path) {
     return std::nullopt;
 }
 
-std::string ChartPng(TCustomChart& chart, std::string_view about) {
-    chart.PaintToBitmap();
-    return chart.Bitmap().Offscreen().EncodePng(about);
+std::string ChartPng(TCustomChart& chart, std::string_view about, int scale) {
+    const int w = std::max(chart.ClientWidth(), 0), h = std::max(chart.ClientHeight(), 0);
+    if (scale <= 1) {
+        // The window's own paint: the chart's bitmap, its labels over it.
+        TBitmap picture;
+        picture.SetSize(w, h);
+        chart.PaintTo(picture.Canvas(), 0, 0);
+        return picture.Offscreen().EncodePng(about);
+    }
+    TScaledImage picture(w, h, scale);
+    TCanvas canvas;
+    canvas.Attach(&picture.Surface());
+    chart.DrawOnto(canvas);
+    canvas.Attach(nullptr);
+    return picture.EncodePng(about);
 }
 
 std::string ChartSvg(TCustomChart& chart, std::string_view about, ChartScales scales) {
@@ -245,10 +259,11 @@ std::string ChartCsv(const TCustomChart& chart, const RunRecord& run, const CsvN
     return csv;
 }
 
-std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format, const CsvNames& names) {
+std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format, int scale,
+                      const CsvNames& names) {
     switch (format) {
     case ChartFileFormat::Png:
-        return ChartPng(chart, RunAbout(run));
+        return ChartPng(chart, RunAbout(run), scale);
     case ChartFileFormat::Svg:
         return ChartSvg(chart, RunAbout(run));
     case ChartFileFormat::Pdf:

@@ -35,8 +35,14 @@ std::optional<ReportFileFormat> ReportFileFormatOf(std::string_view path);
 enum class ChartScales : unsigned char { AsShown, WholeRun };
 
 // The chart as a picture.  `about` (RunAbout) goes into the file's
-// metadata, so that a figure names the run it shows.
-std::string ChartPng(TCustomChart& chart, std::string_view about = {});
+// metadata, so that a figure names the run it shows.  Every picture holds
+// what the window shows over the chart's rectangle: the chart and the
+// graphic controls over it.  A PNG at scale 1 is the window's pixels; at 2
+// or 4 the chart's layout is drawn that many device pixels to the pixel,
+// as a high-resolution screen shows it (ChartPngScales).  An SVG or a PDF
+// is as large on paper as the chart on a 96 dpi screen.
+inline constexpr int ChartPngScales[] = {1, 2, 4};
+std::string ChartPng(TCustomChart& chart, std::string_view about = {}, int scale = 1);
 std::string ChartSvg(TCustomChart& chart, std::string_view about = {}, ChartScales scales = ChartScales::AsShown);
 std::string ChartPdf(TCustomChart& chart, std::string_view about = {}, ChartScales scales = ChartScales::AsShown);
 
@@ -88,7 +94,9 @@ std::string ChartCsv(const TCustomChart& chart, const RunRecord& run, const CsvN
 // "1e+15", "0.5915006318095465"); "nan", "inf" and "-inf" for the others.
 std::string DataNumber(double value);
 
-// Any of the four formats, the pictures as the window shows the chart.
-std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format, const CsvNames& names = {});
+// Any of the four formats, the pictures as the window shows the chart; a
+// PNG at `scale`, a CSV with `names`.
+std::string ChartFile(TCustomChart& chart, const RunRecord& run, ChartFileFormat format, int scale = 1,
+                      const CsvNames& names = {});
 
 }  // namespace cvcalc

@@ -13,6 +13,14 @@ struct PixelPoint {
     friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
+// A position between pixels, for figures that keep their exact geometry
+// (vector documents): the same units as PixelPoint.
+struct PixelPointF {
+    double x = 0;
+    double y = 0;
+    friend bool operator==(const PixelPointF&, const PixelPointF&) = default;
+};
+
 struct PixelSize {
     int width = 0;
     int height = 0;

@@ -114,6 +114,16 @@ struct LinePlan {
     std::vector<int> rowFirst, rowLast;  // scratch: the columns a geometric line covers per row
 };
 
+// What an SVG generator loses: the coordinates of lines to six significant
+// digits, and a text's wholeness (one <text> per run of one script).  An
+// SVG document's surface keeps each polyline's points and each text here,
+// in drawing order, and draws a one-character stand-in for the text.
+struct SvgIntent {
+    static constexpr char16_t TextStandIn = 0xE000;  // a private-use character
+    std::vector<QPolygonF> polylines;
+    std::vector<QString> texts;
+};
+
 // Everything a surface remembers between calls.  The painter is either
 // borrowed (a window's paint) or owned (a bitmap's).
 struct TSurface::State {
@@ -127,6 +137,7 @@ struct TSurface::State {
     RgbColor backgroundColor = 0xFFFFFF;
     unsigned textAlign = 0;
     PixelPoint penPosition;
+    PixelPointF penPositionF;  // the same, to the fraction on a vector document
     bool hasClip = false;
     QRect clipRect;           // the clip in force while hasClip
     QImage* image = nullptr;  // the bitmap's pixels, written directly by the line walk
@@ -136,6 +147,9 @@ struct TSurface::State {
     // Connected solid lines gathered into one path on a vector document,
     // drawn at the next other operation (FlushVectorLine).
     QPolygonF pendingLine;
+    // An SVG document's lines and texts as they were meant, which the
+    // document writes over what its generator made of them (VectorDocument.cpp).
+    SvgIntent* svgIntent = nullptr;
     LinePlan linePlan;
     bool Active() const { return painter != nullptr && painter->isActive(); }
 };

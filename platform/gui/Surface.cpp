@@ -8,6 +8,9 @@
 #include <QtGui/QPen>
 #include <QtGui/QPolygon>
 #include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
 
 #include "platform/gui/NativeImage.h"
 #include "platform/gui/OffscreenBitmap.h"
@@ -192,12 +195,13 @@ void ResetSettings(TSurface::State& s) {
     s.backgroundColor = 0xFFFFFF;
     s.textAlign = textalign::Left | textalign::Top;
     s.penPosition = {};
+    s.penPositionF = {};
     s.hasClip = false;
     s.clipRect = QRect();
     s.linePlan.valid = false;
 }
 
-QRectF OutlineBox(const NativePen& pen, int x0, int y0, int x1, int y1) {
+QRectF OutlineBox(const NativePen& pen, qreal x0, qreal y0, qreal x1, qreal y1) {
     // The path of a one-pixel outline runs through the outermost pixels of
     // the end-exclusive box.
     QRectF box(x0, y0, x1 - x0 - 1, y1 - y0 - 1);
@@ -206,6 +210,10 @@ QRectF OutlineBox(const NativePen& pen, int x0, int y0, int x1, int y1) {
         box.adjust(inset, inset, -inset, -inset);
     }
     return box;
+}
+
+QRectF OutlineBox(const NativePen& pen, const QRectF& box) {
+    return OutlineBox(pen, box.left(), box.top(), box.right(), box.bottom());
 }
 
 // Copies ignore the pen's raster mode, as the classic block copy does.
@@ -221,6 +229,53 @@ private:
     QPainter::CompositionMode saved_;
 };
 
+// A polyline on a document, its points kept for an SVG's rewrite.
+void DrawDocumentPolyline(TSurface::State& s, const QPolygonF& line) {
+    if (s.svgIntent != nullptr) s.svgIntent->polylines.push_back(line);
+    CentredPaths centred(s);
+    s.painter->drawPolyline(line);
+}
+
+// A text on a document; an SVG's gets its stand-in (SvgIntent).
+void DrawDocumentText(TSurface::State& s, QPoint at, const QString& text) {
+    if (s.svgIntent == nullptr) {
+        s.painter->drawText(at, text);
+        return;
+    }
+    s.svgIntent->texts.push_back(text);
+    s.painter->drawText(at, QString(QChar(SvgIntent::TextStandIn)));
+}
+
+// A line on a document: solid lines that go on where the last one ended
+// become one path; a styled pen's dashes start afresh with each line, as on
+// bitmaps.
+void GatherDocumentLine(TSurface::State& s, QPointF from, QPointF to) {
+    if (s.pen.style == NativePenStyle::Clear) return;
+    const bool solid = s.pen.style == NativePenStyle::Solid || s.pen.style == NativePenStyle::InsideFrame;
+    QPolygonF& line = s.pendingLine;
+    if (!line.isEmpty() && (!solid || line.back() != from)) FlushVectorLine(s);
+    if (line.isEmpty()) line.append(from);
+    line.append(to);
+    if (!solid) FlushVectorLine(s);
+}
+
+// The box between two corners on a document, after the gathered line is
+// drawn; nothing when there is nothing to draw.
+std::optional<QRectF> DocumentBox(TSurface::State& s, PixelPointF a, PixelPointF b) {
+    if (!s.pendingLine.isEmpty()) FlushVectorLine(s);
+    if (!s.Active()) return std::nullopt;
+    const QRectF box = QRectF(QPointF(a.x, a.y), QPointF(b.x, b.y)).normalized();
+    if (box.width() == 0 || box.height() == 0) return std::nullopt;
+    return box;
+}
+
+// Bitmaps and windows draw at whole pixels.
+int NearestPixel(double v) {
+    if (!(v == v)) return 0;
+    return static_cast<int>(std::lround(std::clamp(v, -1e9, 1e9)));
+}
+PixelPoint NearestPixel(PixelPointF p) { return {NearestPixel(p.x), NearestPixel(p.y)}; }
+
 }  // namespace
 
 void FlushVectorLine(TSurface::State& s) {
@@ -228,10 +283,7 @@ void FlushVectorLine(TSurface::State& s) {
         s.pendingLine.clear();
         return;
     }
-    if (s.Active()) {
-        CentredPaths centred(s);
-        s.painter->drawPolyline(s.pendingLine);
-    }
+    if (s.Active()) DrawDocumentPolyline(s, s.pendingLine);
     s.pendingLine.clear();
 }
 
@@ -329,23 +381,20 @@ void TSurface::SetTextAlign(unsigned flags) { state_->textAlign = flags; }
 
 unsigned TSurface::TextAlign() const { return state_->textAlign; }
 
-void TSurface::MoveTo(int x, int y) { state_->penPosition = {x, y}; }
+bool TSurface::Vector() const { return state_->vector; }
+
+void TSurface::MoveTo(int x, int y) {
+    state_->penPosition = {x, y};
+    state_->penPositionF = {double(x), double(y)};
+}
 
 void TSurface::LineTo(int x, int y) {
     const PixelPoint from = state_->penPosition;
     state_->penPosition = {x, y};
+    state_->penPositionF = {double(x), double(y)};
     if (!state_->Active() || (from.x == x && from.y == y)) return;
     if (state_->vector) {
-        if (state_->pen.style == NativePenStyle::Clear) return;
-        // Solid lines that go on where the last one ended become one path;
-        // a styled pen's dashes start afresh with each line, as on bitmaps.
-        const bool solid =
-            state_->pen.style == NativePenStyle::Solid || state_->pen.style == NativePenStyle::InsideFrame;
-        QPolygonF& line = state_->pendingLine;
-        if (!line.isEmpty() && (!solid || line.back() != QPointF(from.x, from.y))) FlushVectorLine(*state_);
-        if (line.isEmpty()) line.append(QPointF(from.x, from.y));
-        line.append(QPointF(x, y));
-        if (!solid) FlushVectorLine(*state_);
+        GatherDocumentLine(*state_, QPointF(from.x, from.y), QPointF(x, y));
         return;
     }
     switch (RasteriserFor(state_->pen)) {
@@ -364,6 +413,69 @@ void TSurface::LineTo(int x, int y) {
 }
 
 PixelPoint TSurface::PenPosition() const { return state_->penPosition; }
+
+void TSurface::MoveToF(PixelPointF point) {
+    if (!state_->vector) {
+        MoveTo(NearestPixel(point).x, NearestPixel(point).y);
+        return;
+    }
+    state_->penPosition = NearestPixel(point);
+    state_->penPositionF = point;
+}
+
+void TSurface::LineToF(PixelPointF point) {
+    if (!state_->vector) {
+        LineTo(NearestPixel(point).x, NearestPixel(point).y);
+        return;
+    }
+    const PixelPointF from = state_->penPositionF;
+    state_->penPosition = NearestPixel(point);
+    state_->penPositionF = point;
+    if (!state_->Active() || from == point) return;
+    GatherDocumentLine(*state_, QPointF(from.x, from.y), QPointF(point.x, point.y));
+}
+
+void TSurface::PolygonF(std::span<const PixelPointF> points) {
+    if (!state_->vector) {
+        std::vector<PixelPoint> pixels;
+        for (const PixelPointF& p : points) pixels.push_back(NearestPixel(p));
+        Polygon(pixels);
+        return;
+    }
+    if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
+    if (!state_->Active() || points.size() < 2) return;
+    QPolygonF polygon;
+    for (const PixelPointF& p : points) polygon.append(QPointF(p.x, p.y));
+    CentredPaths centred(*state_);
+    state_->painter->drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void TSurface::RectangleF(PixelPointF corner0, PixelPointF corner1) {
+    if (!state_->vector)
+        return Rectangle(NearestPixel(corner0.x), NearestPixel(corner0.y), NearestPixel(corner1.x),
+                         NearestPixel(corner1.y));
+    const std::optional<QRectF> box = DocumentBox(*state_, corner0, corner1);
+    if (!box) return;
+    // As Rectangle: a box no more than one pixel thin is all outline.
+    if (state_->pen.style == NativePenStyle::Clear) {
+        state_->painter->fillRect(*box, state_->painter->brush());
+    } else if (box->width() <= 1 || box->height() <= 1) {
+        state_->painter->fillRect(*box, ToQColor(state_->pen.color));
+    } else {
+        CentredPaths centred(*state_);
+        state_->painter->drawRect(OutlineBox(state_->pen, *box));
+    }
+}
+
+void TSurface::EllipseF(PixelPointF corner0, PixelPointF corner1) {
+    if (!state_->vector)
+        return Ellipse(NearestPixel(corner0.x), NearestPixel(corner0.y), NearestPixel(corner1.x),
+                       NearestPixel(corner1.y));
+    const std::optional<QRectF> box = DocumentBox(*state_, corner0, corner1);
+    if (!box) return;
+    CentredPaths centred(*state_);
+    state_->painter->drawEllipse(OutlineBox(state_->pen, *box));
+}
 
 namespace {
 // Repeated points add nothing to a figure but work for the stroker, and a
@@ -385,8 +497,7 @@ void TSurface::Polyline(std::span<const PixelPoint> points) {
     if (state_->vector) {
         // One path for the whole line: a vector figure keeps its joints.
         const QPolygon polygon = ToQPolygon(points);
-        CentredPaths centred(*state_);
-        if (polygon.size() >= 2) state_->painter->drawPolyline(polygon);
+        if (polygon.size() >= 2) DrawDocumentPolyline(*state_, QPolygonF(polygon));
         return;
     }
     if (rasteriser == LineRasteriser::Walk) {
@@ -491,7 +602,7 @@ void TSurface::TextOut(int x, int y, std::string_view utf8) {
         // Text on a document is text: searchable, its font embedded.
         if (state_->backgroundMode == BackgroundMode::Opaque)
             p.fillRect(QRect(x + left, y + top, width, height), ToQColor(state_->backgroundColor));
-        p.drawText(QPoint(x + left, y + top + ascent), ToQString(utf8));
+        DrawDocumentText(*state_, QPoint(x + left, y + top + ascent), ToQString(utf8));
     } else if (orientation == 0 && utf8.find_first_of("\r\n") == std::string_view::npos) {
         // Upright text on one line keeps its layout from paint to paint.
         if (state_->backgroundMode == BackgroundMode::Opaque)
@@ -506,7 +617,10 @@ void TSurface::TextOut(int x, int y, std::string_view utf8) {
         p.rotate(-orientation / 10.0);
         if (state_->backgroundMode == BackgroundMode::Opaque)
             p.fillRect(QRect(left, top, width, height), ToQColor(state_->backgroundColor));
-        p.drawText(QPoint(left, top + ascent), ToQString(utf8));
+        if (state_->vector)
+            DrawDocumentText(*state_, QPoint(left, top + ascent), ToQString(utf8));
+        else
+            p.drawText(QPoint(left, top + ascent), ToQString(utf8));
         p.restore();
     }
     p.setPen(pen);

@@ -109,6 +109,11 @@ public:
     void SetTextAlign(unsigned flags);
     unsigned TextAlign() const;
 
+    // Whether this surface draws a vector document (SVG, PDF) rather than
+    // pixels: there the operations on fractional positions below keep their
+    // exact coordinates.
+    bool Vector() const;
+
     void MoveTo(int x, int y);
     // A line from the pen position to (x, y), which becomes the pen position.
     // Lines ink the same pixels on a window as on a bitmap: which pixels
@@ -125,6 +130,17 @@ public:
     void Ellipse(int x0, int y0, int x1, int y1);
     // Fills the end-exclusive rectangle with the brush, no outline.
     void FillRect(const PixelRect& rect);
+
+    // The same figures at fractional positions, for vector documents, where
+    // a pixel's coordinate is its corner as above: the path through the
+    // pixel (x, y) runs at (x + 0.5, y + 0.5).  Connected solid lines are
+    // gathered into one path as LineTo's are.  On a bitmap or a window the
+    // positions are rounded to pixels first.
+    void MoveToF(PixelPointF point);
+    void LineToF(PixelPointF point);
+    void PolygonF(std::span<const PixelPointF> points);
+    void RectangleF(PixelPointF corner0, PixelPointF corner1);
+    void EllipseF(PixelPointF corner0, PixelPointF corner1);
 
     // Draws UTF-8 text at (x, y) with the current alignment, rotated by the
     // font's orientation about (x, y).

@@ -22,6 +22,24 @@ FileDialogResponder& DialogResponder() {
     return responder;
 }
 
+FileTypeResponder& TypeResponder() {
+    static FileTypeResponder responder;
+    return responder;
+}
+
+// The type a path is: `chosen` when the path has its extension, otherwise
+// the first with the path's extension, otherwise the first.
+std::size_t TypeOfPath(const std::vector<FileFilter>& filters, const QString& path, std::size_t chosen) {
+    const QString suffix = QFileInfo(path).suffix();
+    const auto fits = [&](std::size_t i) {
+        return i < filters.size() && suffix.compare(ToQString(filters[i].extension), Qt::CaseInsensitive) == 0;
+    };
+    if (fits(chosen)) return chosen;
+    for (std::size_t i = 0; i < filters.size(); ++i)
+        if (fits(i)) return i;
+    return 0;
+}
+
 QString FilterLine(const FileFilter& filter) {
     if (filter.extension.empty()) return ToQString(filter.label) + QStringLiteral(" (*)");
     return ToQString(filter.label) + QStringLiteral(" (*.") + ToQString(filter.extension) + QLatin1Char(')');
@@ -31,6 +49,8 @@ QString FilterLine(const FileFilter& filter) {
 void SetPopupMenuResponder(PopupMenuResponder responder) { MenuResponder() = std::move(responder); }
 
 void SetFileDialogResponder(FileDialogResponder responder) { DialogResponder() = std::move(responder); }
+
+void SetFileTypeResponder(FileTypeResponder responder) { TypeResponder() = std::move(responder); }
 
 int TrackPopupMenu(const PopupMenuRequest& request) {
     if (MenuResponder()) {
@@ -57,13 +77,23 @@ int TrackPopupMenu(const PopupMenuRequest& request) {
 }
 
 std::optional<std::string> AskFileName(const FileDialogRequest& request) {
-    if (DialogResponder()) return DialogResponder()(request);
+    if (auto choice = AskFileNameAndType(request)) return std::move(choice->path);
+    return std::nullopt;
+}
+
+std::optional<FileDialogChoice> AskFileNameAndType(const FileDialogRequest& request) {
+    if (DialogResponder()) {
+        std::optional<std::string> path = DialogResponder()(request);
+        if (!path) return std::nullopt;
+        const std::size_t chosen = TypeResponder() ? TypeResponder()(request) : request.filters.size();
+        return FileDialogChoice{*path, TypeOfPath(request.filters, ToQString(*path), chosen)};
+    }
     QWidget* owner = WidgetOf(request.owner);
     const QString start = ToQString(request.startFolder);
     if (request.chooseFolder) {
         const QString folder = QFileDialog::getExistingDirectory(owner, ToQString(request.caption), start);
         if (folder.isEmpty()) return std::nullopt;
-        return FromQString(folder);
+        return FileDialogChoice{FromQString(folder), 0};
     }
     QStringList filters;
     QString selected;
@@ -85,14 +115,17 @@ std::optional<std::string> AskFileName(const FileDialogRequest& request) {
                                             filters.join(QStringLiteral(";;")), &selected);
     }
     if (path.isEmpty()) return std::nullopt;
-    if (request.save && QFileInfo(path).suffix().isEmpty()) {
-        for (const FileFilter& filter : request.filters)
-            if (FilterLine(filter) == selected && !filter.extension.empty()) {
-                path += QLatin1Char('.') + ToQString(filter.extension);
-                break;
-            }
-    }
-    return FromQString(path);
+    std::size_t chosen = request.filters.size();
+    for (std::size_t i = 0; i < request.filters.size(); ++i)
+        if (FilterLine(request.filters[i]) == selected) {
+            chosen = i;
+            break;
+        }
+    // A type that matches every file gives a name no extension.
+    if (request.save && QFileInfo(path).suffix().isEmpty() && chosen < request.filters.size() &&
+        !request.filters[chosen].extension.empty())
+        path += QLatin1Char('.') + ToQString(request.filters[chosen].extension);
+    return FileDialogChoice{FromQString(path), TypeOfPath(request.filters, path, chosen)};
 }
 
 }  // namespace cvcalc

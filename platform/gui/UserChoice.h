@@ -4,6 +4,7 @@
 // shown.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -62,5 +63,21 @@ std::optional<std::string> AskFileName(const FileDialogRequest& request);
 
 using FileDialogResponder = std::function<std::optional<std::string>(const FileDialogRequest&)>;
 void SetFileDialogResponder(FileDialogResponder responder);
+
+// The path chosen and which of the request's types it is.  Two types may
+// share an extension (PNG at one and at two times the size): the type
+// chosen in the list counts when the path has its extension, otherwise the
+// first type with the path's extension, otherwise the first type.
+struct FileDialogChoice {
+    std::string path;
+    std::size_t filter = 0;
+};
+std::optional<FileDialogChoice> AskFileNameAndType(const FileDialogRequest& request);
+
+// With the dialog's responder set, this one names the type the stand-in
+// user chose in the list (an index into the request's filters); without
+// it, the path's extension decides as above.
+using FileTypeResponder = std::function<std::size_t(const FileDialogRequest&)>;
+void SetFileTypeResponder(FileTypeResponder responder);
 
 }  // namespace cvcalc

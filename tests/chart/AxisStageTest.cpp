@@ -61,6 +61,27 @@ TEST(AxisScale, MapsValuesToPixelsOnEveryOrientationAndClampsFarValues) {
     EXPECT_DOUBLE_EQ(scale.PixelToValue(60), 75);
 }
 
+TEST(AxisScale, VectorFiguresTookTheRoundedPixelInsteadOfTheValuesPosition) {
+    struct Case {
+        TAxisOrientation orientation;
+        double value;
+        double position;
+    };
+    // 0 … 100 on the pixels 10 … 210, as above, before the rounding.
+    const Case cases[] = {
+        {Bottom, 0.25, 10.5},          {Bottom, 0.75, 11.5},          {Bottom, 33.3, 76.6}, {Left, 0.3, 209.4},
+        {BottomInverted, 33.3, 143.4}, {LeftInverted, 99.99, 209.98}, {Bottom, 1e9, 32767}, {Left, 1e9, -32767},
+        {Bottom, NaN, 32767},          {Bottom, -Inf, -32767},
+    };
+    for (const Case& c : cases) {
+        const TAxisScale scale(c.orientation, 0, 100, 10, 210);
+        EXPECT_NEAR(scale.ValueToPosition(c.value), c.position, 1e-9)
+            << c.orientation.horizontal << c.orientation.inverted << " " << c.value;
+        EXPECT_EQ(scale.ValueToPixel(c.value), int(RoundHalfEven(scale.ValueToPosition(c.value)))) << c.value;
+    }
+    EXPECT_EQ(TAxisScale(Left, 3, 3, 15, 315).ValueToPosition(123), 165);
+}
+
 TEST(AxisScale, ZeroRangeGoesToTheCentreAndAShortAxisMapsBackToZero) {
     const TAxisScale flat(Left, 3, 3, 15, 315);
     EXPECT_TRUE(flat.RangeIsZero());

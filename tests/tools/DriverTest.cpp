@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -455,6 +456,45 @@ TEST(Driver, NormalUseLeavesTheTerminalQuiet) {
     EXPECT_EQ(run.errorOutput, "");
 }
 #endif
+
+TEST(DriverResults, ExportTookNoScaleForALargerPngAndRefusesAScaleItCannotDraw) {
+    const std::string twice = Scratch("cv-2x.png"), spaced = Scratch("cv plain.png"), four = Scratch("cv four.png");
+    const DriverRun run = RunDriver("click ButtonCalcuationCV\nexport ChartCV " + twice + " 2\nexport ChartCV " +
+                                    spaced + "\nexport ChartCV " + four + " 4\ndump\n");
+    ASSERT_EQ(run.status, 0) << run.errorOutput;
+    EXPECT_TRUE(run.dumps.at(0)["errors"].empty());
+    // The PNG's header: width and height, big-endian, from byte 16.
+    const auto side = [](const std::string& png, std::size_t at) {
+        std::uint32_t n = 0;
+        for (std::size_t i = 0; i < 4; ++i) n = (n << 8) | static_cast<unsigned char>(png.at(at + i));
+        return n;
+    };
+    const std::string one = Slurp(spaced), two = Slurp(twice), four4 = Slurp(four);
+    ASSERT_GT(one.size(), 24u);
+    ASSERT_GT(two.size(), 24u);
+    ASSERT_GT(four4.size(), 24u);
+    EXPECT_EQ(side(two, 16), 2 * side(one, 16));
+    EXPECT_EQ(side(two, 20), 2 * side(one, 20));
+    EXPECT_EQ(side(four4, 16), 4 * side(one, 16));
+    for (const std::string& path : {twice, spaced, four}) std::remove(path.c_str());
+
+    struct Case {
+        std::string arguments, message;
+    };
+    const std::string png = Scratch("refused.png"), svg = Scratch("refused.svg");
+    for (const Case& c :
+         {Case{png + " 3", "a PNG's scale is 1, 2 or 4, not 3"}, Case{png + " 0", "a PNG's scale is 1, 2 or 4, not 0"},
+          Case{png + " 2x", "a PNG's scale is 1, 2 or 4, not 2x"},
+          Case{png + " -2", "a PNG's scale is 1, 2 or 4, not -2"},
+          Case{svg + " 2", "only a .png takes a scale: ChartCV " + svg + " 2"}}) {
+        const DriverRun refused = RunDriver("export ChartCV " + c.arguments + "\ndump\n");
+        EXPECT_EQ(refused.status, 2) << c.arguments;
+        EXPECT_TRUE(refused.dumps.empty()) << c.arguments;
+        EXPECT_NE(refused.errorOutput.find(c.message), std::string::npos) << refused.errorOutput;
+        EXPECT_FALSE(std::ifstream(png).good());
+        EXPECT_FALSE(std::ifstream(svg).good());
+    }
+}
 
 }  // namespace
 

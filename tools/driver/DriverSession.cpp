@@ -336,11 +336,31 @@ private:
         Settle();
     }
 
-    // export CHART PATH: the chart as PNG, SVG, PDF or CSV by the extension.
+    // export CHART PATH [SCALE]: the chart as PNG, SVG, PDF or CSV by the
+    // extension, a PNG at 1, 2 or 4 times its size.  A path may hold
+    // spaces: a last word after a path that names a type is the scale.
     bool Export(const std::string& rest) {
         const auto space = rest.find(' ');
         if (space == std::string::npos || space + 1 == rest.size()) return false;
-        const std::string name = rest.substr(0, space), path = rest.substr(space + 1);
+        const std::string name = rest.substr(0, space);
+        std::string path = rest.substr(space + 1);
+        int scale = 1;
+        if (const auto last = path.rfind(' '); !ChartFileFormatOf(path) && last != std::string::npos) {
+            const auto format = ChartFileFormatOf(path.substr(0, last));
+            const std::string word = path.substr(last + 1);
+            if (format && format != ChartFileFormat::Png) {
+                refusal_ = "cvcalc-driver: only a .png takes a scale: " + rest;
+                return false;
+            }
+            if (format) {
+                if (word != "1" && word != "2" && word != "4") {
+                    refusal_ = "cvcalc-driver: a PNG's scale is 1, 2 or 4, not " + word;
+                    return false;
+                }
+                scale = word[0] - '0';
+                path.resize(last);
+            }
+        }
         if (!ChartFileFormatOf(path)) {
             refusal_ = "cvcalc-driver: unknown file type (not .png, .svg, .pdf or .csv): " + path;
             return false;
@@ -348,7 +368,7 @@ private:
         TChart* chart = FindAs<TChart>(name);
         if (chart == nullptr || FormPNJunction == nullptr) return true;
         Settle();
-        Operate([&] { FormPNJunction->SaveChartFile(chart, path); });
+        Operate([&] { FormPNJunction->SaveChartFile(chart, path, scale); });
         return true;
     }
 
