@@ -23,6 +23,7 @@ namespace cvcalc {
 class TButton;
 class TChart;
 class TCustomChart;
+struct FileDialogChoice;
 struct FileDialogRequest;
 class TChartSeries;
 class TEdit;
