@@ -276,7 +276,8 @@ TEST(Driver, StillRightClickDoesNotHangTheDriver) {
                                                   {"保持を消去", false},
                                                   {"測定データを読み込む…", true},
                                                   {"測定データを消去", false},
-                                                  {"直線フィット", true}}));
+                                                  {"直線フィット", true},
+                                                  {"全部を書き出す…", true}}));
     // Dismissed: no item ran, the chart is as it was.
     EXPECT_EQ(run.dumps[1]["charts"], run.dumps[0]["charts"]);
     EXPECT_TRUE(run.dumps[1]["errors"].empty());
@@ -286,7 +287,8 @@ TEST(Driver, StillRightClickDoesNotHangTheDriver) {
                                                   {"ズームを元に戻す", true},
                                                   {"計算レポート", true},
                                                   {"曲線を保持", true},
-                                                  {"保持を消去", true}}));
+                                                  {"保持を消去", true},
+                                                  {"全部を書き出す…", true}}));
     EXPECT_EQ(run.dumps[2]["help"]["visible"], false);
 }
 
