@@ -189,6 +189,9 @@ void TFormPNJunction::ClearHeldCurves() {
 void TFormPNJunction::UpdateChartNotes() {
     for (TChart* chart : ReportCharts()) {
         std::vector<TChartNote> notes;
+        // The fit's box chooses its place first: it must leave the fitted
+        // points in view, where a legend only names curves.
+        if (chart == ChartC2V && fitBox_) notes.push_back(*fitBox_);
         // With runs held, a legend names every run on the chart by its
         // inputs beside a stroke of its look.
         if (!held_.empty()) {
@@ -219,7 +222,6 @@ void TFormPNJunction::UpdateChartNotes() {
             label.color = MeasuredColor;
             notes.push_back(std::move(label));
         }
-        if (chart == ChartC2V && fitBox_) notes.push_back(*fitBox_);
         if (!(notes.empty() && chart->Notes().empty())) chart->SetNotes(std::move(notes));
     }
 }

@@ -139,10 +139,10 @@ void TFormPNJunction::FitStraightLine() {
     auto* marks = new TPointSeries(this);
     marks->SetName("FitPoints");
     marks->SetSeriesColor(FitColor);
-    marks->Pointer()->SetStyle(psCircle);
+    // A cross over each point: the point under it stays in view.
+    marks->Pointer()->SetStyle(psDiagCross);
     marks->Pointer()->SetHorizSize(5);
     marks->Pointer()->SetVertSize(5);
-    marks->Pointer()->Brush()->SetStyle(bsClear);
     double first = vmax, last = vmin;
     std::size_t firstAt = 0, lastAt = 0;
     marks->BeginUpdate();
@@ -180,11 +180,12 @@ void TFormPNJunction::FitStraightLine() {
     box.place = TChartNote::Place::BestCorner;
     box.avoidFrom = first;
     box.avoidTo = last;
-    box.lines = {"slope " + Short(fit.Slope * InverseSquareNanofarads) + " nF^-2/V (" + Short(fit.Slope) + " F^-2/V)",
-                 "V0 " + Short(fit.V0) + " V", "A " + Short(areaMm2) + " mm²", "N_eff " + Short(fit.Neff) + " cm^-3"};
+    box.lines = {"slope " + Short(fit.Slope * InverseSquareNanofarads) + " nF^-2/V",
+                 "  = " + Short(fit.Slope) + " F^-2/V", "V0 " + Short(fit.V0) + " V", "A " + Short(areaMm2) + " mm²",
+                 "N_eff " + Short(fit.Neff) + " cm^-3"};
     if (run_.complete) {
         const double na = run_.used.AcceptorDensity, nd = run_.used.DonorDensity;
-        box.lines.push_back("N_eff = " + Short(100 * fit.Neff / (na * nd / (na + nd))) + " % of NaNd/(Na+Nd)");
+        box.lines.push_back("  = " + Short(100 * fit.Neff / (na * nd / (na + nd))) + " % of NaNd/(Na+Nd)");
     }
     box.lines.push_back("R² " + Short(fit.R2));
     box.lines.push_back("points " + std::to_string(fit.Points));

@@ -19,21 +19,26 @@ bool Overlap(const TRect& a, const TRect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-// The corner box of `width` x `height` that hides the fewest points, none
-// that `note` keeps visible where it can, and overlaps no box placed
-// before; top right first on a tie, then top left, bottom right, bottom
-// left.
-TRect BestCorner(const TChartNote& note, int width, int height, const TChartRect& plot,
-                 const std::vector<TNotePoint>& points, const std::vector<TRect>& placed) {
-    const int left = plot.left + Gap, right = plot.right - Gap - width;
-    const int top = plot.top + Gap, bottom = plot.bottom - Gap - height;
-    const TRect corners[] = {{right, top, right + width, top + height},
-                             {left, top, left + width, top + height},
-                             {right, bottom, right + width, bottom + height},
-                             {left, bottom, left + width, bottom + height}};
-    TRect best = corners[0];
+// The place for a box of `width` x `height` that hides the fewest points,
+// none that `note` keeps visible where it can, and overlaps no box placed
+// before: a corner where one will do (top right first on a tie, then top
+// left, bottom right, bottom left), otherwise a place along the edges or
+// inside, on a grid of quarters of the room left.
+TRect BestPlace(const TChartNote& note, int width, int height, const TChartRect& plot,
+                const std::vector<TNotePoint>& points, const std::vector<TRect>& placed) {
+    const int left = plot.left + Gap, right = std::max(left, plot.right - Gap - width);
+    const int top = plot.top + Gap, bottom = std::max(top, plot.bottom - Gap - height);
+    std::vector<TRect> candidates;
+    const auto add = [&](int x, int y) { candidates.push_back({x, y, x + width, y + height}); };
+    add(right, top);
+    add(left, top);
+    add(right, bottom);
+    add(left, bottom);
+    for (int i = 0; i <= 4; ++i)
+        for (int j = 0; j <= 4; ++j) add(left + (right - left) * i / 4, top + (bottom - top) * j / 4);
+    TRect best = candidates.front();
     double bestCost = -1;
-    for (const TRect& r : corners) {
+    for (const TRect& r : candidates) {
         double cost = 0;
         for (const TRect& other : placed)
             if (Overlap(r, other)) cost += 1e12;
@@ -80,7 +85,7 @@ void DrawChartNotes(TCanvas& canvas, const std::vector<TChartNote>& notes, const
             placed.push_back(TRect{left, top, left + width, top + height});
         } else {
             if (note.place == TChartNote::Place::BestCorner) {
-                const TRect box = BestCorner(note, width + 2 * Padding, height + 2 * Padding, plot, points, placed);
+                const TRect box = BestPlace(note, width + 2 * Padding, height + 2 * Padding, plot, points, placed);
                 left = box.left;
                 top = box.top;
                 placed.push_back(box);

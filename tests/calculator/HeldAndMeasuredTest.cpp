@@ -358,9 +358,10 @@ TEST_F(HeldAndMeasuredTest, FitLineStoppedAtTheZoomedRangeInsteadOfReachingV0) {
     EXPECT_EQ(box.place, TChartNote::Place::BestCorner);
     EXPECT_EQ(box.avoidFrom, marks.XValues()->MinValue());
     EXPECT_EQ(box.avoidTo, marks.XValues()->MaxValue());
-    EXPECT_NE(box.lines[0].find(" nF^-2/V ("), std::string::npos) << box.lines[0];
-    EXPECT_EQ(box.lines[2], "A 1 mm²");
-    EXPECT_NE(box.lines[4].find(" % of NaNd/(Na+Nd)"), std::string::npos) << box.lines[4];
+    EXPECT_NE(box.lines[0].find(" nF^-2/V"), std::string::npos) << box.lines[0];
+    EXPECT_NE(box.lines[1].find(" F^-2/V"), std::string::npos) << box.lines[1];
+    EXPECT_EQ(box.lines[3], "A 1 mm²");
+    EXPECT_NE(box.lines[5].find(" % of NaNd/(Na+Nd)"), std::string::npos) << box.lines[5];
 
     // Measured points fitted are marked each.
     const fs::path file = dir_ / "diode.csv";
