@@ -46,6 +46,15 @@ void BM_ExportChartSvg(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportChartSvg)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 
+// The C-V chart with eight runs held, its legend and their overlays.
+void BM_ExportChartSvgEightHeld(benchmark::State& state) {
+    DefaultRun run;
+    for (int i = 0; i < TFormPNJunction::MaxHeldRuns; ++i) FormPNJunction->HoldCurves();
+    TChart* chart = FormPNJunction->ChartCV;
+    for (auto _ : state) benchmark::DoNotOptimize(ChartSvg(*chart));
+}
+BENCHMARK(BM_ExportChartSvgEightHeld)->Unit(benchmark::kMillisecond);
+
 void BM_ExportCsv(benchmark::State& state) {
     DefaultRun run;
     TChart* chart = run.Chart(int(state.range(0)));
