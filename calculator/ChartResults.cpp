@@ -111,6 +111,7 @@ void TFormPNJunction::ShowRunReport() { FormHTML->ShowRunReport(); }
 
 void TFormPNJunction::ResultsChanged() {
     UpdateChartNotes();
+    DescribeCharts();
     run_.resultsVersion = ++resultsVersion_;
     if (FormHTML != nullptr) FormHTML->RefreshRunReport();
 }

@@ -130,9 +130,13 @@ TFormPNJunction::TFormPNJunction(TComponent* owner) : TForm(owner) {
     LabelAcceptorDensity->SetCaption("0");
     LabelJunctionArea->SetCaption("0");
     LabelBias->SetCaption("0");
-    for (TChart* chart : ReportCharts())
+    for (TChart* chart : ReportCharts()) {
         chart->SetOnContextPopup(TCustomChart::TContextPopupEvent(
             [this](TObject* sender, int x, int y) { ChartContextPopup(sender, x, y); }));
+        chart->SetOnUserInput(TNotifyEvent([this](TObject* sender) { lastUsedChart_ = static_cast<TChart*>(sender); }));
+    }
+    lastUsedChart_ = ChartCV;
+    NameControls();
     // The report page is made from this window's last run whenever the
     // help window asks for it; its two links come back here.
     SetGeneratedPage(std::string(RunReportPageName), [this] { return RunReportPage(run_, ReportFigures()); });

@@ -104,6 +104,17 @@ public:
     // The chart's context menu at (x, y): asks which item and does it.
     void ChartContextPopup(TObject* sender, int x, int y);
 
+    // The keyboard (Accessibility.cpp): Ctrl+1 … Ctrl+5 choose a chart in
+    // the report's order and give it the focus; the Menu key or Shift+F10
+    // opens the menu of the chart last used (clicked, wheeled, dragged or
+    // chosen; the C-V chart at first) at its centre.
+    bool IsShortCut(int key, ShiftState shift) override;
+    TChart* LastUsedChart() const noexcept { return lastUsedChart_; }
+    // What assistive technology says of a chart: the run's inputs, its
+    // chart's numbers, and on the C-V and 1/C² charts the held runs,
+    // measured data and a fit.  Renewed after every change of the results.
+    std::string ChartDescription(const TChart* chart) const;
+
     // Held runs (HeldRuns.cpp): the current run's curves kept on all five
     // charts as lighter, thinner overlays, series added after the eleven.
     // Holding a ninth drops the oldest; holding before any run raises.
@@ -228,6 +239,11 @@ private:
     // or folder chosen in any of them; the choice's folder is remembered.
     std::optional<std::string> AskUser(FileDialogRequest dialog);
     std::optional<FileDialogChoice> AskUserForType(FileDialogRequest dialog);
+    void ChooseChart(TChart* chart);
+    void OpenChartMenuFromKeyboard();
+    // Names the edits by their labels and the charts by their titles.
+    void NameControls();
+    void DescribeCharts();
 
     MaterialConstants constants_;
     JunctionInputs inputs_;
@@ -251,6 +267,7 @@ private:
     // the last choice and the type of the last image saved.
     std::string lastFolder_;
     std::string lastImageExtension_ = "png";
+    TChart* lastUsedChart_ = nullptr;
     // Its seven sample arrays start empty and are released, last-declared
     // first, after the destructor body and before the form's controls go.
     JunctionResult result_;

@@ -52,6 +52,7 @@ void TCustomChart::ToggleZoomRectangle() {
 }
 
 void TCustomChart::MouseDown(MouseButton button, ShiftState shift, int x, int y) {
+    onUserInput_(this);
     if (button == MouseButton::Right) {
         contextPress_ = true;
         contextX_ = x;
@@ -96,6 +97,16 @@ void TCustomChart::MouseMove(ShiftState, int x, int y) {
         return;
     }
     if (x == panX_ && y == panY_) return;
+    const bool moved = PanAxes(panX_, panY_, x, y);
+    panX_ = x;
+    panY_ = y;
+    if (moved) {
+        onScroll_(this);
+        ChartInvalidate();
+    }
+}
+
+bool TCustomChart::PanAxes(int fromX, int fromY, int toX, int toY) {
     if (restored_) SaveScales();
     const bool horizontal = allowPanning_ == pmHorizontal || allowPanning_ == pmBoth;
     const bool vertical = allowPanning_ == pmVertical || allowPanning_ == pmBoth;
@@ -103,7 +114,7 @@ void TCustomChart::MouseMove(ShiftState, int x, int y) {
     for (int index = 0; index < AxisDepth; ++index) {
         TChartAxis& a = *Axis(index);
         if (a.Horizontal() ? !horizontal : !vertical) continue;
-        const int from = a.Horizontal() ? panX_ : panY_, to = a.Horizontal() ? x : y;
+        const int from = a.Horizontal() ? fromX : fromY, to = a.Horizontal() ? toX : toY;
         if (from == to) continue;
         const double d = a.PixelToValue(from) - a.PixelToValue(to);
         double minimum = a.Minimum() + d, maximum = a.Maximum() + d;
@@ -113,12 +124,7 @@ void TCustomChart::MouseMove(ShiftState, int x, int y) {
         a.SetMinMax(minimum, maximum);
         moved = true;
     }
-    panX_ = x;
-    panY_ = y;
-    if (moved) {
-        onScroll_(this);
-        ChartInvalidate();
-    }
+    return moved;
 }
 
 void TCustomChart::MouseUp(MouseButton button, ShiftState, int x, int y) {
@@ -147,6 +153,7 @@ void TCustomChart::MouseUp(MouseButton button, ShiftState, int x, int y) {
 
 void TCustomChart::MouseWheel(int delta, ShiftState, int, int) {
     if (delta == 0 || !wheelScrolling) return;
+    onUserInput_(this);
     // Like the first pan: the scales before it are kept, so that dragging
     // back brings them (and the automatic ends) back.  A notch over an
     // empty chart would otherwise fix its range at nothing for good.
@@ -196,8 +203,13 @@ void TCustomChart::ApplyScales(const std::vector<TSavedScale>& scales) {
 
 void TCustomChart::ZoomIn() {
     const TChartZoom& z = *zoom_;
-    const int x0 = std::min(z.X0, z.X1), x1 = std::max(z.X0, z.X1);
-    const int y0 = std::min(z.Y0, z.Y1), y1 = std::max(z.Y0, z.Y1);
+    ZoomToPixels(z.X0, z.Y0, z.X1, z.Y1);
+}
+
+void TCustomChart::ZoomToPixels(int ax, int ay, int bx, int by) {
+    const TChartZoom& z = *zoom_;
+    const int x0 = std::min(ax, bx), x1 = std::max(ax, bx);
+    const int y0 = std::min(ay, by), y1 = std::max(ay, by);
     if (restored_) SaveScales();
     // Each axis maps with the pixels of the last paint; read all the ends
     // before any axis changes.

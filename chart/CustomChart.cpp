@@ -23,6 +23,7 @@ TCustomChart::~TCustomChart() = default;
 void TCustomChart::Paint(TCanvas& canvas) {
     PaintToBitmap();
     canvas.Draw(0, 0, bitmap_);
+    if (Focused()) DrawFocusMark(canvas);
 }
 
 void TCustomChart::PaintToBitmap() {
@@ -156,8 +157,25 @@ TColor TCustomChart::ZoomBackground() const { return BackWall()->Transparent() ?
 
 void TCustomChart::WndProc(Message& message) {
     // The window system's paint of the frame goes through Paint; the mouse
-    // reaches the hooks in ChartMouse.cpp.
+    // reaches the hooks in ChartMouse.cpp, the keys those in ChartKeys.cpp.
     TCustomAxisPanel::WndProc(message);
+    switch (message.kind) {
+    case MessageKind::SetFocus:
+        // The focus mark comes and goes with the focus; the bitmap stays.
+        Invalidate();
+        onUserInput_(this);
+        break;
+    case MessageKind::KillFocus:
+        Invalidate();
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomChart::HandleCreated() {
+    TCustomAxisPanel::HandleCreated();
+    native_->SetAccessibleRole(AccessibleRole::Chart);
 }
 
 bool TCustomChart::AnySeriesActive() const {

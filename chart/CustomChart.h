@@ -1,7 +1,7 @@
 // TCustomChart and TChart: the chart as a windowed control.  It draws into
 // its own off-screen bitmap, which a repaint without a change only copies;
 // its parts draw themselves in the order the chart gives.  The mouse (zoom,
-// panning, wheel) lives in ChartMouse.cpp.
+// panning, wheel) lives in ChartMouse.cpp, the keys in ChartKeys.cpp.
 #pragma once
 
 #include <memory>
@@ -70,6 +70,18 @@ public:
     const TContextPopupEvent& OnContextPopup() const noexcept { return onContextPopup_; }
     void SetOnContextPopup(const TContextPopupEvent& event) { onContextPopup_ = event; }
 
+    // Told when the user works the chart: a press of any mouse button, the
+    // wheel, the keyboard focus, or a key the chart acts on.
+    const TNotifyEvent& OnUserInput() const noexcept { return onUserInput_; }
+    void SetOnUserInput(const TNotifyEvent& event) { onUserInput_ = event; }
+
+    // The keys, while the chart has the keyboard focus (ChartKeys.cpp).
+    // The arrows pan as a drag of a tenth of the plot would, the view
+    // moving the arrow's way; + and - zoom in and out about the centre as
+    // a zoom rectangle would (in by a tenth of the plot on every side, out
+    // by as much as brings that back); Backspace undoes the zoom.
+    static constexpr int KeyPanDivisor = 10;
+
     // Notes over the plot, drawn after the series (ChartNotes.h); each
     // change asks for a repaint.
     const std::vector<TChartNote>& Notes() const noexcept { return notes_; }
@@ -82,7 +94,10 @@ protected:
     void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
     void MouseMove(ShiftState shift, int x, int y) override;
     void MouseWheel(int delta, ShiftState shift, int x, int y) override;
+    void KeyDown(int key, ShiftState shift, bool& handled) override;
     void CancelMode() override;
+    // Marks the chart as a chart for assistive technology.
+    void HandleCreated() override;
 
 private:
     struct TSavedScale {
@@ -96,6 +111,17 @@ private:
     std::vector<TSavedScale> CurrentScales() const;
     void ApplyScales(const std::vector<TSavedScale>& scales);
     void ZoomIn();
+    // Sets the four standard axes to the values at the rectangle's edges
+    // (client pixels, any order), saving the scales first as a zoom does.
+    void ZoomToPixels(int x0, int y0, int x1, int y1);
+    // Moves the axes of the allowed directions by the value difference
+    // between two pixels, as one step of a drag; true when one moved.
+    bool PanAxes(int fromX, int fromY, int toX, int toY);
+    // The keys' zoom about the centre: in when `in`, otherwise out.
+    void ZoomAboutCentre(bool in);
+    // The dotted rectangle that shows the keyboard focus, on the window
+    // only: the bitmap (and every figure made from it) never holds it.
+    void DrawFocusMark(TCanvas& canvas);
     // Draws the zoom rectangle into the bitmap: drawn twice, the pixels are
     // as before.  The window then shows the bitmap again.
     void ToggleZoomRectangle();
@@ -119,6 +145,7 @@ private:
     TNotifyEvent onScroll_;
     TAllowScrollEvent onAllowScroll_;
     TContextPopupEvent onContextPopup_;
+    TNotifyEvent onUserInput_;
     // A right press that may still end as a click.
     bool contextPress_ = false;
     int contextX_ = 0, contextY_ = 0;

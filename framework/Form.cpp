@@ -180,16 +180,25 @@ void TForm::SetActiveControl(TWinControl* control) {
 }
 
 void TForm::FocusChanged(TWinControl* control) {
-    if (control != this) activeControl_ = control;
+    if (control == this) return;
+    activeControl_ = control;
+    if (control->TabStop()) lastTabStop_ = control;
 }
 
 void TForm::ControlRemoving(TControl* control) {
+    for (TControl* c = lastTabStop_; c; c = c->Parent())
+        if (c == control) {
+            lastTabStop_ = nullptr;
+            break;
+        }
     for (TControl* c = activeControl_; c; c = c->Parent())
         if (c == control) {
             activeControl_ = nullptr;
             return;
         }
 }
+
+bool TForm::IsShortCut(int, ShiftState) { return false; }
 
 void TForm::CollectTabStops(TWinControl* parent, std::vector<TWinControl*>& list) {
     for (TWinControl* w : parent->TabList()) {
@@ -212,10 +221,15 @@ TWinControl* TForm::SelectNext(TWinControl* current, bool forward) {
     const auto n = static_cast<int>(list.size());
     const auto it = std::find(list.begin(), list.end(), current);
     int index = it == list.end() ? -1 : static_cast<int>(it - list.begin());
-    if (index < 0)
+    const auto last = std::find(list.begin(), list.end(), lastTabStop_);
+    if (index < 0 && current != nullptr && current != this && last != list.end()) {
+        index = static_cast<int>(last - list.begin());
+        index = forward ? (index + 1) % n : index;
+    } else if (index < 0) {
         index = forward ? 0 : n - 1;
-    else
+    } else {
         index = forward ? (index + 1) % n : (index + n - 1) % n;
+    }
     TWinControl* next = list[static_cast<std::size_t>(index)];
     next->SetFocus();
     return next;

@@ -69,8 +69,14 @@ public:
     TWinControl* ActiveControl() const { return activeControl_; }
     void SetActiveControl(TWinControl* control);
     // Moves the focus to the next (or previous) tab stop after `current`,
-    // wrapping around; returns the control that took it.
+    // wrapping around; returns the control that took it.  From a control
+    // outside the tab order that was given the focus by code (a chart
+    // chosen from the keyboard) it goes on from the tab stop that had the
+    // focus before, as if that control sat right after it.
     TWinControl* SelectNext(TWinControl* current, bool forward);
+    // The window's keys, asked before the focused control sees a key: true
+    // when the form acted on it.  A plain form has none.
+    virtual bool IsShortCut(int key, ShiftState shift);
     // The first focusable control in tab order, or null.
     TWinControl* FindFirstTabStop();
     void FocusFirstControl();
@@ -107,6 +113,8 @@ private:
     bool adjustingSize_ = false;
     bool activated_ = false;
     TWinControl* activeControl_ = nullptr;
+    // The tab stop that last had the focus.
+    TWinControl* lastTabStop_ = nullptr;
 };
 
 // The main window: closing it ends the program.  The application object

@@ -51,7 +51,21 @@ void TWinControl::HandleCreated() {
     native_->SetText(caption_);
     if (NativeKind() != NativeWindowKind::Plain) native_->SetFont(font_.Request());
     native_->SetEnabled(enabled_);
+    if (!accessibleName_.empty()) native_->SetAccessibleName(accessibleName_);
+    if (!accessibleDescription_.empty()) native_->SetAccessibleDescription(accessibleDescription_);
     native_->SetVisible(visible_);
+}
+
+void TWinControl::SetAccessibleName(const std::string& name) {
+    if (name == accessibleName_) return;
+    accessibleName_ = name;
+    if (native_) native_->SetAccessibleName(name);
+}
+
+void TWinControl::SetAccessibleDescription(const std::string& description) {
+    if (description == accessibleDescription_) return;
+    accessibleDescription_ = description;
+    if (native_) native_->SetAccessibleDescription(description);
 }
 
 void TWinControl::MoveNativeBounds() {
@@ -321,8 +335,13 @@ void TWinControl::WndProc(Message& m) {
         break;
     case MessageKind::KeyDown: {
         bool handled = false;
+        TForm* form = ParentForm();
         if (m.key == vk::Tab && (m.shift & (shift::Ctrl | shift::Alt)) == 0) {
-            if (TForm* form = ParentForm()) form->SelectNext(this, (m.shift & shift::Shift) == 0);
+            if (form) form->SelectNext(this, (m.shift & shift::Shift) == 0);
+            handled = true;
+        } else if (form && form->IsShortCut(m.key, m.shift)) {
+            // The window's own keys work wherever the focus is; an edit
+            // never sees them.
             handled = true;
         } else {
             KeyDown(m.key, m.shift, handled);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/Control.h"
@@ -48,6 +49,13 @@ public:
     bool CanFocus() const;
     virtual void SetFocus();
     bool Focused() const;
+
+    // What assistive technology is told of the control (see
+    // TNativeWindow::SetAccessibleName); kept until the window exists.
+    void SetAccessibleName(const std::string& name);
+    void SetAccessibleDescription(const std::string& description);
+    const std::string& AccessibleName() const { return accessibleName_; }
+    const std::string& AccessibleDescription() const { return accessibleDescription_; }
 
     // Alignment of the children is suspended while reading or resizing in
     // steps; the last EnableAlign realigns.
@@ -120,6 +128,8 @@ private:
     int alignDisabled_ = 0;
     bool aligning_ = false;
     PixelSize designSize_;
+    std::string accessibleName_;
+    std::string accessibleDescription_;
 };
 
 }  // namespace cvcalc

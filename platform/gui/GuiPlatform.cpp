@@ -19,6 +19,7 @@
 #include <cstring>
 
 #include "platform/gui/WebBrowser.h"
+#include "platform/gui/WindowWidget.h"
 
 // GCC says so with __SANITIZE_ADDRESS__, clang (the fuzzing build) with
 // __has_feature.
@@ -214,6 +215,7 @@ void InitPlatform() {
     probe.Release();
     std::setlocale(LC_NUMERIC, "C");
     TheApplication->installEventFilter(new LocaleChangeWatcher);
+    InstallWindowAccessibility();
     // The program decides itself when it ends (its quit message).
     QGuiApplication::setQuitOnLastWindowClosed(false);
 }

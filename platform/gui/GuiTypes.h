@@ -126,7 +126,12 @@ inline constexpr int Right = 0x27;
 inline constexpr int Down = 0x28;
 inline constexpr int Insert = 0x2D;
 inline constexpr int Delete = 0x2E;
-inline constexpr int F1 = 0x70;  // F2 .. F12 follow
+inline constexpr int Apps = 0x5D;  // the Menu key
+inline constexpr int F1 = 0x70;    // F2 .. F12 follow
+inline constexpr int F10 = F1 + 9;
+// The keys that type + and -, wherever a layout puts them (the keypad's too).
+inline constexpr int OemPlus = 0xBB;
+inline constexpr int OemMinus = 0xBD;
 }  // namespace vk
 
 }  // namespace cvcalc

@@ -107,6 +107,12 @@ KeyInfo KeyFor(int virtualKey, ShiftState shift) {
         return {Qt::Key_Right, {}};
     case vk::Down:
         return {Qt::Key_Down, {}};
+    case vk::Apps:
+        return {Qt::Key_Menu, {}};
+    case vk::OemPlus:
+        return {Qt::Key_Plus, QStringLiteral("+")};
+    case vk::OemMinus:
+        return {Qt::Key_Minus, QStringLiteral("-")};
     case vk::Insert:
         return {Qt::Key_Insert, {}};
     case vk::Delete:

@@ -2,6 +2,8 @@
 // active window.
 #include "platform/gui/NativeWindow.h"
 
+#include <QtCore/QMetaEnum>
+#include <QtGui/QAccessible>
 #include <QtGui/QIcon>
 #include <QtGui/QPixmap>
 #include <QtWidgets/QApplication>
@@ -182,6 +184,33 @@ PixelPoint TNativeWindow::ScreenToClient(PixelPoint p) const {
     if (w == nullptr) return p;
     const QPoint c = w->mapFromGlobal(QPoint(p.x, p.y));
     return {c.x(), c.y()};
+}
+
+void TNativeWindow::SetAccessibleRole(AccessibleRole role) {
+    // Read by the window's interface at every question; the framework sets
+    // it when the window is made, before anyone asks.
+    if (!impl_->widget.isNull() && impl_->link != nullptr) impl_->link->accessibleRole = role;
+}
+
+void TNativeWindow::SetAccessibleName(std::string_view utf8) {
+    if (QWidget* w = impl_->widget.data()) w->setAccessibleName(ToQString(utf8));
+}
+
+void TNativeWindow::SetAccessibleDescription(std::string_view utf8) {
+    if (QWidget* w = impl_->widget.data()) w->setAccessibleDescription(ToQString(utf8));
+}
+
+AccessibleFacts TNativeWindow::Accessible() const {
+    AccessibleFacts facts;
+    QWidget* w = impl_->widget.data();
+    if (w == nullptr) return facts;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    if (iface == nullptr) return facts;
+    const char* role = QMetaEnum::fromType<QAccessible::Role>().valueToKey(iface->role());
+    facts.role = role != nullptr ? role : std::to_string(static_cast<int>(iface->role()));
+    facts.name = FromQString(iface->text(QAccessible::Name));
+    facts.description = FromQString(iface->text(QAccessible::Description));
+    return facts;
 }
 
 void TNativeWindow::SetText(std::string_view utf8) {

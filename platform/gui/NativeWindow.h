@@ -33,6 +33,21 @@ enum class NativeWindowKind : std::uint8_t {
     Button,
 };
 
+// What a window is to assistive technology (screen readers reach it through
+// Qt's accessibility, AT-SPI on Linux).  Edits and buttons are Qt's own
+// edit and push button; a plain window is the program's window when it is
+// top-level, a pane of it otherwise, unless it is marked as a chart.
+enum class AccessibleRole : std::uint8_t { Standard, Chart };
+
+// What assistive technology is told of a window now, for tests: the role
+// as Qt names it ("Chart", "EditableText", "PushButton", "Window"…), its
+// name and its description.
+struct AccessibleFacts {
+    std::string role;
+    std::string name;
+    std::string description;
+};
+
 // The frame that outer sizes of top-level windows count: 4 pixels on the
 // left, right and bottom, 40 at the top with the caption, the frame the
 // forms were designed with (the help window's 699 x 480 holds a client
@@ -129,6 +144,15 @@ public:
     // window when that is shown).  Any kind of window can take it this way.
     void SetFocus();
     bool HasFocus() const;
+
+    // The role, name and description that assistive technology reads; the
+    // name of an edit is the label that goes with it, that of a button or a
+    // top-level window its text unless one is set here.  Changes of name
+    // and description are announced to assistive technology.
+    void SetAccessibleRole(AccessibleRole role);
+    void SetAccessibleName(std::string_view utf8);
+    void SetAccessibleDescription(std::string_view utf8);
+    AccessibleFacts Accessible() const;
 
     // Draws the window as it shows itself now, native controls and child
     // windows included, into `bitmap` at (0, 0); for tests, which see no

@@ -3,11 +3,14 @@
 // procedure marked the message handled.
 #include "platform/gui/WindowWidget.h"
 
+#include <QtGui/QAccessible>
+#include <QtGui/QContextMenuEvent>
 #include <QtGui/QEnterEvent>
 #include <QtGui/QFocusEvent>
 #include <QtGui/QPaintEvent>
 #include <QtGui/QResizeEvent>
 #include <QtGui/QWheelEvent>
+#include <QtWidgets/QAccessibleWidget>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <type_traits>
@@ -60,6 +63,12 @@ int VirtualKeyFromQt(int qtKey) {
         return vk::Insert;
     case Qt::Key_Delete:
         return vk::Delete;
+    case Qt::Key_Menu:
+        return vk::Apps;
+    case Qt::Key_Plus:
+        return vk::OemPlus;
+    case Qt::Key_Minus:
+        return vk::OemMinus;
     default:
         return 0;
     }
@@ -197,6 +206,17 @@ protected:
         m.y = p.y();
         m.shift = ShiftFromQt(e->modifiers(), e->buttons());
         Send(m);
+    }
+
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        // The Menu key is the window's (a KeyDown for vk::Apps, which opens
+        // a chart's menu); an edit must not open its own menu beside it.
+        // A right click keeps the native menu of an edit.
+        if (e->reason() == QContextMenuEvent::Keyboard) {
+            e->accept();
+            return;
+        }
+        Base::contextMenuEvent(e);
     }
 
     void enterEvent(QEnterEvent* e) override {
@@ -360,6 +380,32 @@ private:
     Kind kind_;
 };
 }  // namespace
+
+namespace {
+// A plain window to assistive technology: a chart, the program's window or
+// a pane of it.  The role is read at every question, so a chart marked
+// after its interface was made is still a chart.
+class PlainWindowAccessible : public QAccessibleWidget {
+public:
+    explicit PlainWindowAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::Client) {}
+    QAccessible::Role role() const override {
+        const auto* link = dynamic_cast<const WidgetLink*>(widget());
+        if (link != nullptr && link->accessibleRole == AccessibleRole::Chart) return QAccessible::Chart;
+        return widget()->isWindow() ? QAccessible::Window : QAccessible::Client;
+    }
+};
+
+QAccessibleInterface* PlainWindowAccessibleFactory(const QString& className, QObject* object) {
+    // Edits and buttons are asked for as QLineEdit and QPushButton, and
+    // Qt's own interfaces serve them.
+    if (className != QLatin1String("QWidget") || !object->isWidgetType()) return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    if (dynamic_cast<WidgetLink*>(widget) == nullptr) return nullptr;
+    return new PlainWindowAccessible(widget);
+}
+}  // namespace
+
+void InstallWindowAccessibility() { QAccessible::installFactory(PlainWindowAccessibleFactory); }
 
 QWidget* CreateWindowWidget(TNativeWindow* owner, int kind, QWidget* parent) {
     switch (static_cast<NativeWindowKind>(kind)) {

@@ -8,6 +8,7 @@
 #include <QtWidgets/QWidget>
 
 #include "platform/gui/Message.h"
+#include "platform/gui/NativeWindow.h"
 
 namespace cvcalc {
 
@@ -19,6 +20,7 @@ class WidgetLink {
 public:
     virtual ~WidgetLink() = default;
     TNativeWindow* owner = nullptr;
+    AccessibleRole accessibleRole = AccessibleRole::Standard;
 };
 
 // Translations shared by the widgets and the input injector.
@@ -27,6 +29,11 @@ ShiftState ShiftFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons
 Qt::KeyboardModifiers ModifiersFromShift(ShiftState shift);
 MouseButton ButtonFromQt(Qt::MouseButton button);
 Qt::MouseButton QtButton(MouseButton button);
+
+// Lets Qt's accessibility describe plain windows by their AccessibleRole;
+// edits and buttons keep Qt's own interfaces.  Called once the application
+// exists.
+void InstallWindowAccessibility();
 
 // The three kinds of widget; made by TNativeWindow.
 QWidget* CreateWindowWidget(TNativeWindow* owner, int kind, QWidget* parent);

@@ -1,0 +1,114 @@
+// The calculator from the keyboard and to assistive technology: the
+// window's keys that choose a chart and open its menu, the names its edits
+// take from their labels, and what each chart is said to show.
+#include <string>
+#include <vector>
+
+#include "calculator/Pnjunction.h"
+#include "chart/CustomChart.h"
+#include "framework/Edit.h"
+#include "framework/Label.h"
+#include "numtext/FloatFormat.h"
+
+namespace cvcalc {
+
+namespace {
+
+// Each input box with the label to its left, which names it, and the unit
+// label to its right, as the form lays them out on one row.
+struct TInputLabels {
+    TEdit* TFormPNJunction::*Edit;
+    TLabel* TFormPNJunction::*Name;
+    TLabel* TFormPNJunction::*Unit;
+};
+constexpr TInputLabels InputLabels[] = {
+    {&TFormPNJunction::EditDonorDensity, &TFormPNJunction::Label3, &TFormPNJunction::Label4},
+    {&TFormPNJunction::EditAcceptorDensity, &TFormPNJunction::Label5, &TFormPNJunction::Label6},
+    {&TFormPNJunction::EditJunctionArea, &TFormPNJunction::Label16, &TFormPNJunction::Label17},
+    {&TFormPNJunction::EditBias, &TFormPNJunction::Label14, &TFormPNJunction::Label15},
+};
+
+// The charts' names, in the order of ReportCharts(), as the report's
+// figures are captioned.
+constexpr const char* ChartTitles[] = {"エネルギーバンド図", "空間電荷密度", "電位分布", "C–V特性", "1/C²–V特性"};
+
+// A number for the ear: six significant digits, as the fit's box writes.
+std::string Spoken(double value) { return FormatFloatKind(value, FloatTextKind::General, 6, 0); }
+
+}  // namespace
+
+bool TFormPNJunction::IsShortCut(int key, ShiftState shift) {
+    const ShiftState modifiers = shift & (shift::Shift | shift::Ctrl | shift::Alt);
+    const auto charts = ReportCharts();
+    if (modifiers == shift::Ctrl && key >= '1' && key < '1' + static_cast<int>(charts.size())) {
+        ChooseChart(charts[static_cast<std::size_t>(key - '1')]);
+        return true;
+    }
+    if ((key == vk::Apps && modifiers == 0) || (key == vk::F10 && modifiers == shift::Shift)) {
+        OpenChartMenuFromKeyboard();
+        return true;
+    }
+    return false;
+}
+
+void TFormPNJunction::ChooseChart(TChart* chart) {
+    lastUsedChart_ = chart;
+    if (chart->CanFocus()) chart->SetFocus();
+}
+
+void TFormPNJunction::OpenChartMenuFromKeyboard() {
+    TChart* chart = lastUsedChart_ != nullptr ? lastUsedChart_ : ChartCV;
+    ChartContextPopup(chart, chart->ClientWidth() / 2, chart->ClientHeight() / 2);
+}
+
+void TFormPNJunction::NameControls() {
+    for (const TInputLabels& row : InputLabels)
+        (this->*row.Edit)->SetAccessibleName((this->*row.Name)->Caption() + ", " + (this->*row.Unit)->Caption());
+    const auto charts = ReportCharts();
+    for (std::size_t i = 0; i < charts.size(); ++i) charts[i]->SetAccessibleName(ChartTitles[i]);
+    DescribeCharts();
+}
+
+std::string TFormPNJunction::ChartDescription(const TChart* chart) const {
+    std::string text;
+    if (run_.complete)
+        text = "計算: ドナー密度 " + run_.usedText[0] + " cm^-3, アクセプタ密度 " + run_.usedText[1] +
+               " cm^-3, 接合面積 " + run_.usedText[2] + " mm^2, 印加電圧 " + run_.usedText[3] + " V。";
+    else
+        text = "計算結果はまだありません。";
+    if (run_.laterFailure.present)
+        text += "その後の計算は入力エラーで止まりました: " + run_.laterFailure.message + "。";
+    if (run_.complete) {
+        const double xn = run_.DepletionWidthN * 1e6, xp = run_.DepletionWidthP * 1e6;
+        if (chart == ChartEnergyBand)
+            text += "拡散電位 " + run_.diffusionPotentialText + " V, 伝導帯の段差 " +
+                    Spoken(run_.ConductionBandOffset) + " eV。";
+        else if (chart == ChartChargeDensity)
+            text += "空乏層幅 n側 " + Spoken(xn) + " μm, p側 " + Spoken(xp) + " μm。";
+        else if (chart == ChartVoltage)
+            text += "拡散電位 " + run_.diffusionPotentialText + " V, n側の電位降下 " + Spoken(run_.NSideDrop) + " V。";
+        else if (chart == ChartCV)
+            text += "印加電圧での容量 C " + Spoken(run_.BiasCapacitance * 1e12) + " pF。";
+        else if (chart == ChartC2V)
+            text += "印加電圧での 1/C² " + Spoken(run_.BiasInverseSquare * 1e-18) + " nF^-2。";
+    }
+    if (chart == ChartCV || chart == ChartC2V) {
+        const std::vector<std::string> held = HeldRunInputs();
+        if (!held.empty()) {
+            std::string list;
+            for (const std::string& tag : held) list += (list.empty() ? "" : "; ") + tag;
+            text += "保持した計算 " + std::to_string(held.size()) + " 件: " + list + "。";
+        }
+        if (HasMeasuredData()) text += "測定データを表示中 (C の単位 " + measuredUnit_ + ")。";
+        if (fit_)
+            text += "直線フィット: V0 " + Spoken(fit_->V0) + " V, N_eff " + Spoken(fit_->Neff) + " cm^-3, R² " +
+                    Spoken(fit_->R2) + ", " + std::to_string(fit_->Points) + " 点。";
+    }
+    return text;
+}
+
+void TFormPNJunction::DescribeCharts() {
+    for (TChart* chart : ReportCharts()) chart->SetAccessibleDescription(ChartDescription(chart));
+}
+
+}  // namespace cvcalc
