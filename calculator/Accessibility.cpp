@@ -93,10 +93,10 @@ std::string TFormPNJunction::ChartDescription(const TChart* chart) const {
             text += "印加電圧での 1/C² " + Spoken(run_.BiasInverseSquare * 1e-18) + " nF^-2。";
     }
     if (chart == ChartCV || chart == ChartC2V) {
-        const std::vector<std::string> held = HeldRunInputs();
+        const std::vector<HeldRunInputs> held = HeldRunsInputs();
         if (!held.empty()) {
             std::string list;
-            for (const std::string& tag : held) list += (list.empty() ? "" : "; ") + tag;
+            for (const HeldRunInputs& run : held) list += (list.empty() ? "" : "; ") + run.inputs;
             text += "保持した計算 " + std::to_string(held.size()) + " 件: " + list + "。";
         }
         if (HasMeasuredData()) text += "測定データを表示中 (C の単位 " + measuredUnit_ + ")。";
