@@ -246,17 +246,17 @@ void DrawDocumentText(TSurface::State& s, QPoint at, const QString& text) {
     s.painter->drawText(at, QString(QChar(SvgIntent::TextStandIn)));
 }
 
-// A line on a document: solid lines that go on where the last one ended
-// become one path; a styled pen's dashes start afresh with each line, as on
-// bitmaps.
+// A line on a document: lines that go on where the last one ended become
+// one path, solid or dashed.  A dashed curve's pattern then runs on along
+// the whole curve, as a drawing program draws it, where a bitmap starts it
+// afresh with each segment; a hundred-segment curve is one element, not a
+// hundred.
 void GatherDocumentLine(TSurface::State& s, QPointF from, QPointF to) {
     if (s.pen.style == NativePenStyle::Clear) return;
-    const bool solid = s.pen.style == NativePenStyle::Solid || s.pen.style == NativePenStyle::InsideFrame;
     QPolygonF& line = s.pendingLine;
-    if (!line.isEmpty() && (!solid || line.back() != from)) FlushVectorLine(s);
+    if (!line.isEmpty() && line.back() != from) FlushVectorLine(s);
     if (line.isEmpty()) line.append(from);
     line.append(to);
-    if (!solid) FlushVectorLine(s);
 }
 
 // The box between two corners on a document, after the gathered line is
