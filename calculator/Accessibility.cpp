@@ -9,6 +9,7 @@
 #include "framework/Edit.h"
 #include "framework/Label.h"
 #include "numtext/FloatFormat.h"
+#include "results/RunReport.h"
 
 namespace cvcalc {
 
@@ -27,10 +28,6 @@ constexpr TInputLabels InputLabels[] = {
     {&TFormPNJunction::EditJunctionArea, &TFormPNJunction::Label16, &TFormPNJunction::Label17},
     {&TFormPNJunction::EditBias, &TFormPNJunction::Label14, &TFormPNJunction::Label15},
 };
-
-// The charts' names, in the order of ReportCharts(), as the report's
-// figures are captioned.
-constexpr const char* ChartTitles[] = {"エネルギーバンド図", "空間電荷密度", "電位分布", "C–V特性", "1/C²–V特性"};
 
 // A number for the ear: six significant digits, as the fit's box writes.
 std::string Spoken(double value) { return FormatFloatKind(value, FloatTextKind::General, 6, 0); }
@@ -65,7 +62,7 @@ void TFormPNJunction::NameControls() {
     for (const TInputLabels& row : InputLabels)
         (this->*row.Edit)->SetAccessibleName((this->*row.Name)->Caption() + ", " + (this->*row.Unit)->Caption());
     const auto charts = ReportCharts();
-    for (std::size_t i = 0; i < charts.size(); ++i) charts[i]->SetAccessibleName(ChartTitles[i]);
+    for (std::size_t i = 0; i < charts.size(); ++i) charts[i]->SetAccessibleName(ReportChartCaptions[i].japanese);
     DescribeCharts();
 }
 

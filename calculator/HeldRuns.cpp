@@ -191,7 +191,8 @@ void TFormPNJunction::UpdateChartNotes() {
         std::vector<TChartNote> notes;
         // The fit's box chooses its place first: it must leave the fitted
         // points in view, where a legend only names curves.
-        if (chart == ChartC2V && fitBox_) notes.push_back(*fitBox_);
+        if (chart == ChartC2V)
+            if (std::optional<TChartNote> box = FitBox()) notes.push_back(std::move(*box));
         // With runs held, a legend names every run on the chart by its
         // inputs beside a stroke of its look.
         if (!held_.empty()) {

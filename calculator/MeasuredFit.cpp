@@ -8,6 +8,7 @@
 #include "chart/ChartAxis.h"
 #include "chart/ChartPen.h"
 #include "chart/ChartSeries.h"
+#include "chart/ChartValueList.h"
 #include "chart/CustomChart.h"
 #include "chart/CustomSeries.h"
 #include "chart/SeriesPointer.h"
@@ -80,7 +81,6 @@ void TFormPNJunction::ClearFit() {
     delete fitPoints_;
     fitLine_ = fitPoints_ = nullptr;
     fit_.reset();
-    fitBox_.reset();
     fitOnMeasured_ = false;
     run_.fit = FitRecord{};
     UpdateChartNotes();
@@ -174,24 +174,30 @@ void TFormPNJunction::FitStraightLine() {
     fitLine_ = line;
     fitPoints_ = marks;
 
+    ResultsChanged();
+}
+
+std::optional<TChartNote> TFormPNJunction::FitBox() const {
+    if (!fit_ || fitPoints_ == nullptr) return std::nullopt;
+    const LineFit& fit = *fit_;
     // The box shows the slope in the chart's own units too, the area the
-    // doping is read with, and how near N_eff comes to the run's doping.
+    // doping was read with, and how near N_eff comes to the doping of the
+    // run on the charts now; it keeps the fitted points in view.
     TChartNote box;
     box.place = TChartNote::Place::BestCorner;
-    box.avoidFrom = first;
-    box.avoidTo = last;
+    box.avoidFrom = fitPoints_->XValues()->MinValue();
+    box.avoidTo = fitPoints_->XValues()->MaxValue();
     box.lines = {"slope " + Short(fit.Slope * InverseSquareNanofarads) + " nF^-2/V",
-                 "  = " + Short(fit.Slope) + " F^-2/V", "V0 " + Short(fit.V0) + " V", "A " + Short(areaMm2) + " mm²",
-                 "N_eff " + Short(fit.Neff) + " cm^-3"};
+                 "  = " + Short(fit.Slope) + " F^-2/V", "V0 " + Short(fit.V0) + " V",
+                 "A " + Short(run_.fit.areaSquareMillimetres) + " mm²", "N_eff " + Short(fit.Neff) + " cm^-3"};
     if (run_.complete) {
         const double na = run_.used.AcceptorDensity, nd = run_.used.DonorDensity;
         box.lines.push_back("  = " + Short(100 * fit.Neff / (na * nd / (na + nd))) + " % of NaNd/(Na+Nd)");
     }
     box.lines.push_back("R² " + Short(fit.R2));
     box.lines.push_back("points " + std::to_string(fit.Points));
-    if (onMeasured) box.lines.push_back("C in " + measuredUnit_);
-    fitBox_ = std::move(box);
-    ResultsChanged();
+    if (fitOnMeasured_) box.lines.push_back("C in " + run_.fit.measuredUnit);
+    return box;
 }
 
 }  // namespace cvcalc

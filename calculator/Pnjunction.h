@@ -233,6 +233,9 @@ private:
     // the measured points' unit on the C-V chart, the fit's box on the 1/C²
     // chart.
     void UpdateChartNotes();
+    // The fit's box on the 1/C² chart, from the fit and the run on the
+    // charts; nothing without a fit.
+    std::optional<TChartNote> FitBox() const;
     // The run report's bytes as saving writes them.
     std::string RunReportFile(ReportFileFormat format);
     // A file dialog of the window, opened in the folder of the last file
@@ -260,7 +263,6 @@ private:
     TChartSeries* fitLine_ = nullptr;
     TPointSeries* fitPoints_ = nullptr;
     std::optional<LineFit> fit_;
-    std::optional<TChartNote> fitBox_;
     bool fitOnMeasured_ = false;
     unsigned resultsVersion_ = 0;
     // What the file dialogs remember while the program runs: the folder of

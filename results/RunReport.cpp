@@ -28,15 +28,7 @@ constexpr Extended SquareMillimetre = 1e-6;
 
 constexpr const char* SiteAddress = "cvcalc-lab://kestrel/";
 
-struct ChartCaption {
-    const char* english;
-    const char* japanese;
-};
-constexpr ChartCaption ChartCaptions[ReportChartCount] = {
-    {"Energy band diagram", "エネルギーバンド図"}, {"Space-charge density", "空間電荷密度"},
-    {"Electrostatic potential", "電位分布"},       {"C–V characteristic", "C–V特性"},
-    {"1/C²–V characteristic", "1/C²–V特性"},
-};
+constexpr const auto& ChartCaptions = ReportChartCaptions;
 
 // A number as the window writes it.
 std::string Num(Extended value) { return FloatToGeneralText(value); }

@@ -38,6 +38,15 @@ ReportAction ParseReportAction(std::string_view action);
 inline constexpr std::size_t ReportChartCount = 5;
 inline constexpr const char* ReportChartNames[ReportChartCount] = {"ChartEnergyBand", "ChartChargeDensity",
                                                                    "ChartVoltage", "ChartCV", "ChartC2V"};
+struct ReportChartCaption {
+    const char* english;
+    const char* japanese;
+};
+inline constexpr ReportChartCaption ReportChartCaptions[ReportChartCount] = {
+    {"Energy band diagram", "エネルギーバンド図"}, {"Space-charge density", "空間電荷密度"},
+    {"Electrostatic potential", "電位分布"},       {"C–V characteristic", "C–V特性"},
+    {"1/C²–V characteristic", "1/C²–V特性"},
+};
 
 // The page for the browser.  `chartSvgs` are SVG documents of the charts
 // in ReportChartNames' order (an XML declaration or document type is left
