@@ -9,6 +9,7 @@
 #include "framework/Edit.h"
 #include "framework/Label.h"
 #include "numtext/FloatFormat.h"
+#include "platform/core/Translate.h"
 #include "results/RunReport.h"
 
 namespace cvcalc {
@@ -62,44 +63,50 @@ void TFormPNJunction::NameControls() {
     for (const TInputLabels& row : InputLabels)
         (this->*row.Edit)->SetAccessibleName((this->*row.Name)->Caption() + ", " + (this->*row.Unit)->Caption());
     const auto charts = ReportCharts();
-    for (std::size_t i = 0; i < charts.size(); ++i) charts[i]->SetAccessibleName(ReportChartCaptions[i].japanese);
+    for (std::size_t i = 0; i < charts.size(); ++i) charts[i]->SetAccessibleName(ChartCaption(i));
     DescribeCharts();
 }
 
 std::string TFormPNJunction::ChartDescription(const TChart* chart) const {
     std::string text;
     if (run_.complete)
-        text = "計算: ドナー密度 " + run_.usedText[0] + " cm^-3, アクセプタ密度 " + run_.usedText[1] +
-               " cm^-3, 接合面積 " + run_.usedText[2] + " mm^2, 印加電圧 " + run_.usedText[3] + " V。";
+        text = FillArgs(Tr("ChartDescription",
+                           "計算: ドナー密度 %1 cm^-3, アクセプタ密度 %2 cm^-3, 接合面積 %3 mm^2, 印加電圧 %4 V。"),
+                        {run_.usedText[0], run_.usedText[1], run_.usedText[2], run_.usedText[3]});
     else
-        text = "計算結果はまだありません。";
+        text = Tr("ChartDescription", "計算結果はまだありません。");
     if (run_.laterFailure.present)
-        text += "その後の計算は入力エラーで止まりました: " + run_.laterFailure.message + "。";
+        text += FillArgs(Tr("ChartDescription", "その後の計算は入力エラーで止まりました: %1。"),
+                         {run_.laterFailure.message});
     if (run_.complete) {
         const double xn = run_.DepletionWidthN * 1e6, xp = run_.DepletionWidthP * 1e6;
         if (chart == ChartEnergyBand)
-            text += "拡散電位 " + run_.diffusionPotentialText + " V, 伝導帯の段差 " +
-                    Spoken(run_.ConductionBandOffset) + " eV。";
+            text += FillArgs(Tr("ChartDescription", "拡散電位 %1 V, 伝導帯の段差 %2 eV。"),
+                             {run_.diffusionPotentialText, Spoken(run_.ConductionBandOffset)});
         else if (chart == ChartChargeDensity)
-            text += "空乏層幅 n側 " + Spoken(xn) + " μm, p側 " + Spoken(xp) + " μm。";
+            text += FillArgs(Tr("ChartDescription", "空乏層幅 n側 %1 μm, p側 %2 μm。"), {Spoken(xn), Spoken(xp)});
         else if (chart == ChartVoltage)
-            text += "拡散電位 " + run_.diffusionPotentialText + " V, n側の電位降下 " + Spoken(run_.NSideDrop) + " V。";
+            text += FillArgs(Tr("ChartDescription", "拡散電位 %1 V, n側の電位降下 %2 V。"),
+                             {run_.diffusionPotentialText, Spoken(run_.NSideDrop)});
         else if (chart == ChartCV)
-            text += "印加電圧での容量 C " + Spoken(run_.BiasCapacitance * 1e12) + " pF。";
+            text +=
+                FillArgs(Tr("ChartDescription", "印加電圧での容量 C %1 pF。"), {Spoken(run_.BiasCapacitance * 1e12)});
         else if (chart == ChartC2V)
-            text += "印加電圧での 1/C² " + Spoken(run_.BiasInverseSquare * 1e-18) + " nF^-2。";
+            text += FillArgs(Tr("ChartDescription", "印加電圧での 1/C² %1 nF^-2。"),
+                             {Spoken(run_.BiasInverseSquare * 1e-18)});
     }
     if (chart == ChartCV || chart == ChartC2V) {
         const std::vector<HeldRunInputs> held = HeldRunsInputs();
         if (!held.empty()) {
             std::string list;
             for (const HeldRunInputs& run : held) list += (list.empty() ? "" : "; ") + run.inputs;
-            text += "保持した計算 " + std::to_string(held.size()) + " 件: " + list + "。";
+            text += FillArgs(Tr("ChartDescription", "保持した計算 %1 件: %2。"), {std::to_string(held.size()), list});
         }
-        if (HasMeasuredData()) text += "測定データを表示中 (C の単位 " + measuredUnit_ + ")。";
+        if (HasMeasuredData())
+            text += FillArgs(Tr("ChartDescription", "測定データを表示中 (C の単位 %1)。"), {measuredUnit_});
         if (fit_)
-            text += "直線フィット: V0 " + Spoken(fit_->V0) + " V, N_eff " + Spoken(fit_->Neff) + " cm^-3, R² " +
-                    Spoken(fit_->R2) + ", " + std::to_string(fit_->Points) + " 点。";
+            text += FillArgs(Tr("ChartDescription", "直線フィット: V0 %1 V, N_eff %2 cm^-3, R² %3, %4 点。"),
+                             {Spoken(fit_->V0), Spoken(fit_->Neff), Spoken(fit_->R2), std::to_string(fit_->Points)});
     }
     return text;
 }

@@ -16,7 +16,9 @@
 #include "platform/core/FileWrite.h"
 #include "platform/core/MessageTable.h"
 #include "platform/core/Resources.h"
+#include "platform/core/Translate.h"
 #include "platform/gui/Clipboard.h"
+#include "platform/gui/MessageBox.h"
 #include "platform/gui/UserChoice.h"
 #include "platform/gui/WebBrowser.h"
 #include "results/ChartExport.h"
@@ -46,11 +48,11 @@ struct TChartData {
     const char* Shows;
 };
 const std::array<TChartData, 5> ChartDataNames{{
-    {&TFormPNJunction::ChartEnergyBand, "x (um)", "E (eV)", "energy bands"},
-    {&TFormPNJunction::ChartChargeDensity, "x (um)", "charge density (cm^-3)", "space charge"},
-    {&TFormPNJunction::ChartVoltage, "x (um)", "potential (V)", "electrostatic potential"},
-    {&TFormPNJunction::ChartCV, "V (V)", "C (pF)", "C-V curve"},
-    {&TFormPNJunction::ChartC2V, "V (V)", "1/C^2 (nF^-2)", "1/C^2-V curve"},
+    {&TFormPNJunction::ChartEnergyBand, "x (um)", "E (eV)", TrNoop("Export", "エネルギーバンド")},
+    {&TFormPNJunction::ChartChargeDensity, "x (um)", "charge density (cm^-3)", TrNoop("Export", "空間電荷")},
+    {&TFormPNJunction::ChartVoltage, "x (um)", "potential (V)", TrNoop("Export", "静電ポテンシャル")},
+    {&TFormPNJunction::ChartCV, "V (V)", "C (pF)", TrNoop("Export", "C-V 曲線")},
+    {&TFormPNJunction::ChartC2V, "V (V)", "1/C^2 (nF^-2)", TrNoop("Export", "1/C^2-V 曲線")},
 }};
 
 // What data files call the series by their published names: the run's
@@ -88,22 +90,48 @@ std::string SeriesNameInFile(std::string_view published) {
 // The PNG scale of each type in the Save image list.
 constexpr std::array<int, 5> SaveImageScales{1, 1, 1, 2, 4};
 
-const PopupMenuItem CopyImageItem{"画像をコピー", "Copy image: the chart to the clipboard as PNG and SVG"};
-const PopupMenuItem SaveImageItem{"画像を保存…", "Save image…: the chart as PNG, SVG or PDF"};
-const PopupMenuItem SaveDataItem{"データを保存…", "Save data…: the chart's series as CSV"};
-const PopupMenuItem UndoZoomItem{"ズームを元に戻す", "Undo zoom: the scales before the first zoom or pan"};
-const PopupMenuItem RunReportItem{"計算レポート", "Run report: the worked solution of the last run in the help window"};
-const PopupMenuItem HoldItem{"曲線を保持", "Hold curves: keep this run's curves on all five charts"};
-const PopupMenuItem ClearHoldsItem{"保持を消去", "Clear held curves: remove the curves kept from earlier runs"};
-const PopupMenuItem LoadMeasuredItem{"測定データを読み込む…",
-                                     "Load measured C–V…: a text file of voltage and capacitance rows"};
-const PopupMenuItem ClearMeasuredItem{"測定データを消去", "Clear measured data: remove the loaded points"};
-const PopupMenuItem FitItem{"直線フィット",
-                            "Fit straight line: least squares through 1/C² in the visible voltage range"};
-const PopupMenuItem ExportEverythingItem{
-    "全部を書き出す…", "Export everything…: every chart as PNG (" + std::to_string(EverythingPngScale) +
-                           "×), SVG, PDF and CSV, the report as PDF and HTML, and a README, "
-                           "into one folder"};
+// Each item's caption (Japanese source text, in the interface language when
+// the menu opens) and its English gloss.
+struct MenuText {
+    const char* caption;
+    const char* tip;
+};
+PopupMenuItem MenuItem(const MenuText& text) {
+    PopupMenuItem item;
+    item.caption = Tr("ChartMenu", text.caption);
+    item.tip = text.tip;
+    return item;
+}
+
+constexpr MenuText CopyImageItem{TrNoop("ChartMenu", "画像をコピー"),
+                                 "Copy image: the chart to the clipboard as PNG and SVG"};
+constexpr MenuText SaveImageItem{TrNoop("ChartMenu", "画像を保存…"), "Save image…: the chart as PNG, SVG or PDF"};
+constexpr MenuText SaveDataItem{TrNoop("ChartMenu", "データを保存…"), "Save data…: the chart's series as CSV"};
+constexpr MenuText UndoZoomItem{TrNoop("ChartMenu", "ズームを元に戻す"),
+                                "Undo zoom: the scales before the first zoom or pan"};
+constexpr MenuText RunReportItem{TrNoop("ChartMenu", "計算レポート"),
+                                 "Run report: the worked solution of the last run in the help window"};
+constexpr MenuText HoldItem{TrNoop("ChartMenu", "曲線を保持"),
+                            "Hold curves: keep this run's curves on all five charts"};
+constexpr MenuText ClearHoldsItem{TrNoop("ChartMenu", "保持を消去"),
+                                  "Clear held curves: remove the curves kept from earlier runs"};
+constexpr MenuText LoadMeasuredItem{TrNoop("ChartMenu", "測定データを読み込む…"),
+                                    "Load measured C–V…: a text file of voltage and capacitance rows"};
+constexpr MenuText ClearMeasuredItem{TrNoop("ChartMenu", "測定データを消去"),
+                                     "Clear measured data: remove the loaded points"};
+constexpr MenuText FitItem{TrNoop("ChartMenu", "直線フィット"),
+                           "Fit straight line: least squares through 1/C² in the visible voltage range"};
+static_assert(EverythingPngScale == 2, "the Export everything tip names the scale");
+constexpr MenuText ExportEverythingItem{TrNoop("ChartMenu", "全部を書き出す…"),
+                                        "Export everything…: every chart as PNG (2×), SVG, PDF and CSV, the report "
+                                        "as PDF and HTML, and a README, into one folder"};
+constexpr MenuText LanguageItem{TrNoop("ChartMenu", "言語 / Language"),
+                                "Language of the program's texts, from its next start"};
+constexpr MenuText LanguageJapaneseItem{TrNoop("ChartMenu", "日本語"), "Japanese"};
+// Named the same in both languages, so that a student who chose the
+// language they cannot read still finds the way back.
+constexpr MenuText LanguageEnglishItem{"English", "English"};
+constexpr MenuText LanguageDesktopItem{"Desktop default", "Desktop default: the language the desktop asks for"};
 
 }  // namespace
 
@@ -128,8 +156,8 @@ void TFormPNJunction::ReportPageAction(std::string_view action) {
     }
     if (link.name == SaveReportPdfAction) {
         FileDialogRequest dialog;
-        dialog.caption = "計算レポートを保存";
-        dialog.filters = {{"PDF 文書", "pdf"}};
+        dialog.caption = Tr("Dialogs", "計算レポートを保存");
+        dialog.filters = {{Tr("Dialogs", "PDF 文書"), "pdf"}};
         dialog.suggestedName = "report.pdf";
         if (const auto path = AskUser(dialog)) SaveRunReport(*path);
     } else {
@@ -216,11 +244,11 @@ void TFormPNJunction::ExportEverything(const std::string& folder) {
             {folder, (error ? error : std::make_error_code(std::errc::not_a_directory)).message()}));
 
     const std::string about = RunAbout(run_);
-    std::string readme = std::string(ProgramName) + " " + ProgramVersion +
-                         ": the results of one run, written together\n\nrun: " + about + "\n";
+    std::string readme = FillArgs(Tr("Export", "%1 %2: 1 回の計算の結果をまとめて書き出したもの\n\n計算: %3\n"),
+                                  {ProgramName, ProgramVersion, about});
     for (const HeldRunInputs& held : HeldRunsInputs())
-        readme += "held " + std::to_string(held.number) + ": " + held.inputs + "\n";
-    readme += "\nfiles\n";
+        readme += FillArgs(Tr("Export", "保持 %1: %2"), {std::to_string(held.number), held.inputs}) + "\n";
+    readme += "\n" + Tr("Export", "ファイル") + "\n";
     std::vector<std::string> written;
     const auto write = [&](const std::string& name, const std::string& bytes, const std::string& what) {
         WriteFileReplacing((fs::path(folder) / name).string(), bytes);
@@ -230,19 +258,22 @@ void TFormPNJunction::ExportEverything(const std::string& folder) {
     try {
         for (const TChartData& row : ChartDataNames) {
             TChart* chart = this->*row.Chart;
-            const std::string stem = chart->Name(), shows = row.Shows;
-            write(stem + ".png", EverythingPng(*chart, about),
-                  shows + ", the window's picture (PNG, " + std::to_string(EverythingPngScale) + "x)");
-            write(stem + ".svg", ChartSvg(*chart, about), shows + ", vector drawing (SVG)");
-            write(stem + ".pdf", ChartPdf(*chart, about), shows + ", vector drawing (PDF)");
-            write(stem + ".csv", ChartData(chart), shows + ", every curve's points (CSV)");
+            const std::string stem = chart->Name(), shows = Tr("Export", row.Shows);
+            write(
+                stem + ".png", EverythingPng(*chart, about),
+                FillArgs(Tr("Export", "%1, ウィンドウの画像 (PNG, %2x)"), {shows, std::to_string(EverythingPngScale)}));
+            write(stem + ".svg", ChartSvg(*chart, about), FillArgs(Tr("Export", "%1, ベクター図 (SVG)"), {shows}));
+            write(stem + ".pdf", ChartPdf(*chart, about), FillArgs(Tr("Export", "%1, ベクター図 (PDF)"), {shows}));
+            write(stem + ".csv", ChartData(chart), FillArgs(Tr("Export", "%1, すべての曲線の点 (CSV)"), {shows}));
         }
-        write("report.pdf", RunReportFile(ReportFileFormat::Pdf), "the worked solution of the run (PDF)");
+        write("report.pdf", RunReportFile(ReportFileFormat::Pdf), Tr("Export", "計算の過程 (PDF)"));
         write("report.html", RunReportFile(ReportFileFormat::Html),
-              "the worked solution as a web page, its stylesheet inside (HTML)");
-        readme +=
-            "  README.txt            this list\n\nThe pictures and data show the charts as the window "
-            "showed them, zoom included; the report's figures show the whole run.\n";
+              Tr("Export", "計算の過程の Web ページ, スタイルシート入り (HTML)"));
+        readme += "  README.txt            " + Tr("Export", "この一覧") + "\n\n" +
+                  Tr("Export",
+                     "画像とデータは、ウィンドウが表示していたとおりのグラフです (ズームを含む)。レポートの図は"
+                     "計算全体を示します。") +
+                  "\n";
         WriteFileReplacing((fs::path(folder) / "README.txt").string(), readme);
     } catch (const Exception& failure) {
         throw EFileWrite(
@@ -279,18 +310,18 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
         std::function<void()> action;
     };
     std::vector<Entry> entries{
-        {CopyImageItem, [=, this] { CopyChartImage(chart); }},
-        {SaveImageItem,
+        {MenuItem(CopyImageItem), [=, this] { CopyChartImage(chart); }},
+        {MenuItem(SaveImageItem),
          [=, this] {
              FileDialogRequest dialog;
-             dialog.caption = "画像を保存";
+             dialog.caption = Tr("Dialogs", "画像を保存");
              // The larger PNGs follow the three types the list always had,
              // so that its first choice stays the window's own pixels.
-             dialog.filters = {{"PNG 画像", "png"},
-                               {"SVG 画像", "svg"},
-                               {"PDF 文書", "pdf"},
-                               {"PNG 画像 (2×)", "png"},
-                               {"PNG 画像 (4×)", "png"}};
+             dialog.filters = {{Tr("Dialogs", "PNG 画像"), "png"},
+                               {Tr("Dialogs", "SVG 画像"), "svg"},
+                               {Tr("Dialogs", "PDF 文書"), "pdf"},
+                               {Tr("Dialogs", "PNG 画像 (2×)"), "png"},
+                               {Tr("Dialogs", "PNG 画像 (4×)"), "png"}};
              dialog.selectedExtension = lastImageExtension_;
              dialog.suggestedName = chart->Name() + "." + lastImageExtension_;
              const auto choice = AskUserForType(dialog);
@@ -302,48 +333,76 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
              if (format == ChartFileFormat::Pdf) lastImageExtension_ = "pdf";
              SaveChartFile(chart, choice->path, SaveImageScales[std::min(choice->filter, SaveImageScales.size() - 1)]);
          }},
-        {SaveDataItem,
+        {MenuItem(SaveDataItem),
          [=, this] {
              FileDialogRequest dialog;
-             dialog.caption = "データを保存";
-             dialog.filters = {{"CSV ファイル", "csv"}};
+             dialog.caption = Tr("Dialogs", "データを保存");
+             dialog.filters = {{Tr("Dialogs", "CSV ファイル"), "csv"}};
              dialog.suggestedName = chart->Name() + ".csv";
              if (const auto path = AskUser(dialog)) SaveChartData(chart, *path);
          }},
-        {UndoZoomItem, [=, this] { UndoChartZoom(chart); }},
-        {RunReportItem, [this] { ShowRunReport(); }},
-        {HoldItem, [this] { HoldCurves(); }},
-        {ClearHoldsItem, [this] { ClearHeldCurves(); }},
+        {MenuItem(UndoZoomItem), [=, this] { UndoChartZoom(chart); }},
+        {MenuItem(RunReportItem), [this] { ShowRunReport(); }},
+        {MenuItem(HoldItem), [this] { HoldCurves(); }},
+        {MenuItem(ClearHoldsItem), [this] { ClearHeldCurves(); }},
     };
     entries[5].item.enabled = run_.complete && !run_.laterFailure.capacitanceCurvesReplaced;
     entries[6].item.enabled = HeldRunCount() > 0;
     if (chart == ChartCV || chart == ChartC2V) {
-        entries.push_back(
-            {LoadMeasuredItem, [this] {
-                 FileDialogRequest dialog;
-                 dialog.save = false;
-                 dialog.caption = "測定データを読み込む";
-                 dialog.filters = {{"CSV", "csv"}, {"テキスト", "txt"}, {"データ", "dat"}, {"すべてのファイル", ""}};
-                 if (const auto path = AskUser(dialog)) LoadMeasuredData(*path);
-             }});
-        entries.push_back({ClearMeasuredItem, [this] { ClearMeasuredData(); }});
+        entries.push_back({MenuItem(LoadMeasuredItem), [this] {
+                               FileDialogRequest dialog;
+                               dialog.save = false;
+                               dialog.caption = Tr("Dialogs", "測定データを読み込む");
+                               dialog.filters = {{"CSV", "csv"},
+                                                 {Tr("Dialogs", "テキスト"), "txt"},
+                                                 {Tr("Dialogs", "データ"), "dat"},
+                                                 {Tr("Dialogs", "すべてのファイル"), ""}};
+                               if (const auto path = AskUser(dialog)) LoadMeasuredData(*path);
+                           }});
+        entries.push_back({MenuItem(ClearMeasuredItem), [this] { ClearMeasuredData(); }});
         entries.back().item.enabled = HasMeasuredData();
     }
-    if (chart == ChartC2V) entries.push_back({FitItem, [this] { FitStraightLine(); }});
-    entries.push_back({ExportEverythingItem, [this] {
+    if (chart == ChartC2V) entries.push_back({MenuItem(FitItem), [this] { FitStraightLine(); }});
+    // The language submenu before the last item; its three choices are
+    // numbered after the menu's own items.
+    const LanguageChoice saved = SavedLanguageChoice();
+    entries.push_back({MenuItem(LanguageItem), nullptr});
+    std::vector<Entry> languageChoices;
+    const std::pair<PopupMenuItem, LanguageChoice> languages[] = {
+        {MenuItem(LanguageJapaneseItem), LanguageChoice::Japanese},
+        {MenuItem(LanguageEnglishItem), LanguageChoice::English},
+        {MenuItem(LanguageDesktopItem), LanguageChoice::Desktop}};
+    for (auto [item, choice] : languages) {
+        item.checked = choice == saved;
+        entries.back().item.items.push_back(item);
+        languageChoices.push_back({{}, [this, choice] { ChooseLanguage(choice); }});
+    }
+    entries.push_back({MenuItem(ExportEverythingItem), [this] {
                            FileDialogRequest dialog;
                            dialog.chooseFolder = true;
-                           dialog.caption = "全部を書き出すフォルダ";
+                           dialog.caption = Tr("Dialogs", "全部を書き出すフォルダ");
                            if (const auto folder = AskUser(dialog)) ExportEverything(*folder);
                        }});
+    entries.insert(entries.end(), languageChoices.begin(), languageChoices.end());
 
     PopupMenuRequest request;
     request.window = &chart->Handle();
     request.x = x;
     request.y = y;
-    for (const Entry& entry : entries) request.items.push_back(entry.item);
+    // An entry without an item is a submenu's choice, already in its item.
+    for (const Entry& entry : entries)
+        if (!entry.item.caption.empty()) request.items.push_back(entry.item);
     const int chosen = TrackPopupMenu(request);
-    if (chosen >= 0 && std::size_t(chosen) < entries.size()) entries[std::size_t(chosen)].action();
+    if (chosen >= 0 && std::size_t(chosen) < entries.size() && entries[std::size_t(chosen)].action)
+        entries[std::size_t(chosen)].action();
+}
+
+void TFormPNJunction::ChooseLanguage(LanguageChoice choice) {
+    SaveLanguageChoice(choice);
+    const char* names[] = {"Desktop default", TrNoop("ChartMenu", "日本語"), "English"};
+    const std::string name = Tr("ChartMenu", names[static_cast<int>(choice)]);
+    ShowMessageBox(FillArgs(Tr("ChartMenu", "言語を「%1」にしました。次に起動したときから使われます。"), {name}),
+                   Tr("ChartMenu", LanguageItem.caption), &Handle());
 }
 
 }  // namespace cvcalc

@@ -15,6 +15,7 @@
 #include "physics/JunctionInputs.h"
 #include "physics/JunctionResult.h"
 #include "physics/MaterialConstants.h"
+#include "platform/core/Translate.h"
 #include "results/ChartExport.h"
 #include "results/RunRecord.h"
 
@@ -86,6 +87,10 @@ public:
     // Other files in the folder stay.  A failure raises EFileWrite naming
     // what failed and leaves the files written before it.
     void ExportEverything(const std::string& folder);
+    // The charts' 言語 / Language menu: saves the choice for the next start
+    // and says so in a box.  A settings file that cannot be written raises
+    // EFileWrite.
+    void ChooseLanguage(LanguageChoice choice);
     // Back to the scales before the first zoom or pan, as the undo drag.
     void UndoChartZoom(TChart* chart);
     // The worked-solution report of the last run: shown in the help window,

@@ -15,6 +15,7 @@
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
 #include "platform/core/AsciiCase.h"
+#include "platform/core/Translate.h"
 #include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/ScaledImage.h"
 #include "platform/gui/VectorDocument.h"
@@ -69,12 +70,13 @@ std::string VectorFigure(TCustomChart& chart, VectorFormat format, std::string_v
 // input error.
 std::string LaterFailureText(const RunRecord& run) {
     const FailedRunRecord& failed = run.laterFailure;
-    std::string text = std::string(run.complete ? "a later run" : "a run") + " stopped at an input error (" +
-                       OneLine(failed.message) + "; typed Nd " + OneLine(failed.typed[0]) + " Na " +
-                       OneLine(failed.typed[1]) + " A " + OneLine(failed.typed[2]) + " V " + OneLine(failed.typed[3]) +
-                       ")";
+    const std::string pattern =
+        run.complete ? Tr("Export", "後の計算が入力エラーで中止されました (%1; 入力 Nd %2 Na %3 A %4 V %5)")
+                     : Tr("Export", "計算が入力エラーで中止されました (%1; 入力 Nd %2 Na %3 A %4 V %5)");
+    std::string text = FillArgs(pattern, {OneLine(failed.message), OneLine(failed.typed[0]), OneLine(failed.typed[1]),
+                                          OneLine(failed.typed[2]), OneLine(failed.typed[3])});
     if (failed.capacitanceCurvesReplaced)
-        text += "; the C-V and 1/C^2 curves show that run's sweep, computed before it stopped";
+        text += Tr("Export", "; C-V と 1/C^2 の曲線は、その計算が中止される前に求めた掃引です");
     return text;
 }
 
@@ -116,21 +118,26 @@ void AppendNumberComment(std::string& csv, std::string_view label, double value)
 
 // The fit's results and what they were made from, one comment line each.
 void AppendFit(std::string& csv, const FitRecord& fit) {
-    csv += "# fit: 1/C^2 = slope V + intercept, least squares through ";
-    csv += fit.onMeasured ? "the measured points (C in " + OneLine(fit.measuredUnit) + ")" : "the computed curve";
+    csv += "# ";
+    csv += fit.onMeasured
+               ? FillArgs(Tr("Export", "フィット: 1/C^2 = slope V + intercept, 測定点 (C の単位 %1) の最小二乗法"),
+                          {OneLine(fit.measuredUnit)})
+               : Tr("Export", "フィット: 1/C^2 = slope V + intercept, 計算した曲線の最小二乗法");
     csv += '\n';
-    csv += "# fit range (V): ";
+    csv += "# " + Tr("Export", "フィットの範囲 (V)") + ": ";
     AppendDataNumber(csv, fit.vmin);
-    csv += " to ";
+    csv += ' ';
+    csv += Tr("Export", "〜");
+    csv += ' ';
     AppendDataNumber(csv, fit.vmax);
     csv += '\n';
-    AppendNumberComment(csv, "fit area (mm^2)", fit.areaSquareMillimetres);
-    AppendNumberComment(csv, "fit slope (F^-2/V)", fit.Slope);
-    AppendNumberComment(csv, "fit intercept (F^-2)", fit.Intercept);
-    AppendNumberComment(csv, "fit V0 (V)", fit.V0);
-    AppendNumberComment(csv, "fit N_eff (cm^-3)", fit.Neff);
-    AppendNumberComment(csv, "fit R^2", fit.R2);
-    csv += "# fit points: " + std::to_string(fit.Points) + "\n";
+    AppendNumberComment(csv, Tr("Export", "フィットの面積 (mm^2)"), fit.areaSquareMillimetres);
+    AppendNumberComment(csv, Tr("Export", "フィットの傾き (F^-2/V)"), fit.Slope);
+    AppendNumberComment(csv, Tr("Export", "フィットの切片 (F^-2)"), fit.Intercept);
+    AppendNumberComment(csv, Tr("Export", "フィットの V0 (V)"), fit.V0);
+    AppendNumberComment(csv, Tr("Export", "フィットの N_eff (cm^-3)"), fit.Neff);
+    AppendNumberComment(csv, Tr("Export", "フィットの R^2"), fit.R2);
+    csv += "# " + Tr("Export", "フィットの点数") + ": " + std::to_string(fit.Points) + "\n";
 }
 
 }  // namespace
@@ -184,7 +191,7 @@ std::string ChartPdf(TCustomChart& chart, std::string_view about, ChartScales sc
 }
 
 std::string RunAbout(const RunRecord& run) {
-    std::string about = run.complete ? RunInputsLine(run) : std::string("no run");
+    std::string about = run.complete ? RunInputsLine(run) : Tr("Export", "計算なし");
     if (run.laterFailure.present) about += "; " + LaterFailureText(run);
     return about;
 }
@@ -221,23 +228,27 @@ std::string ChartCsv(const TCustomChart& chart, const RunRecord& run, const CsvN
     std::string csv;
     csv += "# " + std::string(ProgramName) + " " + ProgramVersion + "\n";
     if (run.complete) {
-        AppendNumberComment(csv, "donor density (cm^-3)", run.used.DonorDensity);
-        AppendNumberComment(csv, "acceptor density (cm^-3)", run.used.AcceptorDensity);
-        AppendNumberComment(csv, "junction area (mm^2)", run.used.JunctionArea);
-        AppendNumberComment(csv, "bias (V)", run.used.Bias);
-        AppendNumberComment(csv, "Vbi (V)", run.DiffusionPotential);
+        AppendNumberComment(csv, Tr("Export", "ドナー密度 (cm^-3)"), run.used.DonorDensity);
+        AppendNumberComment(csv, Tr("Export", "アクセプタ密度 (cm^-3)"), run.used.AcceptorDensity);
+        AppendNumberComment(csv, Tr("Export", "接合面積 (mm^2)"), run.used.JunctionArea);
+        AppendNumberComment(csv, Tr("Export", "印加電圧 (V)"), run.used.Bias);
+        AppendNumberComment(csv, Tr("Export", "拡散電位 Vbi (V)"), run.DiffusionPotential);
     } else {
-        csv += run.laterFailure.present ? "# no calculation has completed yet\n" : "# no calculation has run yet\n";
+        csv += "# " +
+               (run.laterFailure.present ? Tr("Export", "完了した計算はまだありません")
+                                         : Tr("Export", "計算はまだ行われていません")) +
+               "\n";
     }
-    if (run.laterFailure.present) csv += "# " + LaterFailureText(run) + "; the rows below are those the chart shows\n";
+    if (run.laterFailure.present)
+        csv += "# " + LaterFailureText(run) + Tr("Export", "; 下の行はグラフに表示されているものです") + "\n";
     for (const HeldRunInputs& held : names.held)
-        csv += "# held " + std::to_string(held.number) + ": " + OneLine(held.inputs) + "\n";
+        csv += "# " + FillArgs(Tr("Export", "保持 %1: %2"), {std::to_string(held.number), OneLine(held.inputs)}) + "\n";
     if (run.fit.present) AppendFit(csv, run.fit);
-    csv += "# chart: " + OneLine(FigureTitle(chart)) + "\n";
-    csv += "# axis titles in the window: x " + OneLine(xTitle) + "; y " + OneLine(yTitle) + "\n";
+    csv += "# " + Tr("Export", "グラフ") + ": " + OneLine(FigureTitle(chart)) + "\n";
     csv +=
-        "# columns: long format, one row per point: the series it belongs to, x, y; a series' rows follow each "
-        "other in the order drawn\n";
+        "# " + FillArgs(Tr("Export", "ウィンドウの軸タイトル: x %1; y %2"), {OneLine(xTitle), OneLine(yTitle)}) + "\n";
+    csv +=
+        "# " + Tr("Export", "列: 縦長の形式で 1 点 1 行: 点が属する系列, x, y。系列の行は描かれた順に続きます") + "\n";
     csv += "series," + Field(xColumn) + "," + Field(yColumn) + "\n";
     // Room for every row at once: a name and two numbers of up to 24
     // characters each.

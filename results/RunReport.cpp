@@ -13,6 +13,7 @@
 #include "framework/Canvas.h"
 #include "numtext/FloatDigits.h"
 #include "numtext/FloatFormat.h"
+#include "platform/core/Translate.h"
 #include "platform/gui/ReportDocument.h"
 #include "results/ChartExport.h"
 
@@ -28,7 +29,7 @@ constexpr Extended SquareMillimetre = 1e-6;
 
 constexpr const char* SiteAddress = "cvcalc-lab://kestrel/";
 
-constexpr const auto& ChartCaptions = ReportChartCaptions;
+std::string FigureCaption(std::size_t i);
 
 // A number as the window writes it.
 std::string Num(Extended value) { return FloatToGeneralText(value); }
@@ -85,8 +86,10 @@ public:
 
 private:
     void Head() {
-        out_ += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
-        out_ += RunReportTitle;
+        out_ += "<!DOCTYPE html>\n<html lang=\"";
+        out_ += InterfaceSpeaksEnglish() ? "en" : "ja";
+        out_ += "\">\n<head>\n<meta charset=\"utf-8\">\n<title>";
+        out_ += RunReportTitle();
         out_ += "</title>\n";
         if (browser_) {
             out_ += "<link rel=\"stylesheet\" href=\"style.css\">\n";
@@ -117,9 +120,12 @@ private:
         }
         out_ += "</head>\n<body>\n";
         if (browser_) {
+            // The help site's frame: the laboratory's name in both
+            // languages, as its pages have it, or in English alone.
+            out_ += "<header>\n  <p class=\"lab\">Kestrel Laboratory";
+            if (!InterfaceSpeaksEnglish()) out_ += " <span class=\"ja\">ケストレル研究室</span>";
             out_ +=
-                "<header>\n"
-                "  <p class=\"lab\">Kestrel Laboratory <span class=\"ja\">ケストレル研究室</span></p>\n"
+                "</p>\n"
                 "</header>\n"
                 "<nav>\n"
                 "  <a href=\"index.html\">Home</a>\n"
@@ -128,24 +134,28 @@ private:
                 "  <a class=\"here\" href=\"report.html\">Run report</a>\n"
                 "</nav>\n<main>\n";
         }
-        out_ += "<h1>Run report <span class=\"ja\">計算レポート</span></h1>\n";
+        out_ += "<h1>" + RunReportTitle() + "</h1>\n";
     }
 
     void Tail() {
-        if (browser_)
+        if (browser_) {
             out_ +=
                 "</main>\n<footer>Kestrel Laboratory, Department of Electrical and Electronic Engineering, Faculty "
-                "of Engineering, Minamo University &middot; <span class=\"ja\">ミナモ大学 工学部 電気電子工学科 "
-                "ケストレル研究室</span></footer>\n";
+                "of Engineering, Minamo University";
+            if (!InterfaceSpeaksEnglish())
+                out_ += " &middot; <span class=\"ja\">ミナモ大学 工学部 電気電子工学科 ケストレル研究室</span>";
+            out_ += "</footer>\n";
+        }
         out_ += "</body>\n</html>\n";
     }
 
     void NoRun() {
-        out_ += "<h2>No run yet <span class=\"ja\">まだ計算していません</span></h2>\n";
-        out_ +=
-            "<p>There is no run yet: the calculator has not completed a run since it started or was reset. Type "
-            "the four inputs in the main window and press <b>計算</b> (Calculate); this page then shows the worked "
-            "solution of that run.</p>\n";
+        out_ += "<h2>" + Tr("RunReport", "まだ計算していません") + "</h2>\n";
+        out_ += "<p>" +
+                Tr("RunReport",
+                   "計算結果はまだありません。起動またはリセットの後、計算が一度も完了していません。メインウィンドウ"
+                   "で 4 つの値を入力して <b>計算</b> を押すと、このページにその計算の過程が表示されます。") +
+                "</p>\n";
     }
 
     // A run after the recorded one that stopped at an input error: said
@@ -154,16 +164,21 @@ private:
         const FailedRunRecord& failed = run.laterFailure;
         if (!failed.present) return;
         out_ += "<h2>";
-        out_ += run.complete ? "A later run stopped at an input error" : "A run stopped at an input error";
-        out_ += " <span class=\"ja\">入力エラーで中止した計算</span></h2>\n";
-        out_ += "<p>The run begun with N<sub>d</sub> = " + HtmlText(failed.typed[0]) +
-                ", N<sub>a</sub> = " + HtmlText(failed.typed[1]) + ", A = " + HtmlText(failed.typed[2]) +
-                ", V = " + HtmlText(failed.typed[3]) + " (as typed) stopped: " + HtmlText(failed.message) + ".";
-        if (run.complete) out_ += " This report, like the charts, shows the last run that completed.";
+        out_ += run.complete ? Tr("RunReport", "後の計算が入力エラーで中止されました")
+                             : Tr("RunReport", "計算が入力エラーで中止されました");
+        out_ += "</h2>\n";
+        out_ +=
+            "<p>" +
+            FillArgs(
+                Tr("RunReport",
+                   "N<sub>d</sub> = %1, N<sub>a</sub> = %2, A = %3, V = %4 (入力のまま) で始めた計算は中止されました: "
+                   "%5。"),
+                {HtmlText(failed.typed[0]), HtmlText(failed.typed[1]), HtmlText(failed.typed[2]),
+                 HtmlText(failed.typed[3]), HtmlText(failed.message)});
+        if (run.complete) out_ += Tr("RunReport", "このレポートはグラフと同じく、最後に完了した計算を示しています。");
         if (failed.capacitanceCurvesReplaced)
-            out_ +=
-                " The C–V and 1/C<sup>2</sup> curves on the charts and in the figures are that run's sweep, "
-                "computed before it stopped.";
+            out_ += Tr("RunReport",
+                       "グラフと図の C–V 曲線と 1/C<sup>2</sup> 曲線は、その計算が中止される前に求めた掃引です。");
         out_ += "</p>\n";
     }
 
@@ -174,9 +189,9 @@ private:
         const std::string suffix = "/" + std::to_string(version);
         out_ += "<p class=\"actions\"><a href=\"";
         out_ += std::string(SiteAddress) + "action/" + std::string(SaveReportPdfAction) + suffix;
-        out_ += "\">Save as PDF…</a><a href=\"";
+        out_ += "\">" + Tr("RunReport", "PDF として保存…") + "</a><a href=\"";
         out_ += std::string(SiteAddress) + "action/" + std::string(PrintReportAction) + suffix;
-        out_ += "\">Print…</a></p>\n";
+        out_ += "\">" + Tr("RunReport", "印刷…") + "</a></p>\n";
     }
 
     std::string TableStart() const {
@@ -184,19 +199,22 @@ private:
     }
 
     void Inputs(const RunRecord& run) {
-        out_ +=
-            "<p>The worked solution of the last calculation: every quantity with its formula, the numbers put in "
-            "step by step and the result as the program writes numbers.</p>\n";
-        out_ += "<h2>Inputs <span class=\"ja\">入力</span></h2>\n";
+        out_ += "<p>" +
+                Tr("RunReport",
+                   "最後の計算の過程です。すべての量を、その式、順に代入した数値、プログラムが表示する形の結果とともに"
+                   "示します。") +
+                "</p>\n";
+        out_ += "<h2>" + Tr("RunReport", "入力") + "</h2>\n";
         out_ += TableStart();
-        out_ += "<tr><th>Input</th><th>Typed</th><th>Used</th><th>Unit</th><th>In SI units</th></tr>\n";
+        out_ += "<tr><th>" + Tr("RunReport", "入力項目") + "</th><th>" + Tr("RunReport", "入力値") + "</th><th>" +
+                Tr("RunReport", "使用値") + "</th><th>" + Tr("RunReport", "単位") + "</th><th>" +
+                Tr("RunReport", "SI 単位") + "</th></tr>\n";
         const Extended si[4] = {run.used.DonorDensity * PerCubicCentimetre,
                                 run.used.AcceptorDensity * PerCubicCentimetre, run.used.JunctionArea * SquareMillimetre,
                                 run.used.Bias};
-        const char* const names[4] = {"donor density N<sub>d</sub> <span class=\"ja\">ドナー密度</span>",
-                                      "acceptor density N<sub>a</sub> <span class=\"ja\">アクセプタ密度</span>",
-                                      "junction area A <span class=\"ja\">接合面積</span>",
-                                      "applied voltage V <span class=\"ja\">印加電圧</span>"};
+        const std::string names[4] = {Tr("RunReport", "ドナー密度 N<sub>d</sub>"),
+                                      Tr("RunReport", "アクセプタ密度 N<sub>a</sub>"), Tr("RunReport", "接合面積 A"),
+                                      Tr("RunReport", "印加電圧 V")};
         const char* const units[4] = {PerCubicCm, PerCubicCm, "mm<sup>2</sup>", "V"};
         const std::string siUnits[4] = {PerCubicMetre, PerCubicMetre, "m<sup>2</sup>", "V"};
         for (int i = 0; i < 4; ++i) {
@@ -207,14 +225,16 @@ private:
             out_ += "</td><td>" + Num(si[i]) + " " + siUnits[i] + "</td></tr>\n";
         }
         out_ += "</table>\n";
-        out_ +=
-            "<p>Values outside their ranges are clamped: densities to 1E14 … 1E18 cm<sup>−3</sup>, the area to "
-            "0.1 … 100 mm<sup>2</sup>, the voltage to −10 V … the maximum bias.</p>\n";
+        out_ += "<p>" +
+                Tr("RunReport",
+                   "範囲外の値は範囲の端に置き換えられます。密度は 1E14 … 1E18 cm<sup>−3</sup>、面積は 0.1 … 100 "
+                   "mm<sup>2</sup>、電圧は −10 V … 最大印加電圧です。") +
+                "</p>\n";
     }
 
-    void Quantity(std::string_view english, std::string_view japanese, std::string_view formula,
-                  const std::vector<std::string>& steps, std::string_view result) {
-        out_ += "<h3>" + std::string(english) + " <span class=\"ja\">" + std::string(japanese) + "</span></h3>\n";
+    void Quantity(std::string_view title, std::string_view formula, const std::vector<std::string>& steps,
+                  std::string_view result) {
+        out_ += "<h3>" + std::string(title) + "</h3>\n";
         out_ += "<p class=\"formula\">" + std::string(formula) + "</p>\n";
         for (const std::string& step : steps) out_ += "<p class=\"step\">" + step + "</p>\n";
         out_ += "<p class=\"result\">" + std::string(result) + "</p>\n";
@@ -248,11 +268,11 @@ private:
         const std::string epsR = Sub("ε", "r");
         const std::string eps0 = Sub("ε", "0");
 
-        out_ += "<h2>Worked solution <span class=\"ja\">計算の過程</span></h2>\n";
+        out_ += "<h2>" + Tr("RunReport", "計算の過程") + "</h2>\n";
 
         // The built-in potential.
         const Extended ratio = ((na * nd) / ni) / ni;
-        Quantity("Built-in potential " + vbiSym, "拡散電位",
+        Quantity(FillArgs(Tr("RunReport", "拡散電位 %1"), {vbiSym}),
                  vbiSym + " = (kT/q) ln(" + Sub("N", "a") + Sub("N", "d") + " / " + Sub("n", "i") + "<sup>2</sup>)",
                  {"kT/q = " + thermalText,
                   "= " + Num(thermal) + " V × ln(" + naText + " × " + ndText + " / (" + Num(ni) + " " + PerCubicMetre +
@@ -262,12 +282,12 @@ private:
 
         // The maximum bias.
         const Extended tenths = std::trunc(vbi * 10);
-        Quantity("Maximum bias " + Sub("V", "max"), "最大印加電圧",
-                 Sub("V", "max") + " = int(10 × " + vbiSym + ") / 10, " + vbiSym + " in volts: " + vbiSym +
-                     " cut down to a multiple of 0.1 V",
+        Quantity(FillArgs(Tr("RunReport", "最大印加電圧 %1"), {Sub("V", "max")}),
+                 Sub("V", "max") + " = int(10 × " + vbiSym + ") / 10, " +
+                     FillArgs(Tr("RunReport", "%1 はボルト単位: %1 を 0.1 V の倍数に切り捨てる"), {vbiSym}),
                  {"= int(10 × " + Num(vbi) + ") / 10 V", "= " + Num(tenths) + " / 10 V"},
-                 Sub("V", "max") + " = <b>" + Num(run.MaximumBias) + "</b> V; the applied voltage used is V = <b>" +
-                     Num(v) + "</b> V");
+                 Sub("V", "max") + " = <b>" + Num(run.MaximumBias) + "</b> V; " +
+                     FillArgs(Tr("RunReport", "計算に使う印加電圧は V = <b>%1</b> V"), {Num(v)}));
 
         // The depletion widths.
         const Extended densitySum = na + nd;
@@ -276,14 +296,14 @@ private:
         const Extended xnDenominator = q * nd * densitySum;
         const Extended xpDenominator = q * na * densitySum;
         const std::string sumText = "(" + naText + " + " + ndText + ")";
-        Quantity("Depletion width on the n side " + Sub("x", "n"), "n側空乏層幅",
+        Quantity(FillArgs(Tr("RunReport", "n側の空乏層幅 %1"), {Sub("x", "n")}),
                  Sub("x", "n") + " = √[2" + epsR + eps0 + Sub("N", "a") + "(" + vbiSym + " − V) / (q" + Sub("N", "d") +
                      "(" + Sub("N", "a") + " + " + Sub("N", "d") + "))]",
                  {"= √[2 × " + erText + " × " + e0Text + " × " + naText + " × " + dropText + " / (" + qText + " × " +
                       ndText + " × " + sumText + ")]",
                   "= √[" + Num(xnNumerator) + " / " + Num(xnDenominator) + "] m"},
                  Sub("x", "n") + " = <b>" + Num(xn) + "</b> m = " + NumIn(xn, 6) + " µm");
-        Quantity("Depletion width on the p side " + Sub("x", "p"), "p側空乏層幅",
+        Quantity(FillArgs(Tr("RunReport", "p側の空乏層幅 %1"), {Sub("x", "p")}),
                  Sub("x", "p") + " = √[2" + epsR + eps0 + Sub("N", "d") + "(" + vbiSym + " − V) / (q" + Sub("N", "a") +
                      "(" + Sub("N", "a") + " + " + Sub("N", "d") + "))]",
                  {"= √[2 × " + erText + " × " + e0Text + " × " + ndText + " × " + dropText + " / (" + qText + " × " +
@@ -291,12 +311,12 @@ private:
                   "= √[" + Num(xpNumerator) + " / " + Num(xpDenominator) + "] m"},
                  Sub("x", "p") + " = <b>" + Num(xp) + "</b> m = " + NumIn(xp, 6) + " µm");
         const double width = run.DepletionWidthN + run.DepletionWidthP;
-        Quantity("Depletion layer width W", "空乏層幅", "W = " + Sub("x", "n") + " + " + Sub("x", "p"),
+        Quantity(Tr("RunReport", "空乏層幅 W"), "W = " + Sub("x", "n") + " + " + Sub("x", "p"),
                  {"= " + Num(xn) + " m + " + Num(xp) + " m"},
                  "W = <b>" + Num(width) + "</b> m = " + NumIn(width, 6) + " µm");
 
         // The drop on the n side.
-        Quantity("Potential drop on the n side " + Sub("V", "n"), "n側の電位降下",
+        Quantity(FillArgs(Tr("RunReport", "n側の電位降下 %1"), {Sub("V", "n")}),
                  Sub("V", "n") + " = q" + Sub("N", "d") + Sub("x", "n") + "<sup>2</sup> / (2" + epsR + eps0 + ")",
                  {"= " + qText + " × " + ndText + " × (" + Num(xn) + " m)<sup>2</sup> / (2 × " + erText + " × " +
                   e0Text + ")"},
@@ -304,7 +324,7 @@ private:
 
         // The conduction band's distance from the n side's Fermi level.
         const Extended nc = c.ConductionBandDensity;
-        Quantity("Conduction band above the n-side Fermi level ΔE" + std::string("<sub>c</sub>"), "伝導帯の位置",
+        Quantity(FillArgs(Tr("RunReport", "n側のフェルミ準位から測った伝導帯の位置 %1"), {"ΔE<sub>c</sub>"}),
                  "ΔE<sub>c</sub> = (kT/q) ln(" + Sub("N", "c") + " / " + Sub("N", "d") + ")",
                  {"= " + Num(thermal) + " V × ln(" + Num(nc) + " " + PerCubicMetre + " / " + ndText + ")",
                   "= " + Num(thermal) + " V × ln(" + Num(nc / nd) + ")"},
@@ -312,7 +332,7 @@ private:
 
         // The peak field at the junction plane.
         const Extended field = ((q * nd) * xn) / er / e0;
-        Quantity("Peak field " + Sub("E", "max"), "最大電界",
+        Quantity(FillArgs(Tr("RunReport", "最大電界 %1"), {Sub("E", "max")}),
                  Sub("E", "max") + " = q" + Sub("N", "d") + Sub("x", "n") + " / (" + epsR + eps0 + ") = q" +
                      Sub("N", "a") + Sub("x", "p") + " / (" + epsR + eps0 + ")",
                  {"= " + qText + " × " + ndText + " × " + Num(xn) + " m / (" + erText + " × " + e0Text + ")"},
@@ -320,17 +340,18 @@ private:
 
         // The capacitance at the bias, as the program evaluates it.
         const Extended capacitanceSquare = ((((q * er) * e0) * na * nd) * 0.5) / densitySum / drop;
-        Quantity("Capacitance at the bias C", "印加電圧での容量",
+        Quantity(Tr("RunReport", "印加電圧での容量 C"),
                  "C = A √[q" + epsR + eps0 + Sub("N", "a") + Sub("N", "d") + " / (2(" + Sub("N", "a") + " + " +
                      Sub("N", "d") + ")(" + vbiSym + " − V))] = " + epsR + eps0 + "A / W",
                  {"= " + Num(area) + " m<sup>2</sup> × √[" + qText + " × " + erText + " × " + e0Text + " × " + naText +
                       " × " + ndText + " / (2 × " + sumText + " × " + dropText + ")]",
                   "= " + Num(area) + " m<sup>2</sup> × √[" + Num(capacitanceSquare) + " F<sup>2</sup>/m<sup>4</sup>]",
-                  "(the same as " + epsR + eps0 + "A / W = " + erText + " × " + e0Text + " × " + Num(area) +
-                      " m<sup>2</sup> / " + Num(width) + " m = " + Num(er * e0 * area / width) + " F)"},
+                  FillArgs(Tr("RunReport", "(%1 と同じ)"),
+                           {epsR + eps0 + "A / W = " + erText + " × " + e0Text + " × " + Num(area) +
+                            " m<sup>2</sup> / " + Num(width) + " m = " + Num(er * e0 * area / width) + " F"})},
                  "C = <b>" + Num(run.BiasCapacitance) + "</b> F = " + NumIn(run.BiasCapacitance, 12) + " pF");
 
-        Quantity("Inverse square 1/C<sup>2</sup>", "1/C<sup>2</sup>", "1/C<sup>2</sup> = (1/C)/C",
+        Quantity(Tr("RunReport", "容量の逆二乗 1/C<sup>2</sup>"), "1/C<sup>2</sup> = (1/C)/C",
                  {"= 1 / (" + Num(run.BiasCapacitance) + " F)<sup>2</sup>"},
                  "1/C<sup>2</sup> = <b>" + Num(run.BiasInverseSquare) +
                      "</b> F<sup>−2</sup> = " + NumIn(run.BiasInverseSquare, -18) + " nF<sup>−2</sup>");
@@ -341,30 +362,47 @@ private:
         const FitRecord& f = run.fit;
         if (!f.present) return;
         const MaterialConstants& c = run.constants;
-        out_ += "<h2>Straight-line fit of 1/C<sup>2</sup> <span class=\"ja\">直線フィット</span></h2>\n";
-        out_ += std::string("<p>A least-squares line 1/C<sup>2</sup> = a + b V through ") +
-                (f.onMeasured ? "the measured points" : "the computed curve") + " with " + Num(f.vmin) + " V ≤ V ≤ " +
-                Num(f.vmax) + " V (" + std::to_string(f.Points) + " points, R<sup>2</sup> = " + Num(f.R2) + ").</p>\n";
+        out_ += "<h2>" + Tr("RunReport", "1/C<sup>2</sup> の直線フィット") + "</h2>\n";
+        out_ +=
+            "<p>" +
+            FillArgs(
+                Tr("RunReport",
+                   "%1のうち %2 V ≤ V ≤ %3 V の点に、最小二乗法で直線 1/C<sup>2</sup> = a + b V を当てはめました (%4 "
+                   "点, R<sup>2</sup> = %5)。"),
+                {f.onMeasured ? Tr("RunReport", "測定点") : Tr("RunReport", "計算した曲線"), Num(f.vmin), Num(f.vmax),
+                 std::to_string(f.Points), Num(f.R2)}) +
+            "</p>\n";
         if (f.onMeasured && !f.measuredUnit.empty())
-            out_ += "<p>The measured capacitances were read in " + HtmlText(f.measuredUnit) +
-                    (f.measuredUnit.find("assumed") != std::string::npos ? ": their file names no unit" : "") +
-                    ".</p>\n";
+            out_ +=
+                "<p>" +
+                (f.measuredUnit.find("assumed") != std::string::npos
+                     ? FillArgs(
+                           Tr("RunReport", "測定した容量は %1 として読みました: ファイルに単位の記載がありません。"),
+                           {HtmlText(f.measuredUnit)})
+                     : FillArgs(Tr("RunReport", "測定した容量は %1 として読みました。"), {HtmlText(f.measuredUnit)})) +
+                "</p>\n";
         // The area belongs to the fit: a later run with another area does
         // not change the doping read off a measured diode.
-        out_ +=
-            "<p>The doping is read with the junction area the fit was made with, A = " + Num(f.areaSquareMillimetres) +
-            " mm<sup>2</sup> = " + Num(f.area) + " m<sup>2</sup>";
+        const std::string areaMm = Num(f.areaSquareMillimetres), areaM = Num(f.area);
+        out_ += "<p>";
         if (run.complete && run.used.JunctionArea != f.areaSquareMillimetres)
-            out_ += "; the run above used A = " + HtmlText(run.usedText[2]) + " mm<sup>2</sup>";
-        out_ += ".</p>\n";
-        Quantity("Slope b", "傾き", "b = Σ(V − V̄)(y − ȳ) / Σ(V − V̄)<sup>2</sup>, y = 1/C<sup>2</sup>", {},
+            out_ += FillArgs(Tr("RunReport",
+                                "ドーピング密度は、フィットしたときの接合面積 A = %1 mm<sup>2</sup> = %2 m<sup>2</sup> "
+                                "で求めています。上の計算は A = %3 mm<sup>2</sup> を使っています。"),
+                             {areaMm, areaM, HtmlText(run.usedText[2])});
+        else
+            out_ += FillArgs(Tr("RunReport",
+                                "ドーピング密度は、フィットしたときの接合面積 A = %1 mm<sup>2</sup> = %2 m<sup>2</sup> "
+                                "で求めています。"),
+                             {areaMm, areaM});
+        out_ += "</p>\n";
+        Quantity(Tr("RunReport", "傾き b"), "b = Σ(V − V̄)(y − ȳ) / Σ(V − V̄)<sup>2</sup>, y = 1/C<sup>2</sup>", {},
                  "b = <b>" + Num(f.Slope) + "</b> F<sup>−2</sup>/V");
-        Quantity("Built-in potential from the line " + Sub("V", "0"), "直線から求めた拡散電位",
-                 Sub("V", "0") + " = −a / b",
+        Quantity(FillArgs(Tr("RunReport", "直線から求めた拡散電位 %1"), {Sub("V", "0")}), Sub("V", "0") + " = −a / b",
                  {"= −(" + Num(f.Intercept) + " F<sup>−2</sup>) / (" + Num(f.Slope) + " F<sup>−2</sup>/V)"},
                  Sub("V", "0") + " = <b>" + Num(f.V0) + "</b> V");
         const Extended q = c.ElementaryCharge, er = c.RelativePermittivity, e0 = c.VacuumPermittivity;
-        Quantity("Effective doping " + Sub("N", "eff"), "実効ドーピング密度",
+        Quantity(FillArgs(Tr("RunReport", "実効ドーピング密度 %1"), {Sub("N", "eff")}),
                  Sub("N", "eff") + " = 2 / (q " + Sub("ε", "r") + Sub("ε", "0") + " A<sup>2</sup> |b|)",
                  {"= 2 / (" + Num(q) + " × " + Num(er) + " × " + Num(e0) + " × (" + Num(f.area) +
                       " m<sup>2</sup>)<sup>2</sup> × " + Num(std::abs(f.Slope)) + ") m<sup>−3</sup>",
@@ -374,60 +412,62 @@ private:
         if (run.complete) {
             const Extended na = run.used.AcceptorDensity, nd = run.used.DonorDensity;
             const Extended reduced = na * nd / (na + nd);
-            out_ += "<p>Against the run above: N<sub>a</sub>N<sub>d</sub>/(N<sub>a</sub> + N<sub>d</sub>) = " +
-                    Num(reduced) + " " + PerCubicCm + ", so " + Sub("N", "eff") + " is " +
-                    Num(Extended(f.Neff) / reduced * 100) + " % of it.</p>\n";
+            out_ +=
+                "<p>" +
+                FillArgs(
+                    Tr("RunReport",
+                       "上の計算と比べると、N<sub>a</sub>N<sub>d</sub>/(N<sub>a</sub> + N<sub>d</sub>) = %1 %2 なので、"
+                       "%3 はその %4 % です。"),
+                    {Num(reduced), PerCubicCm, Sub("N", "eff"), Num(Extended(f.Neff) / reduced * 100)}) +
+                "</p>\n";
         }
     }
 
     void Constants(const MaterialConstants& c) {
-        out_ += "<h2>Material constants <span class=\"ja\">材料定数</span></h2>\n";
+        out_ += "<h2>" + Tr("RunReport", "材料定数") + "</h2>\n";
         const struct {
-            const char* name;
+            std::string name;
             std::string symbol;
             double value;
             std::string unit;
         } rows[] = {
-            {"elementary charge", "q", c.ElementaryCharge, "C"},
-            {"vacuum permittivity", Sub("ε", "0"), c.VacuumPermittivity, "F/m"},
-            {"relative permittivity of silicon", Sub("ε", "r"), c.RelativePermittivity, "–"},
-            {"Boltzmann constant", "k", c.BoltzmannConstant, "J/K"},
-            {"temperature", "T", c.Temperature, "K"},
-            {"intrinsic carrier density", Sub("n", "i"), c.IntrinsicDensity, PerCubicMetre},
-            {"effective density of states, conduction band", Sub("N", "c"), c.ConductionBandDensity, PerCubicMetre},
-            {"effective density of states, valence band", Sub("N", "v"), c.ValenceBandDensity, PerCubicMetre},
-            {"band gap", Sub("E", "g"), c.BandGap, "eV"},
+            {Tr("RunReport", "電気素量"), "q", c.ElementaryCharge, "C"},
+            {Tr("RunReport", "真空の誘電率"), Sub("ε", "0"), c.VacuumPermittivity, "F/m"},
+            {Tr("RunReport", "シリコンの比誘電率"), Sub("ε", "r"), c.RelativePermittivity, "–"},
+            {Tr("RunReport", "ボルツマン定数"), "k", c.BoltzmannConstant, "J/K"},
+            {Tr("RunReport", "温度"), "T", c.Temperature, "K"},
+            {Tr("RunReport", "真性キャリア密度"), Sub("n", "i"), c.IntrinsicDensity, PerCubicMetre},
+            {Tr("RunReport", "伝導帯の有効状態密度"), Sub("N", "c"), c.ConductionBandDensity, PerCubicMetre},
+            {Tr("RunReport", "価電子帯の有効状態密度"), Sub("N", "v"), c.ValenceBandDensity, PerCubicMetre},
+            {Tr("RunReport", "バンドギャップ"), Sub("E", "g"), c.BandGap, "eV"},
         };
         if (!browser_) {
             // On paper one paragraph, so that the text keeps to its page.
             out_ += "<p>";
             for (const auto& row : rows) {
                 if (&row != rows) out_ += "; ";
-                out_ += std::string(row.name) + " " + row.symbol + " = " + Num(row.value);
+                out_ += row.name + " " + row.symbol + " = " + Num(row.value);
                 if (row.unit != "–") out_ += " " + row.unit;
             }
-            out_ += ".</p>\n";
+            out_ += Tr("RunReport", "。") + "</p>\n";
             return;
         }
-        out_ += "<table>\n<tr><th>Constant</th><th>Symbol</th><th>Value</th><th>Unit</th></tr>\n";
+        out_ += "<table>\n<tr><th>" + Tr("RunReport", "定数") + "</th><th>" + Tr("RunReport", "記号") + "</th><th>" +
+                Tr("RunReport", "値") + "</th><th>" + Tr("RunReport", "単位") + "</th></tr>\n";
         for (const auto& row : rows)
-            out_ += "<tr><td>" + std::string(row.name) + "</td><td>" + row.symbol + "</td><td>" + Num(row.value) +
-                    "</td><td>" + row.unit + "</td></tr>\n";
+            out_ += "<tr><td>" + row.name + "</td><td>" + row.symbol + "</td><td>" + Num(row.value) + "</td><td>" +
+                    row.unit + "</td></tr>\n";
         out_ += "</table>\n";
     }
 
     void Charts(std::span<const std::string> chartSvgs) {
         if (chartSvgs.empty()) return;
-        out_ += "<h2>Charts <span class=\"ja\">グラフ</span></h2>\n";
+        out_ += "<h2>" + Tr("RunReport", "グラフ") + "</h2>\n";
         for (std::size_t i = 0; i < chartSvgs.size(); ++i) {
             out_ += "<figure class=\"chart\">\n";
             out_ += InlineSvg(chartSvgs[i]);
             out_ += "\n<figcaption>";
-            if (i < ReportChartCount)
-                out_ += std::string(ChartCaptions[i].english) + " <span class=\"ja\">" + ChartCaptions[i].japanese +
-                        "</span>";
-            else
-                out_ += "Chart " + std::to_string(i + 1);
+            out_ += FigureCaption(i);
             out_ += "</figcaption>\n</figure>\n";
         }
     }
@@ -441,6 +481,11 @@ private:
     bool browser_;
     std::string out_;
 };
+
+// The report's caption of its i-th figure.
+std::string FigureCaption(std::size_t i) {
+    return i < ReportChartCount ? ChartCaption(i) : FillArgs(Tr("RunReport", "グラフ %1"), {std::to_string(i + 1)});
+}
 
 // How many bytes of `text` from `i` make one well-formed UTF-8 character;
 // 0 when they make none.
@@ -477,8 +522,7 @@ std::vector<DocumentFigure> ChartFigures(std::span<TCustomChart* const> charts) 
         DocumentFigure figure;
         figure.width = chart->ClientWidth();
         figure.height = chart->ClientHeight();
-        figure.caption = i < ReportChartCount ? std::string(ChartCaptions[i].english) + "  " + ChartCaptions[i].japanese
-                                              : "Chart " + std::to_string(i + 1);
+        figure.caption = FigureCaption(i);
         figure.draw = [chart](TSurface& surface) {
             TCanvas canvas;
             canvas.Attach(&surface);
@@ -505,6 +549,10 @@ bool AnyCurves(std::span<TCustomChart* const> charts) {
 std::string PrintedHtml(const RunRecord& run) { return ReportWriter(false).Page(run, {}); }
 
 }  // namespace
+
+std::string RunReportTitle() { return Tr("RunReport", "計算レポート"); }
+
+std::string ChartCaption(std::size_t i) { return Tr("Charts", ReportChartCaptions[i]); }
 
 std::string HtmlText(std::string_view text) {
     std::string out;
@@ -567,13 +615,13 @@ std::string RunReportPage(const RunRecord& run, std::span<TCustomChart* const> c
 std::string RunReportPdf(const RunRecord& run, std::span<TCustomChart* const> charts) {
     const std::vector<DocumentFigure> figures =
         AnyCurves(charts) ? ChartFigures(charts) : std::vector<DocumentFigure>();
-    return RenderPdfDocument(PrintedHtml(run), figures, RunReportTitle);
+    return RenderPdfDocument(PrintedHtml(run), figures, RunReportTitle());
 }
 
 bool PrintRunReport(const TNativeWindow* owner, const RunRecord& run, std::span<TCustomChart* const> charts) {
     const std::vector<DocumentFigure> figures =
         AnyCurves(charts) ? ChartFigures(charts) : std::vector<DocumentFigure>();
-    return PrintDocument(owner, PrintedHtml(run), figures, RunReportTitle);
+    return PrintDocument(owner, PrintedHtml(run), figures, RunReportTitle());
 }
 
 }  // namespace cvcalc

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/core/Translate.h"
 #include "results/RunRecord.h"
 
 namespace cvcalc {
@@ -19,7 +20,7 @@ class TNativeWindow;
 
 // The page's name under the bundled site, its address, and its title.
 inline constexpr std::string_view RunReportPageName = "report.html";
-inline constexpr std::string_view RunReportTitle = "Run report — 計算レポート";
+std::string RunReportTitle();
 
 // The page's two actions (the <name> of "cvcalc-lab://kestrel/action/<name>").
 inline constexpr std::string_view SaveReportPdfAction = "save-report-pdf";
@@ -38,15 +39,12 @@ ReportAction ParseReportAction(std::string_view action);
 inline constexpr std::size_t ReportChartCount = 5;
 inline constexpr const char* ReportChartNames[ReportChartCount] = {"ChartEnergyBand", "ChartChargeDensity",
                                                                    "ChartVoltage", "ChartCV", "ChartC2V"};
-struct ReportChartCaption {
-    const char* english;
-    const char* japanese;
-};
-inline constexpr ReportChartCaption ReportChartCaptions[ReportChartCount] = {
-    {"Energy band diagram", "エネルギーバンド図"}, {"Space-charge density", "空間電荷密度"},
-    {"Electrostatic potential", "電位分布"},       {"C–V characteristic", "C–V特性"},
-    {"1/C²–V characteristic", "1/C²–V特性"},
-};
+inline constexpr const char* ReportChartCaptions[ReportChartCount] = {
+    TrNoop("Charts", "エネルギーバンド図"), TrNoop("Charts", "空間電荷密度"), TrNoop("Charts", "電位分布"),
+    TrNoop("Charts", "C–V特性"), TrNoop("Charts", "1/C²–V特性")};
+// The caption of the i-th chart in the interface language; the screen
+// reader's name of the chart too.
+std::string ChartCaption(std::size_t i);
 
 // The page for the browser.  `chartSvgs` are SVG documents of the charts
 // in ReportChartNames' order (an XML declaration or document type is left

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/core/Resources.h"
+#include "platform/core/Translate.h"
 
 namespace cvcalc {
 
@@ -22,7 +23,7 @@ std::string LoadMessage(int id) {
         if (tab == std::string_view::npos) continue;
         int number = 0;
         const auto [ptr, ec] = std::from_chars(line.data(), line.data() + tab, number);
-        if (ec == std::errc() && ptr == line.data() + tab && number == id) return std::string(line.substr(tab + 1));
+        if (ec == std::errc() && ptr == line.data() + tab && number == id) return Tr("Messages", line.substr(tab + 1));
     }
     return {};
 }

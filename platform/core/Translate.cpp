@@ -66,10 +66,6 @@ std::string FillArgs(std::string_view pattern, std::initializer_list<std::string
     return out;
 }
 
-std::string TrArgs(std::string_view context, std::string_view source, std::initializer_list<std::string_view> args) {
-    return FillArgs(Lookup(context, source, {}), args);
-}
-
 std::optional<Language> ParseLanguageName(std::string_view name) {
     if (SameTextAscii(name, "ja")) return Language::Japanese;
     if (SameTextAscii(name, "en")) return Language::English;
@@ -141,10 +137,38 @@ void SaveLanguageChoice(LanguageChoice choice) {
         while (std::getline(in, line))
             if (line.compare(0, 9, "Language=") != 0) kept += line + "\n";
     }
-    const char* value = choice == LanguageChoice::Japanese ? "ja" : choice == LanguageChoice::English ? "en" : "desktop";
+    const char* value = choice == LanguageChoice::Japanese  ? "ja"
+                        : choice == LanguageChoice::English ? "en"
+                                                            : "desktop";
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     WriteFileReplacing(path, kept + "Language=" + value + "\n");
+}
+
+LanguageOption ReadLanguageOption(int argc, char** argv) {
+    LanguageOption option;
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg(argv[i]);
+        std::string_view value;
+        if (arg == "--language") {
+            if (i + 1 == argc) {
+                option.error = "--language needs ja or en";
+                return option;
+            }
+            value = argv[++i];
+        } else if (arg.substr(0, 11) == "--language=") {
+            value = arg.substr(11);
+        } else {
+            option.error = "unknown argument '" + std::string(arg) + "' (usage: [--language ja|en])";
+            return option;
+        }
+        option.language = ParseLanguageName(value);
+        if (!option.language) {
+            option.error = "--language takes ja or en, not '" + std::string(value) + "'";
+            return option;
+        }
+    }
+    return option;
 }
 
 Language StartLanguage(std::optional<Language> commandLine, bool readSavedChoice) {

@@ -8,8 +8,11 @@
 //     TrNoop("Charts", "エネルギーバンド図")   a literal the catalogue lists,
 //                                              translated later with Tr
 //
-// A text made of pieces is one catalogue entry with %1, %2 … in it
-// (TrArgs), so that a translation may order its words as its language does.
+// A text made of pieces is one catalogue entry with %1, %2 … in it, filled
+// after translation, so that a translation may order its words as its
+// language does:
+//
+//     FillArgs(Tr("ChartMenu", "保持 %1 件"), {count})
 #pragma once
 
 #include <functional>
@@ -37,8 +40,8 @@ inline bool InterfaceSpeaksEnglish() { return InterfaceLanguage() == Language::E
 std::string Tr(std::string_view context, std::string_view source);
 std::string Tr(std::string_view context, std::string_view source, std::string_view place);
 
-// Tr with %1 … %9 replaced by the arguments, in the translation's order.
-std::string TrArgs(std::string_view context, std::string_view source, std::initializer_list<std::string_view> args);
+// `pattern` with %1 … %9 replaced by the arguments (a number without an
+// argument stays as it is).
 std::string FillArgs(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 constexpr const char* TrNoop(const char* /*context*/, const char* source) { return source; }
@@ -63,6 +66,14 @@ std::string UserSettingsFile();
 LanguageChoice SavedLanguageChoice();
 // Throws EFileWrite when the file cannot be written.
 void SaveLanguageChoice(LanguageChoice choice);
+
+// `--language ja|en` (or `--language=en`) among a program's arguments;
+// `error` says what is wrong with arguments the program cannot read.
+struct LanguageOption {
+    std::optional<Language> language;
+    std::string error;
+};
+LanguageOption ReadLanguageOption(int argc, char** argv);
 
 // What the program starts in: the command line's --language, else the
 // saved choice, else the desktop's list.

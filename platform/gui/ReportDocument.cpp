@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/core/Translate.h"
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/QtBridge.h"
 
@@ -174,7 +175,7 @@ std::string RenderPdfDocument(std::string_view html, std::span<const DocumentFig
         writer.setCreator(QStringLiteral("cvcalc"));
         writer.setPageLayout(A4Layout());
         PagePainter painter(writer);
-        if (!painter.Ok()) throw EPrint("PDF を作成できません");
+        if (!painter.Ok()) throw EPrint(Tr("Errors", "PDF を作成できません"));
         RenderDocument(writer, painter.Painter(), html, figures);
         painter.End();
     }
@@ -202,9 +203,9 @@ bool PrintDocument(const TNativeWindow* owner, std::string_view html, std::span<
     const std::string target =
         FromQString(printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName());
     PagePainter painter(printer);
-    if (!painter.Ok()) throw EPrint("印刷できません: " + target);
+    if (!painter.Ok()) throw EPrint(FillArgs(Tr("Errors", "印刷できません: %1"), {target}));
     RenderDocument(printer, painter.Painter(), html, figures);
-    if (!painter.End()) throw EPrint("印刷できません: " + target);
+    if (!painter.End()) throw EPrint(FillArgs(Tr("Errors", "印刷できません: %1"), {target}));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QtGui/QAction>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMenu>
+#include <functional>
 
 #include "platform/gui/QtBridge.h"
 
@@ -52,27 +53,60 @@ void SetFileDialogResponder(FileDialogResponder responder) { DialogResponder() =
 
 void SetFileTypeResponder(FileTypeResponder responder) { TypeResponder() = std::move(responder); }
 
+std::vector<const PopupMenuItem*> FlatMenuItems(const PopupMenuRequest& request) {
+    std::vector<const PopupMenuItem*> flat;
+    for (const PopupMenuItem& item : request.items) flat.push_back(&item);
+    // Breadth first: a submenu's items follow every item of the menu above.
+    for (std::size_t i = 0; i < flat.size(); ++i)
+        for (const PopupMenuItem& item : flat[i]->items) flat.push_back(&item);
+    return flat;
+}
+
 int TrackPopupMenu(const PopupMenuRequest& request) {
+    const std::vector<const PopupMenuItem*> flat = FlatMenuItems(request);
     if (MenuResponder()) {
         const int chosen = MenuResponder()(request);
-        return chosen >= 0 && std::size_t(chosen) < request.items.size() && request.items[std::size_t(chosen)].enabled
-                   ? chosen
-                   : -1;
+        if (chosen < 0 || std::size_t(chosen) >= flat.size()) return -1;
+        const PopupMenuItem& item = *flat[std::size_t(chosen)];
+        return item.enabled && item.items.empty() ? chosen : -1;
     }
     QWidget* widget = WidgetOf(request.window);
     if (widget == nullptr) return -1;
     QMenu menu(widget);
     menu.setToolTipsVisible(true);
-    std::vector<QAction*> actions;
-    for (const PopupMenuItem& item : request.items) {
-        QAction* action = menu.addAction(ToQString(item.caption));
-        action->setToolTip(ToQString(item.tip));
-        action->setEnabled(item.enabled);
-        actions.push_back(action);
-    }
+    std::vector<std::pair<const PopupMenuItem*, QAction*>> actions;
+    const std::function<void(QMenu&, const std::vector<PopupMenuItem>&)> add =
+        [&](QMenu& into, const std::vector<PopupMenuItem>& items) {
+            for (const PopupMenuItem& item : items) {
+                QAction* action = nullptr;
+                if (item.items.empty()) {
+                    action = into.addAction(ToQString(item.caption));
+                    if (item.checked) {
+                        action->setCheckable(true);
+                        action->setChecked(true);
+                    }
+                } else {
+                    QMenu* sub = into.addMenu(ToQString(item.caption));
+                    sub->setToolTipsVisible(true);
+                    action = sub->menuAction();
+                    actions.push_back({&item, action});
+                    action->setToolTip(ToQString(item.tip));
+                    action->setEnabled(item.enabled);
+                    add(*sub, item.items);
+                    continue;
+                }
+                action->setToolTip(ToQString(item.tip));
+                action->setEnabled(item.enabled);
+                actions.push_back({&item, action});
+            }
+        };
+    add(menu, request.items);
     QAction* chosen = menu.exec(widget->mapToGlobal(QPoint(request.x, request.y)));
-    for (std::size_t i = 0; i < actions.size(); ++i)
-        if (actions[i] == chosen) return int(i);
+    for (const auto& [item, action] : actions) {
+        if (action != chosen || !item->items.empty()) continue;
+        for (std::size_t i = 0; i < flat.size(); ++i)
+            if (flat[i] == item) return int(i);
+    }
     return -1;
 }
 

@@ -18,6 +18,10 @@ struct PopupMenuItem {
     std::string caption;  // UTF-8
     std::string tip;      // shown as the item's tooltip
     bool enabled = true;
+    // A check mark beside the caption (the language now chosen).
+    bool checked = false;
+    // A submenu: the item opens these and is not chosen itself.
+    std::vector<PopupMenuItem> items;
 };
 
 struct PopupMenuRequest {
@@ -28,7 +32,11 @@ struct PopupMenuRequest {
 
 // Shows the items as a pop-up menu at (x, y) of `window` and waits for a
 // choice: the index of the item chosen, or -1 when the menu was dismissed.
+// Items are numbered in the order of FlatMenuItems: the menu's own items
+// first, as they stand, then each submenu's items after them, so that
+// adding a submenu renumbers nothing.
 int TrackPopupMenu(const PopupMenuRequest& request);
+std::vector<const PopupMenuItem*> FlatMenuItems(const PopupMenuRequest& request);
 
 using PopupMenuResponder = std::function<int(const PopupMenuRequest&)>;
 void SetPopupMenuResponder(PopupMenuResponder responder);

@@ -13,6 +13,7 @@
 #include "platform/core/AsciiCase.h"
 #include "platform/core/ExecutablePath.h"
 #include "platform/core/Resources.h"
+#include "platform/core/Translate.h"
 #include "platform/gui/ComponentRegistry.h"
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/QtBridge.h"
@@ -105,7 +106,7 @@ DesktopBrowserObserver& TheDesktopBrowserObserver() {
 
 void OpenExternal(const char* url) { OpenInDesktopBrowser(url); }
 
-const EngineHostServices Services{BundledPageScheme.data(), &FindBundledPage, &RunPageAction, &OpenExternal};
+EngineHostServices Services{BundledPageScheme.data(), &FindBundledPage, &RunPageAction, &OpenExternal};
 
 // Where the module may be: beside the installed program (lib/cvcalc next to
 // bin), beside the executable, and where this build put it.
@@ -148,7 +149,7 @@ const EngineModuleApi* LoadWebEngineModule(const std::vector<std::string>& candi
     // whoever installed the program.
     std::fprintf(stderr, "cvcalc: the web-engine module %s could not be loaded:%s\n", EngineModuleFile,
                  failures.c_str());
-    throw EOleSysError(WebEngineFailureText(std::string(EngineModuleFile) + " を読み込めません"));
+    throw EOleSysError(WebEngineFailureText(FillArgs(Tr("Errors", "%1 を読み込めません"), {EngineModuleFile})));
 }
 
 void SetGeneratedPage(std::string name, GeneratedPage generate) {
@@ -180,7 +181,7 @@ void OpenInDesktopBrowser(std::string_view url) {
 void SetDesktopBrowserObserver(DesktopBrowserObserver observer) { TheDesktopBrowserObserver() = std::move(observer); }
 
 std::string WebEngineFailureText(std::string_view reason) {
-    return "Web ブラウザを開始できません: " + std::string(reason);
+    return FillArgs(Tr("Errors", "Web ブラウザを開始できません: %1"), {reason});
 }
 
 const EngineModuleApi* WebEngineModule() {
@@ -198,6 +199,8 @@ const EngineModuleApi* WebEngineModule() {
         }
     }
     if (!started) {
+        static const std::string missingFileText = Tr("Errors", "%1 が見つかりません (%2)");
+        Services.missingFileText = missingFileText.c_str();
         if (const char* missing = api->Start(&Services)) throw EOleSysError(WebEngineFailureText(missing));
         started = true;
         EndProcessQuicklyAtExit();

@@ -171,19 +171,19 @@ bool RunnableFile(const QString& path) {
 }
 
 // What keeps the engine from starting, or an empty text.
-QString MissingEngineParts() {
+QString MissingEngineParts(const char* missingFileText) {
+    const auto missing = [&](const char* file, const QStringList& places) {
+        return QString::fromUtf8(missingFileText).arg(QLatin1String(file), places.join(QStringLiteral(", ")));
+    };
     const QStringList helpers = HelperProcessCandidates();
     bool helperFound = false;
     for (const QString& path : helpers) helperFound = helperFound || RunnableFile(path);
-    if (!helperFound)
-        return QString::fromUtf8("QtWebEngineProcess が見つかりません (") + helpers.join(QStringLiteral(", ")) + u')';
+    if (!helperFound) return missing("QtWebEngineProcess", helpers);
     const QStringList resources = ResourceDirectoryCandidates();
     bool resourcesFound = false;
     for (const QString& dir : resources)
         resourcesFound = resourcesFound || QFileInfo::exists(dir + QStringLiteral("/qtwebengine_resources.pak"));
-    if (!resourcesFound)
-        return QString::fromUtf8("qtwebengine_resources.pak が見つかりません (") +
-               resources.join(QStringLiteral(", ")) + u')';
+    if (!resourcesFound) return missing("qtwebengine_resources.pak", resources);
     return {};
 }
 
@@ -191,7 +191,7 @@ const char* Start(const EngineHostServices* services) {
     static bool started = false;
     if (started) return nullptr;
     static QByteArray failure;
-    const QString missing = MissingEngineParts();
+    const QString missing = MissingEngineParts(services->missingFileText);
     if (!missing.isEmpty()) {
         failure = missing.toUtf8();
         return failure.constData();

@@ -33,6 +33,9 @@ struct EngineHostServices {
     bool (*findPage)(const char* name, EnginePage* page) = nullptr;
     void (*pageAction)(const char* name) = nullptr;
     void (*openExternal)(const char* url) = nullptr;
+    // "%1 が見つかりません (%2)" in the interface language: a file the
+    // engine needs, then where it was looked for.
+    const char* missingFileText = nullptr;
 };
 
 // Where a navigation of the help window may go.  The window shows the
@@ -91,7 +94,7 @@ struct EngineModuleApi {
     IEngineView* (*CreateView)(QWidget* parent, IEngineViewEvents* events) = nullptr;
 };
 
-inline constexpr int EngineModuleVersion = 5;
+inline constexpr int EngineModuleVersion = 6;
 // The one symbol the module exports: `extern "C" const EngineModuleApi* cvcalc_engine_module()`.
 inline constexpr const char* EngineModuleEntry = "cvcalc_engine_module";
 inline constexpr const char* EngineModuleFile = "libcvcalc-webengine.so";

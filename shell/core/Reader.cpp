@@ -10,6 +10,7 @@
 #include "platform/core/AsciiCase.h"
 #include "platform/core/FloatControl.h"
 #include "platform/core/MessageTable.h"
+#include "platform/core/Translate.h"
 #include "shell/core/ClassRegistry.h"
 #include "shell/core/Collection.h"
 #include "shell/core/Component.h"
@@ -17,6 +18,7 @@
 #include "shell/core/MemoryStream.h"
 #include "shell/core/NameSpace.h"
 #include "shell/core/StreamErrors.h"
+#include "shell/core/TextConvert.h"
 
 namespace cvcalc {
 
@@ -137,18 +139,21 @@ TComponent* TReader::ReadRoot(TComponent* root) {
         std::int32_t position;
         ReadRecordPrefix(flags, position);
         if (root) {
-            ReadShortString();  // the stream's root class is not compared with the root's
+            formClass_ = ReadShortString();  // the stream's root class is not compared with the root's
             root->IncludeState(csLoading);
             root->IncludeState(csReading);
-            root->SetName(UniqueRootName(ReadShortString(), root));
+            rootStreamName_ = ReadShortString();
+            root->SetName(UniqueRootName(rootStreamName_, root));
         } else {
             const std::string className = ReadShortString();
+            formClass_ = className;
             const TClassInfo* cls = FindRegisteredClass(className);
             if (!cls || !cls->IsComponentClass() || !cls->CanConstruct())
                 RaiseMessage<EClassNotFound>(msg::ClassNotFound, {className});
             root = cls->Construct(nullptr);
             created = true;
-            root->SetName(ReadShortString());
+            rootStreamName_ = ReadShortString();
+            root->SetName(rootStreamName_);
         }
         AssignRoot(root);
         owner_ = root;
@@ -321,9 +326,23 @@ TComponent* TReader::ReadComponentRecord(TComponent* existing) {
 
 // --- Property entries -------------------------------------------------------------------
 
+std::string TReader::TranslatedText(std::string text) const {
+    if (textPlace_.empty()) return text;
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii) return text;
+    return Tr(formClass_, text, textPlace_);
+}
+
 void TReader::ReadPropertyEntry(TPersistent& instance) {
     const std::string path = ReadShortString();
     canHandleErrors_ = true;
+    textPlace_.clear();
+    if (InterfaceLanguage() != Language::Japanese) {
+        if (&instance == Root())
+            textPlace_ = rootStreamName_ + "." + path;
+        else if (const auto* component = dynamic_cast<const TComponent*>(&instance))
+            textPlace_ = component->Name() + "." + path;
+    }
     try {
         TPersistent* current = &instance;
         std::string_view rest(path);
@@ -413,10 +432,13 @@ void TReader::AssignPropertyValue(TPersistent& instance, const TPropInfo& proper
         property.setFloat(instance, NarrowFloat(type.FloatType(), ReadFloat()));
         return;
     case TTypeKind::tkString:
-        property.setString(instance, ReadString());
+        property.setString(instance, TranslatedText(ReadString()));
         return;
     case TTypeKind::tkWString:
-        property.setWideString(instance, ReadWideString());
+        if (textPlace_.empty())
+            property.setWideString(instance, ReadWideString());
+        else
+            property.setWideString(instance, Utf8ToUtf16(TranslatedText(Utf16ToUtf8(ReadWideString()))));
         return;
     case TTypeKind::tkSet:
         property.setOrdinal(instance, ReadSet(*type.ElementType()));

@@ -112,6 +112,10 @@ public:
     std::uint32_t ReadSet(const TTypeInfo& element);
     TVariant ReadVariant();
     std::string ReadShortString();
+    // A text of the form in the interface language: a Caption's or a
+    // Strings item's text that is not plain ASCII is looked up in the
+    // catalogue by the form's class and its place ("Label3.Caption").
+    std::string TranslatedText(std::string text) const;
     void SkipOneValue();
     // The raw bytes of the stream.
     void Read(void* buffer, std::size_t count);
@@ -161,6 +165,11 @@ private:
     std::vector<TComponent*>* loaded_ = nullptr;
     std::string propertyName_;
     bool propertyClaimed_ = false;
+    // The stream root's class and name, and the place of the property
+    // being read, for TranslatedText.
+    std::string formClass_;
+    std::string rootStreamName_;
+    std::string textPlace_;
     // Set once a property name has been read: before that, no error is
     // offered to HandleReadError.
     bool canHandleErrors_ = false;

@@ -34,7 +34,7 @@ void TStringList::DefineExtraProperties(TFiler& filer) {
         [this](TReader& reader) {
             reader.ReadListBegin();
             strings_.clear();
-            while (!reader.AtListEnd()) strings_.push_back(reader.ReadString());
+            while (!reader.AtListEnd()) strings_.push_back(reader.TranslatedText(reader.ReadString()));
             reader.ReadListEnd();
             Changed();
         },

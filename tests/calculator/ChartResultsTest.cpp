@@ -179,16 +179,16 @@ TEST_F(ChartResultsTest, DataFilesHoldTheInputsAsUsedAndEveryPointToTheLastBit) 
         const auto& comments = file.comments;
         ASSERT_GE(comments.size(), 9u);
         EXPECT_EQ(comments[0], "# cvcalc 1.0");
-        EXPECT_EQ(comments[1], "# donor density (cm^-3): 1e+14");
-        EXPECT_EQ(comments[2], "# acceptor density (cm^-3): 1e+18");
-        EXPECT_EQ(comments[3], "# junction area (mm^2): 100");
-        EXPECT_EQ(comments[4], "# bias (V): " + DataNumber(f_->Inputs().Bias));
-        EXPECT_EQ(comments[5], "# Vbi (V): " + DataNumber(f_->Result().DiffusionPotential));
-        EXPECT_EQ(comments[6].rfind("# chart: " + chart->Name(), 0), 0u);
+        EXPECT_EQ(comments[1], "# ドナー密度 (cm^-3): 1e+14");
+        EXPECT_EQ(comments[2], "# アクセプタ密度 (cm^-3): 1e+18");
+        EXPECT_EQ(comments[3], "# 接合面積 (mm^2): 100");
+        EXPECT_EQ(comments[4], "# 印加電圧 (V): " + DataNumber(f_->Inputs().Bias));
+        EXPECT_EQ(comments[5], "# 拡散電位 Vbi (V): " + DataNumber(f_->Result().DiffusionPotential));
+        EXPECT_EQ(comments[6].rfind("# グラフ: " + chart->Name(), 0), 0u);
         // The window's own axis titles stay in a comment.
-        EXPECT_EQ(comments[7], "# axis titles in the window: x " + chart->BottomAxis()->Title()->Caption() + "; y " +
+        EXPECT_EQ(comments[7], "# ウィンドウの軸タイトル: x " + chart->BottomAxis()->Title()->Caption() + "; y " +
                                    chart->LeftAxis()->Title()->Caption());
-        EXPECT_EQ(comments[8].rfind("# columns: long format, one row per point", 0), 0u);
+        EXPECT_EQ(comments[8].rfind("# 列: 縦長の形式で 1 点 1 行", 0), 0u);
         // Every row reads back to the series' own doubles: the rows of
         // each series together, under one name, in the chart's order.
         std::size_t row = 0;
@@ -213,7 +213,7 @@ TEST_F(ChartResultsTest, DataFilesHoldTheInputsAsUsedAndEveryPointToTheLastBit) 
     // After Reset: the header line and no rows.
     f_->ButtonReset->Click();
     const std::string empty = f_->ChartData(f_->ChartCV);
-    EXPECT_NE(empty.find("# no calculation has run yet\n"), std::string::npos);
+    EXPECT_NE(empty.find("# 計算はまだ行われていません\n"), std::string::npos);
     EXPECT_EQ(empty.substr(empty.size() - std::string("series,V (V),C (pF)\n").size()), "series,V (V),C (pF)\n");
 }
 
@@ -251,13 +251,13 @@ TEST_F(ChartResultsTest, DataFilesNamedColumnsAndSeriesInJapaneseOrAsSeriesN) {
         const auto has = [&](const std::string& line) {
             return std::find(file.comments.begin(), file.comments.end(), line) != file.comments.end();
         };
-        EXPECT_TRUE(has("# held 1: Nd 1E15 Na 1E18 A 1 V -3")) << chart->Name();
-        EXPECT_TRUE(has("# fit: 1/C^2 = slope V + intercept, least squares through the measured points (C in nF)"));
-        EXPECT_TRUE(has("# fit range (V): " + DataNumber(f_->LastRun().fit.vmin) + " to " +
+        EXPECT_TRUE(has("# 保持 1: Nd 1E15 Na 1E18 A 1 V -3")) << chart->Name();
+        EXPECT_TRUE(has("# フィット: 1/C^2 = slope V + intercept, 測定点 (C の単位 nF) の最小二乗法"));
+        EXPECT_TRUE(has("# フィットの範囲 (V): " + DataNumber(f_->LastRun().fit.vmin) + " 〜 " +
                         DataNumber(f_->LastRun().fit.vmax)));
-        EXPECT_TRUE(has("# fit area (mm^2): 1"));
-        EXPECT_TRUE(has("# fit N_eff (cm^-3): " + DataNumber(f_->Fit()->Neff)));
-        EXPECT_TRUE(has("# fit points: 3"));
+        EXPECT_TRUE(has("# フィットの面積 (mm^2): 1"));
+        EXPECT_TRUE(has("# フィットの N_eff (cm^-3): " + DataNumber(f_->Fit()->Neff)));
+        EXPECT_TRUE(has("# フィットの点数: 3"));
     }
     // Every series the window makes has a name of its own in the file.
     for (const TRunSeries& row : RunSeries) {
@@ -289,19 +289,19 @@ TEST_F(ChartResultsTest, EveryCsvNumberIsTheShortestRoundTripText) {
             expectShortest(std::string_view(line).substr(a + 1, b - a - 1), line);
             expectShortest(std::string_view(line).substr(b + 1), line);
         }
-        // The header's numbers too: "# name (unit): number", "# fit range (V): a to b".
+        // The header's numbers too: "# name (unit): number", "# フィットの範囲 (V): a 〜 b".
         for (const std::string& line : file.comments) {
             const auto colon = line.find("): ");
-            if (line.rfind("# fit range (V): ", 0) == 0) {
+            if (line.rfind("# フィットの範囲 (V): ", 0) == 0) {
                 const std::string_view range = std::string_view(line).substr(colon + 3);
-                const auto to = range.find(" to ");
+                const auto to = range.find(" 〜 ");
                 expectShortest(range.substr(0, to), line);
-                expectShortest(range.substr(to + 4), line);
-            } else if (colon != std::string::npos && line.find("chart:") == std::string::npos) {
+                expectShortest(range.substr(to + std::string_view(" 〜 ").size()), line);
+            } else if (colon != std::string::npos && line.find("グラフ:") == std::string::npos) {
                 expectShortest(std::string_view(line).substr(colon + 3), line);
             }
         }
-        EXPECT_NE(std::find(file.comments.begin(), file.comments.end(), "# bias (V): -1.3"), file.comments.end());
+        EXPECT_NE(std::find(file.comments.begin(), file.comments.end(), "# 印加電圧 (V): -1.3"), file.comments.end());
     }
     EXPECT_GT(checked, 10000);
     // The round trip holds where digits are many: the shortest text of a

@@ -90,7 +90,7 @@ TEST_F(ExportEverythingTest, TheLastMenuItemOfEveryChartWritesTheWholeSetIntoANe
     f_->SaveRunReport((dir_ / "report.html").string());
     EXPECT_EQ(ReadFile(folder / "report.html"), ReadFile(dir_ / "report.html"));
     const std::string readme = ReadFile(folder / "README.txt");
-    EXPECT_NE(readme.find("run: Nd 1E15 Na 1E18 A 1 V -3\n"), std::string::npos) << readme;
+    EXPECT_NE(readme.find("計算: Nd 1E15 Na 1E18 A 1 V -3\n"), std::string::npos) << readme;
     for (const std::string& name : EveryExportedName(*f_))
         EXPECT_NE(readme.find("\n  " + name + " "), std::string::npos) << name;
 
@@ -100,7 +100,7 @@ TEST_F(ExportEverythingTest, TheLastMenuItemOfEveryChartWritesTheWholeSetIntoANe
     f_->ExportEverything(folder.string());
     EXPECT_EQ(ReadFile(folder / "notes.txt"), "mine");
     EXPECT_EQ(Names(folder).size(), EveryExportedName(*f_).size() + 1);
-    EXPECT_NE(ReadFile(folder / "README.txt").find("run: Nd 2E16 Na 1E18 A 1 V -1\n"), std::string::npos);
+    EXPECT_NE(ReadFile(folder / "README.txt").find("計算: Nd 2E16 Na 1E18 A 1 V -1\n"), std::string::npos);
 }
 
 TEST_F(ExportEverythingTest, AFailurePartWayLeftWhatWasCompleteAndOneBoxNamingWhatFailed) {

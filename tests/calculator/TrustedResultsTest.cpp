@@ -67,8 +67,8 @@ TEST_F(TrustedResultsTest, FitKeptItsDopingButTheBoxAndReportNamedNoAreaAfterANe
     EXPECT_EQ(f_->LastRun().fit.areaSquareMillimetres, 0.5);
     EXPECT_EQ(FitBox(*f_), box);
     const std::string page = Page(*f_);
-    EXPECT_TRUE(Contains(page, "the junction area the fit was made with, A = 0.5 mm<sup>2</sup>"));
-    EXPECT_TRUE(Contains(page, "the run above used A = 2 mm<sup>2</sup>"));
+    EXPECT_TRUE(Contains(page, "フィットしたときの接合面積 A = 0.5 mm<sup>2</sup>"));
+    EXPECT_TRUE(Contains(page, "上の計算は A = 2 mm<sup>2</sup> を使っています"));
 
     // A new fit reads the doping with the new run's area: N ∝ 1/A².
     Do([&] { f_->FitStraightLine(); });
@@ -203,8 +203,8 @@ TEST_F(TrustedResultsTest, ResetThrewAwayHeldRunsMeasuredPointsAndTheirFit) {
     // The report says there is no run, and still gives the fit and the
     // figures of what the charts show.
     const std::string page = Page(*f_);
-    EXPECT_TRUE(Contains(page, "No run yet"));
-    EXPECT_TRUE(Contains(page, "Straight-line fit"));
+    EXPECT_TRUE(Contains(page, "まだ計算していません"));
+    EXPECT_TRUE(Contains(page, "1/C<sup>2</sup> の直線フィット"));
     EXPECT_TRUE(Contains(page, "<svg"));
 
     // A line through the computed curve goes with the curve.
@@ -263,8 +263,8 @@ TEST_F(TrustedResultsTest, BiasAtVbiLeftTheChartsWithTwoRunsAndOneRecordThatName
     Do([&] { Run("abc", "1e17", "1", "1"); });
     EXPECT_TRUE(f_->LastRun().laterFailure.capacitanceCurvesReplaced);
     const std::string csv = ChartCsv(*f_->ChartCV, f_->LastRun());
-    EXPECT_TRUE(Contains(csv, "the C-V and 1/C^2 curves show that run's sweep"));
-    EXPECT_TRUE(Contains(Page(*f_), "in the figures are that run's sweep"));
+    EXPECT_TRUE(Contains(csv, "C-V と 1/C^2 の曲線は、その計算が中止される前に求めた掃引です"));
+    EXPECT_TRUE(Contains(Page(*f_), "その計算が中止される前に求めた掃引です"));
     Run("1e15", "1e15", "1", "-10");
     EXPECT_FALSE(f_->LastRun().laterFailure.present);
 }
@@ -284,7 +284,7 @@ TEST_F(TrustedResultsTest, HeaderlessFileWasReadAsPicofaradsWithoutAWord) {
     });
     EXPECT_EQ(label(), std::vector<std::string>{"measured: C in pF (assumed)"});
     EXPECT_EQ(FitBox(*f_).back(), "C in pF (assumed)");
-    EXPECT_TRUE(Contains(Page(*f_), "read in pF (assumed): their file names no unit"));
+    EXPECT_TRUE(Contains(Page(*f_), "pF (assumed) として読みました: ファイルに単位の記載がありません"));
     Do([&] { f_->LoadMeasuredData(named.string()); });
     EXPECT_EQ(label(), std::vector<std::string>{"measured: C in nF"});
     Do([&] { f_->ClearMeasuredData(); });

@@ -65,7 +65,7 @@ TEST_F(ReportPageServedTest, TheGeneratedReportIsServedAndMadeAtEveryRequest) {
     EXPECT_TRUE(FormHTML->Visible());
     ASSERT_TRUE(WaitForLoads(1));
     EXPECT_EQ(Browser().LocationURL(), LaboratoryReportPage);
-    EXPECT_EQ(Browser().LocationName(), RunReportTitle);
+    EXPECT_EQ(Browser().LocationName(), RunReportTitle());
     EXPECT_EQ(generated, 1);
 
     // After a run the same address shows the new page; the old one had no
@@ -74,7 +74,7 @@ TEST_F(ReportPageServedTest, TheGeneratedReportIsServedAndMadeAtEveryRequest) {
     FormHTML->ShowRunReport();
     ASSERT_TRUE(WaitForLoads(2));
     EXPECT_EQ(generated, 2);
-    EXPECT_EQ(Browser().LocationName(), RunReportTitle);
+    EXPECT_EQ(Browser().LocationName(), RunReportTitle());
     EXPECT_TRUE(errors_.empty());
 
     // The bundled pages are still there, and a generated page without its
@@ -85,7 +85,7 @@ TEST_F(ReportPageServedTest, TheGeneratedReportIsServedAndMadeAtEveryRequest) {
     SetGeneratedPage(std::string(RunReportPageName), {});
     ASSERT_TRUE(Browser().Navigate(u"cvcalc-lab://kestrel/report.html"));
     ASSERT_TRUE(WaitForLoads(4));
-    EXPECT_NE(Browser().LocationName(), RunReportTitle);
+    EXPECT_NE(Browser().LocationName(), RunReportTitle());
     EXPECT_EQ(generated, 2);
 }
 

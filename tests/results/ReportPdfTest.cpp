@@ -73,7 +73,7 @@ TEST_F(ReportPdfTest, OneOrTwoA4PagesWithTheWindowsTextsAndVectorCharts) {
     EXPECT_GE(pages, 1);
     EXPECT_LE(pages, 2);
     EXPECT_NE(Output("pdfinfo '" + pdf + "'").find("(A4)"), std::string::npos);
-    EXPECT_NE(Output("pdfinfo '" + pdf + "'").find("Run report — 計算レポート"), std::string::npos);
+    EXPECT_NE(Output("pdfinfo '" + pdf + "'").find("計算レポート"), std::string::npos);
 
     const std::string text = Text(pdf);
     // The Vbi label's exact text, and the inputs as used.
@@ -89,8 +89,9 @@ TEST_F(ReportPdfTest, OneOrTwoA4PagesWithTheWindowsTextsAndVectorCharts) {
             EXPECT_NE(text.find(title), std::string::npos) << chart->Name();
         }
     }
-    EXPECT_NE(text.find("Energy band diagram"), std::string::npos);
-    EXPECT_NE(text.find("1/C²–V characteristic"), std::string::npos);
+    EXPECT_NE(text.find("エネルギーバンド図"), std::string::npos);
+    EXPECT_NE(text.find("1/C²–V特性"), std::string::npos);
+    EXPECT_NE(text.find("計算の過程"), std::string::npos);
 
     // Every font embedded; no picture anywhere (the charts are paths).
     const std::string fonts = Output("pdffonts '" + pdf + "'");
@@ -114,8 +115,8 @@ TEST_F(ReportPdfTest, BeforeAnyRunTheDocumentSaysSo) {
     const std::string pdf = WriteTemp(RunReportPdf(RunRecord{}, Charts()));
     EXPECT_EQ(Pages(pdf), 1);
     const std::string text = Text(pdf);
-    EXPECT_NE(text.find("No run yet"), std::string::npos);
-    EXPECT_EQ(text.find("Energy band diagram"), std::string::npos);
+    EXPECT_NE(text.find("まだ計算していません"), std::string::npos);
+    EXPECT_EQ(text.find("エネルギーバンド図"), std::string::npos);
     std::remove(pdf.c_str());
 }
 
@@ -138,7 +139,7 @@ TEST_F(ReportPdfTest, PrintingAsksTheDialogAndPrintsTheSameReport) {
     }
     SetPrintDialogResponder({});
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[0].title, "Run report — 計算レポート");
+    EXPECT_EQ(requests[0].title, "計算レポート");
     EXPECT_EQ(requests[0].owner, &FormPNJunction->Handle());
     const int pages = Pages(target);
     EXPECT_GE(pages, 1);

@@ -217,7 +217,8 @@ TEST(Driver, CommaLocaleReadsAndWritesCommasAndTheDumpStaysJson) {
 
     const json& point = run.dumps[1];
     ASSERT_EQ(point["errors"].size(), 1u);
-    EXPECT_EQ(point["errors"][0]["text"], "'1.5' は浮動小数点数ではありません.");
+    // A German desktop reads the program in English.
+    EXPECT_EQ(point["errors"][0]["text"], "'1.5' is not a valid floating point value.");
     EXPECT_EQ(point["labels"]["LabelJunctionArea"], "1,5");
 }
 
@@ -277,6 +278,7 @@ TEST(Driver, StillRightClickDoesNotHangTheDriver) {
                                                   {"測定データを読み込む…", true},
                                                   {"測定データを消去", false},
                                                   {"直線フィット", true},
+                                                  {"言語 / Language", true},
                                                   {"全部を書き出す…", true}}));
     // Dismissed: no item ran, the chart is as it was.
     EXPECT_EQ(run.dumps[1]["charts"], run.dumps[0]["charts"]);
@@ -288,6 +290,7 @@ TEST(Driver, StillRightClickDoesNotHangTheDriver) {
                                                   {"計算レポート", true},
                                                   {"曲線を保持", true},
                                                   {"保持を消去", true},
+                                                  {"言語 / Language", true},
                                                   {"全部を書き出す…", true}}));
     EXPECT_EQ(run.dumps[2]["help"]["visible"], false);
 }
@@ -520,11 +523,10 @@ TEST(DriverResults, ExportWritesEachFormatAndTheDataReadBackToTheDumpsDoubles) {
     std::string line;
     std::vector<std::string> comments;
     while (std::getline(in, line) && line.rfind('#', 0) == 0) comments.push_back(line);
-    EXPECT_NE(std::find(comments.begin(), comments.end(), "# donor density (cm^-3): 2.5e+16"), comments.end());
-    EXPECT_NE(std::find(comments.begin(), comments.end(), "# bias (V): -3.3"), comments.end());
-    EXPECT_NE(
-        std::find(comments.begin(), comments.end(), "# axis titles in the window: x 距離　[μm]; y エネルギー　[eV]"),
-        comments.end());
+    EXPECT_NE(std::find(comments.begin(), comments.end(), "# ドナー密度 (cm^-3): 2.5e+16"), comments.end());
+    EXPECT_NE(std::find(comments.begin(), comments.end(), "# 印加電圧 (V): -3.3"), comments.end());
+    EXPECT_NE(std::find(comments.begin(), comments.end(), "# ウィンドウの軸タイトル: x 距離　[μm]; y エネルギー　[eV]"),
+              comments.end());
     EXPECT_EQ(line, "series,x (um),E (eV)");
     // The file names the run's series by what they are, in the dump's order.
     const std::map<std::string, std::string> published{
@@ -667,7 +669,7 @@ TEST(DriverResults, TheReportAsPdfAndAsAPageOfItsOwn) {
     EXPECT_NE(text.find(labels["LabelDiffusionPotential"].get<std::string>()), std::string::npos);
     for (const char* used : {"1E18", "4.5E14", "0.1", "-10"}) EXPECT_NE(text.find(used), std::string::npos) << used;
     EXPECT_NE(text.find("3e20"), std::string::npos);  // as typed
-    EXPECT_NE(text.find("Straight-line fit"), std::string::npos);
+    EXPECT_NE(text.find("直線フィット"), std::string::npos);
 
     // The page stands alone: its stylesheet inside, the charts inline.
     const std::string page = Slurp(html);
@@ -713,8 +715,8 @@ TEST(DriverResults, ExportAllWritesTheWholeSetAndAReadOnlyFolderGivesOneBox) {
     EXPECT_EQ(std::system(("pdfinfo '" + folder + "/report.pdf' >/dev/null").c_str()), 0);
     EXPECT_NE(Slurp(folder + "/report.html").find("<style>"), std::string::npos);
     const std::string readme = Slurp(folder + "/README.txt");
-    EXPECT_NE(readme.find("run: Nd 5E15 Na 1E15 A 1 V -10\n"), std::string::npos) << readme;
-    EXPECT_NE(readme.find("held 1: Nd 5E15 Na 1E15 A 1 V -10\n"), std::string::npos) << readme;
+    EXPECT_NE(readme.find("計算: Nd 5E15 Na 1E15 A 1 V -10\n"), std::string::npos) << readme;
+    EXPECT_NE(readme.find("保持 1: Nd 5E15 Na 1E15 A 1 V -10\n"), std::string::npos) << readme;
     std::size_t files = 0;
     for (const std::string& name : names) {
         EXPECT_NE(readme.find("  " + name + " "), std::string::npos) << name;

@@ -21,13 +21,16 @@ using nlohmann::json;
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// These runs speak English (the desktop asks for it), so their files are
+// read in the words a student abroad sees.
 TEST(DriverTrust, FitOnMeasuredDataReadItsDopingWithTheNewRunsArea) {
     const std::string file = Scratch("trust-measured.csv"), page = Scratch("trust-report.html");
     // 1/C² = 4 (1 V - V) nF^-2.
     std::ofstream(file) << "V,C (nF)\n-3,0.25\n0,0.5\n0.75,1\n";
     const DriverRun run = RunDriver("set EditJunctionArea 0.5\nclick ButtonCalcuationCV\nimport " + file +
-                                    "\nfit\ndump\nset EditJunctionArea 2\nclick ButtonCalcuationCV\nreport " + page +
-                                    "\ndump\nfit\ndump\n");
+                                        "\nfit\ndump\nset EditJunctionArea 2\nclick ButtonCalcuationCV\nreport " +
+                                        page + "\ndump\nfit\ndump\n",
+                                    "LANGUAGE=en");
     ASSERT_EQ(run.status, 0) << run.errorOutput;
     ASSERT_EQ(run.dumps.size(), 3u);
     const json& first = run.dumps[0]["fit"];
@@ -56,7 +59,8 @@ TEST(DriverTrust, ExportsSaidNoRunYetBesideTheCurvesOfTheLastCompletedRun) {
     const DriverRun run = RunDriver(
         "click ButtonCalcuationCV\nset EditDonorDensity abc\nclick ButtonCalcuationCV\n"
         "export ChartCV " +
-        csv + "\nexport ChartCV " + svg + "\nreport " + page + "\ndump\n");
+            csv + "\nexport ChartCV " + svg + "\nreport " + page + "\ndump\n",
+        "LANGUAGE=en");
     ASSERT_EQ(run.status, 0) << run.errorOutput;
     ASSERT_EQ(run.dumps.size(), 1u);
     ASSERT_EQ(run.dumps[0]["errors"].size(), 1u);
@@ -83,7 +87,8 @@ TEST(DriverTrust, ExportsSaidNoRunYetBesideTheCurvesOfTheLastCompletedRun) {
 
     // Before any run completes, the same stop is named as such.
     const DriverRun first =
-        RunDriver("set EditBias 1e400\nclick ButtonCalcuationCV\nexport ChartCV " + csv + "\nreport " + page + "\n");
+        RunDriver("set EditBias 1e400\nclick ButtonCalcuationCV\nexport ChartCV " + csv + "\nreport " + page + "\n",
+                  "LANGUAGE=en");
     ASSERT_EQ(first.status, 0) << first.errorOutput;
     const std::string firstData = Slurp(csv);
     EXPECT_TRUE(Contains(firstData, "# no calculation has completed yet\n"));

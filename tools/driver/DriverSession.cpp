@@ -39,6 +39,19 @@ namespace cvcalc {
 // Members in the order written: the window's creation order.
 using Json = nlohmann::ordered_json;
 
+// A menu's items as the dump lists them; a submenu's items under "items",
+// the checked one marked.
+Json MenuJson(const std::vector<PopupMenuItem>& items) {
+    Json list = Json::array();
+    for (const PopupMenuItem& item : items) {
+        Json entry = {{"caption", item.caption}, {"enabled", item.enabled}};
+        if (item.checked) entry["checked"] = true;
+        if (!item.items.empty()) entry["items"] = MenuJson(item.items);
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
 class DriverSession::Impl {
 public:
     explicit Impl(Output output) : output_(std::move(output)) {
@@ -50,9 +63,7 @@ public:
         // dismissed; the file and print dialogs (a page's links reach them)
         // are cancelled.
         SetPopupMenuResponder([this](const PopupMenuRequest& request) {
-            menu_ = Json::array();
-            for (const PopupMenuItem& item : request.items)
-                menu_.push_back({{"caption", item.caption}, {"enabled", item.enabled}});
+            menu_ = MenuJson(request.items);
             return -1;
         });
         SetFileDialogResponder([](const FileDialogRequest&) { return std::optional<std::string>(); });
@@ -113,6 +124,17 @@ public:
                 Settle();
                 Operate([&] { FormPNJunction->ExportEverything(rest); });
             }
+            return true;
+        }
+        if (command == "language") {
+            // What the charts' 言語 / Language menu does: the choice is
+            // saved for the program's next start.
+            const std::optional<Language> named = ParseLanguageName(rest);
+            if (!named && rest != "desktop") return false;
+            const LanguageChoice choice = !named                        ? LanguageChoice::Desktop
+                                          : *named == Language::English ? LanguageChoice::English
+                                                                        : LanguageChoice::Japanese;
+            if (FormPNJunction != nullptr) Operate([&] { FormPNJunction->ChooseLanguage(choice); });
             return true;
         }
         if (command == "import") {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "platform/core/AsciiCase.h"
 #include "shell/core/FormStreamWriter.h"
@@ -34,6 +35,7 @@ public:
         SkipSpace();
         if (pos_ < text_.size()) Fail("text after the root record");
         form.bytes = std::move(out_);
+        form.texts = std::move(texts_);
         return form;
     }
 
@@ -145,6 +147,7 @@ private:
             name = Word();
         }
         if (flags || explicitPrefix) write_.RecordPrefix(flags);
+        const std::string outerRecord = std::exchange(record_, name);
         write_.Raw(position);
         write_.ShortString(ShortName(cls, classAt));
         write_.ShortString(ShortName(name, nameAt));
@@ -166,14 +169,20 @@ private:
         }
         ++pos_;
         write_.End().Raw(children).End();
+        record_ = outerRecord;
         return cls;
     }
 
     void Property() {
         const std::size_t at = pos_;
-        write_.PropertyName(ShortName(Word(true), at));
+        const std::string path = Word(true);
+        write_.PropertyName(ShortName(path, at));
         Expect(':');
+        const std::string_view last = std::string_view(path).substr(path.rfind('.') + 1);
+        translatable_ = SameTextAscii(last, "Caption") || SameTextAscii(last, "Strings");
+        property_ = path;
         Value(0);
+        translatable_ = false;
     }
 
     std::int64_t IntegerLiteral() {
@@ -460,10 +469,12 @@ private:
         const std::size_t at = pos_;
         if (c == '"') {
             const std::string s = StringLiteral();
-            if (IsAscii(s))
+            if (IsAscii(s)) {
                 write_.EightBitString(s);
-            else
+            } else {
                 Wide(s, at);
+                if (translatable_ && depth <= 1) texts_.push_back({record_ + "." + property_, s});
+            }
         } else if (c == '-' || c == '+' || std::isdigit(static_cast<unsigned char>(c))) {
             const std::string text = NumberText();
             const bool hex = text.find("0x") != std::string::npos || text.find("0X") != std::string::npos;
@@ -536,6 +547,11 @@ private:
     std::size_t pos_ = 0;
     std::vector<unsigned char> out_;
     TFormStreamWriter write_{out_};
+    // The texts a reader translates: the record and property being written.
+    std::string record_;
+    std::string property_;
+    bool translatable_ = false;
+    std::vector<FormText> texts_;
 };
 
 }  // namespace

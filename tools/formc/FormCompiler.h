@@ -33,9 +33,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A text of the form that the interface translates when the form is read:
+// a Caption, or an item of a Strings list, that is not plain ASCII.  Its
+// place is the component's name and the property's path
+// ("Label3.Caption", "ChartRho.Title.Text.Strings").
+struct FormText {
+    std::string place;
+    std::string text;
+};
+
 struct CompiledForm {
     std::string className;
     std::vector<unsigned char> bytes;
+    std::vector<FormText> texts;
 };
 
 // Compiles the description `text` read from `fileName` (files named by

@@ -3,6 +3,10 @@
 //
 //   formc compile <description> <stream>
 //   formc dump <stream> [<description>]
+//   formc texts <listing> <description>...
+//
+// The listing names each form text the interface translates for Qt's
+// lupdate, one QT_TRANSLATE_NOOP3(form class, text, place) a line.
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -24,8 +28,46 @@ bool ReadAll(const std::string& path, std::string& out) {
 
 int Usage() {
     std::cerr << "usage: formc compile <description> <stream>\n"
-                 "       formc dump <stream> [<description>]\n";
+                 "       formc dump <stream> [<description>]\n"
+                 "       formc texts <listing> <description>...\n";
     return 2;
+}
+
+// A C string literal of UTF-8 text.
+std::string Quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        if (c == '\n') {
+            out += "\\n";
+            continue;
+        }
+        out += c;
+    }
+    return out + '"';
+}
+
+int WriteTexts(int argc, char** argv) {
+    using namespace cvcalc::formc;
+    std::string listing = "// The form texts the interface translates, listed for lupdate by formc.\n";
+    for (int i = 3; i < argc; ++i) {
+        std::string input;
+        if (!ReadAll(argv[i], input)) {
+            std::cerr << argv[i] << ": cannot read\n";
+            return 1;
+        }
+        const CompiledForm form = CompileForm(input, argv[i]);
+        for (const FormText& text : form.texts)
+            listing += "QT_TRANSLATE_NOOP3(" + Quoted(form.className) + ", " + Quoted(text.text) + ", " +
+                       Quoted(text.place) + ")\n";
+    }
+    std::ofstream out(argv[2], std::ios::binary);
+    out << listing;
+    if (!out) {
+        std::cerr << argv[2] << ": cannot write\n";
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -33,6 +75,14 @@ int Usage() {
 int main(int argc, char** argv) {
     using namespace cvcalc::formc;
     if (argc < 3) return Usage();
+    if (std::string_view(argv[1]) == "texts") {
+        try {
+            return WriteTexts(argc, argv);
+        } catch (const CompileError& e) {
+            std::cerr << e.what() << "\n";
+            return 1;
+        }
+    }
     const std::string command = argv[1];
     std::string input;
     if (!ReadAll(argv[2], input)) {

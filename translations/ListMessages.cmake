@@ -1,0 +1,25 @@
+# Lists the message table's texts for lupdate, one
+# QT_TRANSLATE_NOOP("Messages", text) a line; LoadMessage looks them up
+# in that context.  Semicolons and brackets are kept out of the way of
+# CMake's list splitting while the lines are walked.
+file(READ ${INPUT} content)
+string(REPLACE ";" "@SC@" content "${content}")
+string(REPLACE "[" "@LB@" content "${content}")
+string(REPLACE "]" "@RB@" content "${content}")
+string(REPLACE "\r" "" content "${content}")
+string(REPLACE "\n" ";" lines "${content}")
+set(listing "// The message table's texts, listed for lupdate.\n")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[0-9]+\t(.*)$")
+    set(text "${CMAKE_MATCH_1}")
+    string(REPLACE "\\" "\\\\" text "${text}")
+    string(REPLACE "\"" "\\\"" text "${text}")
+    string(REPLACE "@SC@" ";" text "${text}")
+    string(REPLACE "@LB@" "[" text "${text}")
+    string(REPLACE "@RB@" "]" text "${text}")
+    string(APPEND listing "QT_TRANSLATE_NOOP(\"Messages\", \"${text}\")\n")
+  endif()
+endforeach()
+file(WRITE ${OUTPUT}.new "${listing}")
+file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.new)
