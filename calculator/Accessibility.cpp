@@ -17,17 +17,19 @@ namespace cvcalc {
 namespace {
 
 // Each input box with the label to its left, which names it, and the unit
-// label to its right, as the form lays them out on one row.
+// label to its right, as the form lays them out on one row.  The name is
+// the label's own Japanese text; an English label shortened to fit its
+// place ("Donors") is spoken in full ("Donor density").
 struct TInputLabels {
     TEdit* TFormPNJunction::*Edit;
-    TLabel* TFormPNJunction::*Name;
+    const char* Name;
     TLabel* TFormPNJunction::*Unit;
 };
 constexpr TInputLabels InputLabels[] = {
-    {&TFormPNJunction::EditDonorDensity, &TFormPNJunction::Label3, &TFormPNJunction::Label4},
-    {&TFormPNJunction::EditAcceptorDensity, &TFormPNJunction::Label5, &TFormPNJunction::Label6},
-    {&TFormPNJunction::EditJunctionArea, &TFormPNJunction::Label16, &TFormPNJunction::Label17},
-    {&TFormPNJunction::EditBias, &TFormPNJunction::Label14, &TFormPNJunction::Label15},
+    {&TFormPNJunction::EditDonorDensity, TrNoop("AccessibleNames", "ドナー密度"), &TFormPNJunction::Label4},
+    {&TFormPNJunction::EditAcceptorDensity, TrNoop("AccessibleNames", "アクセプタ密度"), &TFormPNJunction::Label6},
+    {&TFormPNJunction::EditJunctionArea, TrNoop("AccessibleNames", "接合面積"), &TFormPNJunction::Label17},
+    {&TFormPNJunction::EditBias, TrNoop("AccessibleNames", "印加電圧"), &TFormPNJunction::Label15},
 };
 
 // A number for the ear: six significant digits, as the fit's box writes.
@@ -61,7 +63,7 @@ void TFormPNJunction::OpenChartMenuFromKeyboard() {
 
 void TFormPNJunction::NameControls() {
     for (const TInputLabels& row : InputLabels)
-        (this->*row.Edit)->SetAccessibleName((this->*row.Name)->Caption() + ", " + (this->*row.Unit)->Caption());
+        (this->*row.Edit)->SetAccessibleName(Tr("AccessibleNames", row.Name) + ", " + (this->*row.Unit)->Caption());
     const auto charts = ReportCharts();
     for (std::size_t i = 0; i < charts.size(); ++i) charts[i]->SetAccessibleName(ChartCaption(i));
     DescribeCharts();

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>AccessibleNames</name>
+    <message>
+        <source>ドナー密度</source>
+        <translation>Donor density</translation>
+    </message>
+    <message>
+        <source>アクセプタ密度</source>
+        <translation>Acceptor density</translation>
+    </message>
+    <message>
+        <source>接合面積</source>
+        <translation>Junction area</translation>
+    </message>
+    <message>
+        <source>印加電圧</source>
+        <translation>Bias</translation>
+    </message>
+</context>
+<context>
     <name>ChartDescription</name>
     <message>
         <source>計算: ドナー密度 %1 cm^-3, アクセプタ密度 %2 cm^-3, 接合面積 %3 mm^2, 印加電圧 %4 V。</source>
@@ -870,27 +889,27 @@ run: %3
     <message>
         <source>ドナー密度</source>
         <comment>Label3.Caption</comment>
-        <translation>Donor density</translation>
+        <translation>Donors</translation>
     </message>
     <message>
         <source>アクセプタ密度</source>
         <comment>Label5.Caption</comment>
-        <translation>Acceptor density</translation>
+        <translation>Acceptors</translation>
     </message>
     <message>
         <source>拡散電位</source>
         <comment>Label7.Caption</comment>
-        <translation>Built-in pot.</translation>
+        <translation>Built-in</translation>
     </message>
     <message>
         <source>ドナー密度</source>
         <comment>Label9.Caption</comment>
-        <translation>Donor density</translation>
+        <translation>Donors</translation>
     </message>
     <message>
         <source>アクセプタ密度</source>
         <comment>Label10.Caption</comment>
-        <translation>Acceptor density</translation>
+        <translation>Acceptors</translation>
     </message>
     <message>
         <source>印加電圧</source>
@@ -905,32 +924,32 @@ run: %3
     <message>
         <source>接合面積</source>
         <comment>Label16.Caption</comment>
-        <translation>Junction area</translation>
+        <translation>Area</translation>
     </message>
     <message>
         <source>接合面積</source>
         <comment>Label19.Caption</comment>
-        <translation>Junction area</translation>
+        <translation>Area</translation>
     </message>
     <message>
         <source>Poisson方程式</source>
         <comment>Label24.Caption</comment>
-        <translation>Poisson equation</translation>
+        <translation>Poisson eq.</translation>
     </message>
     <message>
         <source>p型Si (x &lt; 0)</source>
         <comment>Label25.Caption</comment>
-        <translation>p-type Si (x &lt; 0)</translation>
+        <translation>p-Si (x &lt; 0)</translation>
     </message>
     <message>
         <source>n型Si (x &gt; 0)</source>
         <comment>Label26.Caption</comment>
-        <translation>n-type Si (x &gt; 0)</translation>
+        <translation>n-Si (x &gt; 0)</translation>
     </message>
     <message>
         <source>ミナモ大学&#x3000;工学部&#x3000;電気電子工学科&#x3000;ケストレル研究室</source>
         <comment>ButtonHTML.Caption</comment>
-        <translation>Kestrel Laboratory, Dept. of Electrical and Electronic Eng., Minamo University</translation>
+        <translation>Kestrel Laboratory, Minamo University</translation>
     </message>
     <message>
         <source>電圧&#x3000;[V]</source>
@@ -980,7 +999,7 @@ run: %3
     <message>
         <source>電圧&#x3000;[V]</source>
         <comment>ChartVoltage.LeftAxis.Title.Caption</comment>
-        <translation>Voltage  [V]</translation>
+        <translation>Potential  [V]</translation>
     </message>
     <message>
         <source>計算</source>
