@@ -10,12 +10,14 @@
 #include <vector>
 
 #include "calculator/Pnjunction.h"
+#include "calculator/Profile.h"
 #include "chart/ChartSeries.h"
 #include "chart/CustomChart.h"
 #include "help/Html.h"
 #include "platform/core/FileWrite.h"
 #include "platform/core/MessageTable.h"
 #include "platform/core/Resources.h"
+#include "platform/core/Translate.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/UserChoice.h"
 #include "platform/gui/WebBrowser.h"
@@ -34,6 +36,10 @@ constexpr int ExportFolderMessage = 65241;
 // The scale of the PNG pictures in an export of everything: the chart's
 // layout drawn at twice the pixels, sharp in a printed report.
 constexpr int EverythingPngScale = 2;
+
+// The profile chart's data columns.
+constexpr const char* ProfileDepthColumn = "W (um)";
+constexpr const char* ProfileDensityColumn = "N (cm^-3)";
 
 std::string EverythingPng(TChart& chart, std::string_view about) { return ChartPng(chart, about, EverythingPngScale); }
 
@@ -75,6 +81,11 @@ constexpr TSeriesData SeriesDataNames[] = {
     {"MeasuredC2V", "measured"},
     {"FitLine", "fit"},
     {"FitPoints", "fit points"},
+    {"GradingCurve", "grading fit C0 (1 - V/V0)^(-m)"},
+    {"ProfileResolved", "profile"},
+    {"ProfileUnresolved", "profile not resolved (W < 3 L_D)"},
+    {"ReferenceDensity", "Na*Nd/(Na+Nd) of the run"},
+    {"ReferenceNeff", "N_eff of the line fit"},
 };
 
 std::string SeriesNameInFile(std::string_view published) {
@@ -111,6 +122,8 @@ void TFormPNJunction::ShowRunReport() { FormHTML->ShowRunReport(); }
 
 void TFormPNJunction::ResultsChanged() {
     UpdateChartNotes();
+    // The profile window's reference lines follow the run and the fit.
+    ShowProfileRecord();
     DescribeCharts();
     run_.resultsVersion = ++resultsVersion_;
     if (FormHTML != nullptr) FormHTML->RefreshRunReport();
@@ -137,9 +150,11 @@ void TFormPNJunction::ReportPageAction(std::string_view action) {
     }
 }
 
-std::array<TCustomChart*, 5> TFormPNJunction::ReportFigures() const {
+std::vector<TCustomChart*> TFormPNJunction::ReportFigures() const {
     const auto c = ReportCharts();
-    return {c[0], c[1], c[2], c[3], c[4]};
+    std::vector<TCustomChart*> figures{c[0], c[1], c[2], c[3], c[4]};
+    if (run_.profile.present && FormProfile != nullptr) figures.push_back(FormProfile->ChartProfile);
+    return figures;
 }
 
 std::string TFormPNJunction::RunReportFile(ReportFileFormat format) {
@@ -200,6 +215,10 @@ std::string TFormPNJunction::ChartData(TChart* chart) const {
             names.x = row.X;
             names.y = row.Y;
         }
+    if (FormProfile != nullptr && chart == FormProfile->ChartProfile) {
+        names.x = ProfileDepthColumn;
+        names.y = ProfileDensityColumn;
+    }
     names.series = SeriesNameInFile;
     names.held = HeldRunsInputs();
     return ChartCsv(*chart, run_, names);
@@ -336,6 +355,20 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
                            dialog.caption = "全部を書き出すフォルダ";
                            if (const auto folder = AskUser(dialog)) ExportEverything(*folder);
                        }});
+    // The analyses beyond the straight line come after everything the
+    // menus had.
+    if (chart == ChartCV || chart == ChartC2V)
+        entries.push_back({{Tr("ChartMenu", "ドーピングプロファイル"),
+                            "Doping profile: N against the depletion depth W from the local slope of 1/C², in "
+                            "a window of its own"},
+                           [this] { ShowDopingProfile(); }});
+    if (chart == ChartCV)
+        entries.push_back({{Tr("ChartMenu", "べき乗フィット"),
+                            "Grading exponent: C = C0 (1 − V/V0)^(−m) fitted in the visible voltage range"},
+                           [this] { FitGradingCurve(); }});
+    // The profile's chart has the menu every chart has, without the items
+    // that act on the calculator's run.
+    if (FormProfile != nullptr && chart == FormProfile->ChartProfile) entries.resize(4);
 
     PopupMenuRequest request;
     request.window = &chart->Handle();

@@ -30,6 +30,11 @@ constexpr const char* SiteAddress = "cvcalc-lab://kestrel/";
 
 constexpr const auto& ChartCaptions = ReportChartCaptions;
 
+// The doping profile's figure follows the five charts when there is one.
+constexpr ReportChartCaption ProfileChartCaption{"Doping profile N(W)", "ドーピングプロファイル"};
+// A profile of more points is shown in its table by every n-th point.
+constexpr std::size_t ProfileTableRows = 200;
+
 // A number as the window writes it.
 std::string Num(Extended value) { return FloatToGeneralText(value); }
 
@@ -77,7 +82,9 @@ public:
         }
         // A line through measured points needs no run, and Reset keeps it.
         Fit(run);
-        if (run.complete || run.fit.present) Constants(run.constants);
+        Grading(run);
+        Profile(run);
+        if (run.complete || run.fit.present || run.profile.present || run.grading.present) Constants(run.constants);
         if (browser_) Charts(chartSvgs);
         Tail();
         return std::move(out_);
@@ -380,6 +387,54 @@ private:
         }
     }
 
+    // The grading exponent: C = C0 (1 − V/V0)^(−m) by least squares on ln C.
+    void Grading(const RunRecord& run) {
+        const GradingRecord& g = run.grading;
+        if (!g.present) return;
+        out_ += "<h2>Grading exponent <span class=\"ja\">べき乗フィット</span></h2>\n";
+        out_ += std::string("<p>C = ") + Sub("C", "0") + " (1 − V/" + Sub("V", "0") + ")<sup>−m</sup> fitted to " +
+                (g.onMeasured ? "the measured points" : "the computed curve") + " with " + Num(g.vmin) + " V ≤ V ≤ " +
+                Num(g.vmax) + " V (" + std::to_string(g.Points) + " points): for each trial " + Sub("V", "0") +
+                " a straight line of ln C against ln(1 − V/" + Sub("V", "0") + "), and the " + Sub("V", "0") +
+                " whose line leaves the least squared residue.  m = 1/2 is an abrupt junction, m = 1/3 a "
+                "linearly graded one.</p>\n";
+        Quantity("Grading exponent m", "べき指数", "m = −d ln C / d ln(1 − V/" + Sub("V", "0") + ")", {},
+                 "m = <b>" + Num(g.M) + "</b>");
+        Quantity("Built-in potential " + Sub("V", "0"), "拡散電位", "where C diverges", {},
+                 Sub("V", "0") + " = <b>" + Num(g.V0) + "</b> V");
+        Quantity("Capacitance at 0 V " + Sub("C", "0"), "0 V の容量", Sub("C", "0") + " = C(0 V)", {},
+                 Sub("C", "0") + " = <b>" + Num(g.C0) + "</b> F = " + NumIn(g.C0, 12) + " pF");
+        out_ += "<p>R<sup>2</sup> of ln C = " + Num(g.R2) + ".</p>\n";
+    }
+
+    // The doping profile: N at the depletion edge against its depth.
+    void Profile(const RunRecord& run) {
+        const ProfileRecord& p = run.profile;
+        if (!p.present) return;
+        out_ += "<h2>Doping profile <span class=\"ja\">ドーピングプロファイル</span></h2>\n";
+        out_ += std::string("<p>From ") + (p.onMeasured ? "the measured points" : "the computed curve") + " with " +
+                Num(p.vmin) + " V ≤ V ≤ " + Num(p.vmax) + " V: W = " + Sub("ε", "r") + Sub("ε", "0") +
+                " A / C and N(W) = 2 / (q " + Sub("ε", "r") + Sub("ε", "0") +
+                " A<sup>2</sup> |d(1/C<sup>2</sup>)/dV|), the derivative the slope of a least-squares line through "
+                "2k + 1 = " +
+                std::to_string(2 * p.halfWidth + 1) + " neighbouring points (k = " + std::to_string(p.halfWidth) +
+                "), with A = " + Num(p.areaSquareMillimetres) + " mm<sup>2</sup>.  " + std::to_string(p.points.size()) +
+                " of " + std::to_string(p.pointsInRange) + " points; " + std::to_string(p.leftOut) +
+                " left out where 1/C<sup>2</sup> did not fall with V; " + std::to_string(p.unresolved) +
+                " not resolved, their depth under three Debye lengths " + Sub("L", "D") + " = √(" + Sub("ε", "r") +
+                Sub("ε", "0") + " k T / (q<sup>2</sup> N)).</p>\n";
+        const std::size_t every = (p.points.size() + ProfileTableRows - 1) / ProfileTableRows;
+        if (every > 1) out_ += "<p>The table shows every " + std::to_string(every) + "th point.</p>\n";
+        out_ += "<table class=\"profile\">\n<tr><th>W (µm)</th><th>N (" + std::string(PerCubicCm) +
+                ")</th><th>resolved</th></tr>\n";
+        for (std::size_t i = 0; i < p.points.size(); i += std::max<std::size_t>(every, 1)) {
+            const ProfilePointRecord& point = p.points[i];
+            out_ += "<tr><td>" + Num(point.depthMicrometres) + "</td><td>" + Num(point.density) + "</td><td>" +
+                    (point.resolved ? "yes" : "no (W &lt; 3 L<sub>D</sub>)") + "</td></tr>\n";
+        }
+        out_ += "</table>\n";
+    }
+
     void Constants(const MaterialConstants& c) {
         out_ += "<h2>Material constants <span class=\"ja\">材料定数</span></h2>\n";
         const struct {
@@ -426,6 +481,9 @@ private:
             if (i < ReportChartCount)
                 out_ += std::string(ChartCaptions[i].english) + " <span class=\"ja\">" + ChartCaptions[i].japanese +
                         "</span>";
+            else if (i == ReportChartCount)
+                out_ += std::string(ProfileChartCaption.english) + " <span class=\"ja\">" +
+                        ProfileChartCaption.japanese + "</span>";
             else
                 out_ += "Chart " + std::to_string(i + 1);
             out_ += "</figcaption>\n</figure>\n";
@@ -478,7 +536,9 @@ std::vector<DocumentFigure> ChartFigures(std::span<TCustomChart* const> charts) 
         figure.width = chart->ClientWidth();
         figure.height = chart->ClientHeight();
         figure.caption = i < ReportChartCount ? std::string(ChartCaptions[i].english) + "  " + ChartCaptions[i].japanese
-                                              : "Chart " + std::to_string(i + 1);
+                         : i == ReportChartCount
+                             ? std::string(ProfileChartCaption.english) + "  " + ProfileChartCaption.japanese
+                             : "Chart " + std::to_string(i + 1);
         figure.draw = [chart](TSurface& surface) {
             TCanvas canvas;
             canvas.Attach(&surface);

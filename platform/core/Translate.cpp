@@ -141,7 +141,9 @@ void SaveLanguageChoice(LanguageChoice choice) {
         while (std::getline(in, line))
             if (line.compare(0, 9, "Language=") != 0) kept += line + "\n";
     }
-    const char* value = choice == LanguageChoice::Japanese ? "ja" : choice == LanguageChoice::English ? "en" : "desktop";
+    const char* value = choice == LanguageChoice::Japanese  ? "ja"
+                        : choice == LanguageChoice::English ? "en"
+                                                            : "desktop";
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     WriteFileReplacing(path, kept + "Language=" + value + "\n");

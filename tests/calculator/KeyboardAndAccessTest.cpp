@@ -36,8 +36,9 @@ TEST_F(KeyboardTest, MenuKeyAndShiftF10OpenTheCvChartsMenuAtItsCentreFromAnEdit)
         EXPECT_EQ(menus_[0].window, &f_->ChartCV->Handle());
         EXPECT_EQ(menus_[0].x, f_->ChartCV->ClientWidth() / 2);
         EXPECT_EQ(menus_[0].y, f_->ChartCV->ClientHeight() / 2);
-        // The menu the mouse opens on that chart: with measured data items.
-        EXPECT_EQ(menus_[0].items.size(), 10u);
+        // The menu the mouse opens on that chart: with measured data items,
+        // the doping profile and the grading exponent.
+        EXPECT_EQ(menus_[0].items.size(), 12u);
         EXPECT_TRUE(f_->EditBias->Focused());
     }
     // F10 alone is not the menu.
