@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calculator/Pnjunction.h"
+#include "calculator/Profile.h"
 #include "chart/ChartSeries.h"
 #include "chart/CustomChart.h"
 #include "help/Html.h"
@@ -36,6 +37,10 @@ constexpr int ExportFolderMessage = 65241;
 // The scale of the PNG pictures in an export of everything: the chart's
 // layout drawn at twice the pixels, sharp in a printed report.
 constexpr int EverythingPngScale = 2;
+
+// The profile chart's data columns.
+constexpr const char* ProfileDepthColumn = "W (um)";
+constexpr const char* ProfileDensityColumn = "N (cm^-3)";
 
 std::string EverythingPng(TChart& chart, std::string_view about) { return ChartPng(chart, about, EverythingPngScale); }
 
@@ -77,6 +82,11 @@ constexpr TSeriesData SeriesDataNames[] = {
     {"MeasuredC2V", "measured"},
     {"FitLine", "fit"},
     {"FitPoints", "fit points"},
+    {"GradingCurve", "grading fit C0 (1 - V/V0)^(-m)"},
+    {"ProfileResolved", "profile"},
+    {"ProfileUnresolved", "profile not resolved (W < 3 L_D)"},
+    {"ReferenceDensity", "Na*Nd/(Na+Nd) of the run"},
+    {"ReferenceNeff", "N_eff of the line fit"},
 };
 
 std::string SeriesNameInFile(std::string_view published) {
@@ -125,6 +135,11 @@ static_assert(EverythingPngScale == 2, "the Export everything tip names the scal
 constexpr MenuText ExportEverythingItem{TrNoop("ChartMenu", "全部を書き出す…"),
                                         "Export everything…: every chart as PNG (2×), SVG, PDF and CSV, the report "
                                         "as PDF and HTML, and a README, into one folder"};
+constexpr MenuText DopingProfileItem{TrNoop("ChartMenu", "ドーピングプロファイル"),
+                                     "Doping profile: N against the depletion depth W from the local slope of 1/C², "
+                                     "in a window of its own"};
+constexpr MenuText GradingFitItem{TrNoop("ChartMenu", "べき乗フィット"),
+                                  "Grading exponent: C = C0 (1 − V/V0)^(−m) fitted in the visible voltage range"};
 constexpr MenuText LanguageItem{TrNoop("ChartMenu", "言語 / Language"),
                                 "Language of the program's texts, from its next start"};
 constexpr MenuText LanguageJapaneseItem{TrNoop("ChartMenu", "日本語"), "Japanese"};
@@ -139,6 +154,8 @@ void TFormPNJunction::ShowRunReport() { FormHTML->ShowRunReport(); }
 
 void TFormPNJunction::ResultsChanged() {
     UpdateChartNotes();
+    // The profile window's reference lines follow the run and the fit.
+    ShowProfileRecord();
     DescribeCharts();
     run_.resultsVersion = ++resultsVersion_;
     if (FormHTML != nullptr) FormHTML->RefreshRunReport();
@@ -165,9 +182,11 @@ void TFormPNJunction::ReportPageAction(std::string_view action) {
     }
 }
 
-std::array<TCustomChart*, 5> TFormPNJunction::ReportFigures() const {
+std::vector<TCustomChart*> TFormPNJunction::ReportFigures() const {
     const auto c = ReportCharts();
-    return {c[0], c[1], c[2], c[3], c[4]};
+    std::vector<TCustomChart*> figures{c[0], c[1], c[2], c[3], c[4]};
+    if (run_.profile.present && FormProfile != nullptr) figures.push_back(FormProfile->ChartProfile);
+    return figures;
 }
 
 std::string TFormPNJunction::RunReportFile(ReportFileFormat format) {
@@ -228,6 +247,10 @@ std::string TFormPNJunction::ChartData(TChart* chart) const {
             names.x = row.X;
             names.y = row.Y;
         }
+    if (FormProfile != nullptr && chart == FormProfile->ChartProfile) {
+        names.x = ProfileDepthColumn;
+        names.y = ProfileDensityColumn;
+    }
     names.series = SeriesNameInFile;
     names.held = HeldRunsInputs();
     return ChartCsv(*chart, run_, names);
@@ -363,6 +386,14 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
         entries.back().item.enabled = HasMeasuredData();
     }
     if (chart == ChartC2V) entries.push_back({MenuItem(FitItem), [this] { FitStraightLine(); }});
+    // The analyses beyond the straight line.
+    if (chart == ChartCV || chart == ChartC2V)
+        entries.push_back({MenuItem(DopingProfileItem), [this] { ShowDopingProfile(); }});
+    if (chart == ChartCV) entries.push_back({MenuItem(GradingFitItem), [this] { FitGradingCurve(); }});
+    // The profile's chart has the menu every chart has, without the items
+    // that act on the calculator's run, and the language.
+    const bool profileChart = FormProfile != nullptr && chart == FormProfile->ChartProfile;
+    if (profileChart) entries.resize(4);
     // The language submenu before the last item; its three choices are
     // numbered after the menu's own items.
     const LanguageChoice saved = SavedLanguageChoice();
@@ -377,12 +408,13 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
         entries.back().item.items.push_back(item);
         languageChoices.push_back({{}, [this, choice] { ChooseLanguage(choice); }});
     }
-    entries.push_back({MenuItem(ExportEverythingItem), [this] {
-                           FileDialogRequest dialog;
-                           dialog.chooseFolder = true;
-                           dialog.caption = Tr("Dialogs", "全部を書き出すフォルダ");
-                           if (const auto folder = AskUser(dialog)) ExportEverything(*folder);
-                       }});
+    if (!profileChart)
+        entries.push_back({MenuItem(ExportEverythingItem), [this] {
+                               FileDialogRequest dialog;
+                               dialog.chooseFolder = true;
+                               dialog.caption = Tr("Dialogs", "全部を書き出すフォルダ");
+                               if (const auto folder = AskUser(dialog)) ExportEverything(*folder);
+                           }});
     entries.insert(entries.end(), languageChoices.begin(), languageChoices.end());
 
     PopupMenuRequest request;

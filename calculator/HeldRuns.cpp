@@ -193,6 +193,8 @@ void TFormPNJunction::UpdateChartNotes() {
         // points in view, where a legend only names curves.
         if (chart == ChartC2V)
             if (std::optional<TChartNote> box = FitBox()) notes.push_back(std::move(*box));
+        if (chart == ChartCV)
+            if (std::optional<TChartNote> box = GradingBox()) notes.push_back(std::move(*box));
         // With runs held, a legend names every run on the chart by its
         // inputs beside a stroke of its look.
         if (!held_.empty()) {

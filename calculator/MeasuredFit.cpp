@@ -61,17 +61,21 @@ void TFormPNJunction::LoadMeasuredData(const std::string& path) {
     measuredC2V_->SetParentChart(ChartC2V);
     measuredVoltages_ = curve.Voltages;
     measuredInverseSquares_ = std::move(inverseSquares);
+    measuredCapacitances_ = curve.Capacitances;
     measuredUnit_ = std::string(UnitSymbol(curve.Unit)) + (curve.UnitAssumed ? " (assumed)" : "");
     ResultsChanged();
 }
 
 void TFormPNJunction::ClearMeasuredData() {
     if (fitOnMeasured_) ClearFit();
+    if (run_.profile.onMeasured) ClearProfile();
+    if (run_.grading.onMeasured) ClearGrading();
     delete measuredCV_;
     delete measuredC2V_;
     measuredCV_ = measuredC2V_ = nullptr;
     measuredVoltages_.clear();
     measuredInverseSquares_.clear();
+    measuredCapacitances_.clear();
     measuredUnit_.clear();
     ResultsChanged();
 }

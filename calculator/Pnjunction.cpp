@@ -193,10 +193,14 @@ void TFormPNJunction::ButtonResetClick(TObject*) {
     // Held runs, measured points and a line fitted to them are the
     // student's own work, with menu items of their own to clear them; a
     // line through the computed curve goes with the curve.
-    if (fit_ && !fitOnMeasured_) ClearFit();
+    DropComputedCurveAnalyses();
     const FitRecord measuredFit = run_.fit;
+    const ProfileRecord measuredProfile = run_.profile;
+    const GradingRecord measuredGrading = run_.grading;
     run_ = RunRecord{};
     run_.fit = measuredFit;
+    run_.profile = measuredProfile;
+    run_.grading = measuredGrading;
     ResultsChanged();
 }
 
@@ -275,7 +279,7 @@ void TFormPNJunction::Calculate(const std::array<std::string, 4>& typed, bool& c
         // curves are shown, everything else keeps the previous run.  A line
         // fitted to the curve it replaces goes with it.
         curvesReplaced = true;
-        if (fit_ && !fitOnMeasured_) ClearFit();
+        DropComputedCurveAnalyses();
         cv->ClearPoints();
         c2v->ClearPoints();
         const std::size_t n = std::min(result_.CapacitanceCurve.size(), result_.InverseSquareCurve.size());
@@ -320,7 +324,7 @@ void TFormPNJunction::Calculate(const std::array<std::string, 4>& typed, bool& c
 
     // The record describes a run only once it has completed; a line fitted
     // to the computed curve goes with that curve.
-    if (fit_ && !fitOnMeasured_) ClearFit();
+    DropComputedCurveAnalyses();
     run_.typed = typed;
     run_.used = inputs_;
     run_.usedText = {LabelDonorDensity->Caption(), LabelAcceptorDensity->Caption(), LabelJunctionArea->Caption(),

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -105,7 +106,9 @@ public:
     void ReportPageAction(std::string_view action);
     // The five charts in the order the report shows them.
     std::array<TChart*, 5> ReportCharts() const;
-    std::array<TCustomChart*, 5> ReportFigures() const;
+    // The report's figures: the five charts, and the doping profile's
+    // chart after them while there is a profile.
+    std::vector<TCustomChart*> ReportFigures() const;
     // The chart's context menu at (x, y): asks which item and does it.
     void ChartContextPopup(TObject* sender, int x, int y);
 
@@ -140,6 +143,17 @@ public:
     bool HasMeasuredData() const noexcept { return measuredCV_ != nullptr; }
     void FitStraightLine();
     const std::optional<LineFit>& Fit() const noexcept { return fit_; }
+
+    // The doping profile and the grading exponent (ProfileResults.cpp),
+    // both from the measured points when there are any, otherwise from the
+    // computed curve, within the C-V chart's visible voltages.  The profile
+    // opens the profile window (made the first time); `typedHalfWidth`
+    // is k as typed (empty: the window's k, 3 at first).  Either raises
+    // EProfileError and changes nothing when the points do not determine
+    // it; they live in the record (LastRun().profile, .grading) and go with
+    // their source as the line fit does.
+    void ShowDopingProfile(const std::string& typedHalfWidth = {});
+    void FitGradingCurve();
 
     // Filled by the reader.
     TLabel* Label1 = nullptr;
@@ -231,6 +245,23 @@ private:
     // Names the held runs' series Held1… from the oldest on.
     void NumberHeldRuns();
     void ClearFit();
+    void ClearProfile();
+    void ClearGrading();
+    // A new run, Reset or a failed run's new curves take with them what was
+    // read off the computed curve: the line, the profile and the grading.
+    void DropComputedCurveAnalyses();
+    // Fills the profile window's chart, box and label from the record.
+    void ShowProfileRecord();
+    // The voltage and capacitance data the profile and grading read, and
+    // the C-V chart's visible voltages.
+    struct TCapacitanceData {
+        std::span<const double> voltages, capacitances, inverseSquares;
+        bool onMeasured = false;
+        double vmin = 0, vmax = 0;
+    };
+    TCapacitanceData CapacitanceData();
+    std::optional<TChartNote> GradingBox() const;
+    std::optional<TChartNote> ProfileBox() const;
     // The area a fit reads the doping with, mm²: the last completed run's,
     // or the area the edit holds (clamped as a run would) before any run.
     double FitArea() const;
@@ -262,12 +293,14 @@ private:
     TChartSeries* measuredC2V_ = nullptr;
     std::vector<double> measuredVoltages_;        // V, ascending
     std::vector<double> measuredInverseSquares_;  // F^-2
+    std::vector<double> measuredCapacitances_;    // F
     // The unit the file's capacitances were read in, as labels name it:
     // "nF", or "pF (assumed)" when the file named none.
     std::string measuredUnit_;
     TChartSeries* fitLine_ = nullptr;
     TPointSeries* fitPoints_ = nullptr;
     std::optional<LineFit> fit_;
+    TLineSeries* gradingCurve_ = nullptr;
     bool fitOnMeasured_ = false;
     unsigned resultsVersion_ = 0;
     // What the file dialogs remember while the program runs: the folder of

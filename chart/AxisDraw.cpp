@@ -107,6 +107,15 @@ void TChartAxis::Draw(TCanvas& canvas, const TChartRect& plot) {
     // the outer ones, each gap split evenly; only those strictly inside the
     // axis ends.  The minor grid shares their places.
     const int count = MinorTickCount();
+    // A logarithmic scale's minor marks are the 2 … 9 of each decade.
+    if (Scale().Logarithmic()) {
+        if (count > 0 && (MinorTicks()->Visible() || MinorGrid()->Visible())) {
+            const std::vector<int> minor = AxisLogarithmicMinorPixels(Scale(), LabelSettings(), step);
+            marks(*MinorTicks(), minor, 1, 1 + MinorTickLength());
+            across(*MinorGrid(), minor);
+        }
+        return;
+    }
     if (count > 0 && ticks.size() >= 2 && (MinorTicks()->Visible() || MinorGrid()->Visible())) {
         std::vector<int> minor;
         auto add = [&](double p) {

@@ -70,7 +70,8 @@ TAxisLabelSettings TChartAxis::LabelSettings() const {
                               .roundFirstLabel = roundFirstLabel_,
                               .onAxis = labelsOnAxis_,
                               .tickOnLabelsOnly = tickOnLabelsOnly_,
-                              .size = labelsSize_};
+                              .size = labelsSize_,
+                              .logBase = logarithmicBase_};
 }
 
 void TChartAxis::AdjustMaxMin() {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <span>
 
 #include "numtext/FloatFormat.h"
 #include "numtext/FloatPattern.h"
@@ -23,9 +24,45 @@ TAxisLabelStyle AxisResolveLabelStyle(TAxisLabelStyle style, const TAxisSeriesEx
     return extent.anyLabels ? talText : talValue;
 }
 
+namespace {
+// The values a logarithmic scale labels at `step`, from the top down:
+// powers of the base whose exponent is a multiple of the step, or 1, 2 and
+// 5 × 10^k.
+std::vector<double> LogarithmicLabelValues(const TAxisScale& scale, const TAxisLabelSettings& settings, double step) {
+    std::vector<double> values;
+    const double base = AxisLogBase(settings), lo = scale.Lo(), hi = scale.Hi();
+    const double top = std::floor(std::log(hi) / std::log(base) + 1e-9);
+    const double bottom = std::floor(std::log(lo) / std::log(base) - 1e-9);
+    const bool oneTwoFive = step == AxisLogOneTwoFiveStep;
+    const double every = oneTwoFive ? 1 : std::max(1.0, std::round(step));
+    if (!std::isfinite(top) || !std::isfinite(bottom) || (top - bottom) / every >= AxisMaxLabelSteps) return values;
+    constexpr double OneTwoFive[] = {5, 2, 1};
+    const std::span<const double> mantissas =
+        oneTwoFive ? std::span<const double>(OneTwoFive) : std::span(OneTwoFive).last(1);
+    for (double e = top; e >= bottom; --e) {
+        if (std::fmod(e, every) != 0) continue;
+        const double power = std::pow(base, e);
+        for (const double m : mantissas) {
+            const double t = m * power;
+            if (t <= hi * (1 + 1e-12) && t >= lo * (1 - 1e-12)) values.push_back(t);
+        }
+    }
+    return values;
+}
+}  // namespace
+
 TAxisLabelPass AxisLabelValues(const TAxisScale& scale, const TAxisLabelSettings& settings, bool showText,
                                double step) {
     TAxisLabelPass pass;
+    if (scale.Logarithmic()) {
+        for (const double t : LogarithmicLabelValues(scale, settings, step)) {
+            const int pixel = scale.ValueToPixel(t);
+            if (!settings.onAxis && !(pixel > scale.StartPos() && pixel < scale.EndPos())) continue;
+            if (showText) pass.labels.push_back({t, pixel, AxisLabelText(settings, t)});
+            if (showText || !settings.tickOnLabelsOnly) pass.ticks.push_back(pixel);
+        }
+        return pass;
+    }
     const double lo = scale.Lo(), hi = scale.Hi();
     const double q = step;
     const double steps = scale.Range() / q;
@@ -59,6 +96,19 @@ TAxisLabelPass AxisLabelValues(const TAxisScale& scale, const TAxisLabelSettings
     return pass;
 }
 
+std::vector<int> AxisLogarithmicMinorPixels(const TAxisScale& scale, const TAxisLabelSettings& settings, double step) {
+    std::vector<int> pixels;
+    if (!scale.Logarithmic() || step != 1 || AxisLogBase(settings) != 10) return pixels;
+    const double top = std::floor(std::log10(scale.Hi())), bottom = std::floor(std::log10(scale.Lo()));
+    if (!(top - bottom < AxisMaxLabelSteps)) return pixels;
+    for (double e = bottom; e <= top; ++e)
+        for (int m = 2; m <= 9; ++m) {
+            const int pixel = scale.ValueToPixel(m * std::pow(10.0, e));
+            if (pixel > scale.StartPos() && pixel < scale.EndPos()) pixels.push_back(pixel);
+        }
+    return pixels;
+}
+
 int AxisLabelRoom(const TAxisScale& scale, const TAxisLabelSettings& settings, const TAxisTextMetrics& metrics,
                   double step) {
     if (settings.size != 0) return settings.size;
@@ -67,6 +117,12 @@ int AxisLabelRoom(const TAxisScale& scale, const TAxisLabelSettings& settings, c
     if (scale.Orientation().horizontal) return metrics.TextHeight(font, "W") * (settings.alternate ? 2 : 1);
     const double lo = scale.Lo(), hi = scale.Hi();
     double first = lo, last = hi;
+    if (scale.Logarithmic()) {
+        int widest = 0;
+        for (const double t : LogarithmicLabelValues(scale, settings, step))
+            widest = std::max(widest, metrics.TextWidth(font, AxisLabelText(settings, t)));
+        return widest + metrics.TextWidth(font, " ");
+    }
     if (settings.roundFirstLabel && step > 0 && std::isfinite(lo / step) && std::isfinite(hi / step)) {
         first = std::trunc(lo / step) * step;
         last = std::trunc(hi / step) * step;

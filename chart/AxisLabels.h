@@ -39,6 +39,11 @@ TAxisLabelStyle AxisResolveLabelStyle(TAxisLabelStyle style, const TAxisSeriesEx
 // text is drawn, or at every label place unless tickOnLabelsOnly.
 TAxisLabelPass AxisLabelValues(const TAxisScale& scale, const TAxisLabelSettings& settings, bool showText, double step);
 
+// The minor marks of a logarithmic base-10 scale labelled at every power:
+// the pixels of 2 … 9 × 10^k strictly inside the axis ends (none at other
+// steps, where the labels already lie closer than the decades).
+std::vector<int> AxisLogarithmicMinorPixels(const TAxisScale& scale, const TAxisLabelSettings& settings, double step);
+
 // The room of the labels across the axis (given labels to show): LabelsSize,
 // or one text height on a horizontal axis (two when alternating), or the
 // wider of the first and last label plus a space on a vertical one.

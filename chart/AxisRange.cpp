@@ -21,6 +21,12 @@ TAxisScale::TAxisScale(TAxisOrientation orientation, double lo, double hi, int s
     range_ = hi_ - lo_;
     rangeIsZero_ = (range_ == 0);
     pixelsPerUnit_ = rangeIsZero_ ? 0.0 : axisSize_ / range_;
+    if (orientation_.logarithmic && lo_ > 0 && hi_ > lo_ && std::isfinite(hi_)) {
+        logarithmic_ = true;
+        logLo_ = std::log(lo_);
+        logRange_ = std::log(hi_) - logLo_;
+        pixelsPerUnit_ = logRange_ > 0 ? axisSize_ / logRange_ : 0.0;
+    }
     // A range too small or too large for the pixels (or no number at all)
     // maps every value to the start rather than to infinity.
     if (!std::isfinite(pixelsPerUnit_)) pixelsPerUnit_ = 0.0;
@@ -30,6 +36,10 @@ double TAxisScale::PixelToValue(int pixel) const {
     if (axisSize_ < 1) return 0;
     const double d =
         orientation_.inverted ? static_cast<double>(endPos_) - pixel : static_cast<double>(pixel) - startPos_;
+    if (logarithmic_) {
+        const double v = d * logRange_ / axisSize_;
+        return orientation_.horizontal ? std::exp(logLo_ + v) : std::exp(logLo_ + logRange_ - v);
+    }
     const double v = d * range_ / axisSize_;
     return orientation_.horizontal ? lo_ + v : hi_ - v;
 }
@@ -65,6 +75,26 @@ TAxisScale AxisWidenForMargins(const TAxisScale& scale, TAxisMarginPixels margin
     const double a = inner.PixelToValue(oldStart);
     const double b = inner.PixelToValue(oldEnd);
     return TAxisScale(scale.Orientation(), std::min(a, b), std::max(a, b), oldStart, oldEnd);
+}
+
+TAxisEnds AxisPannedEnds(const TAxisScale& scale, TAxisEnds ends, int fromPixel, int toPixel) {
+    const double from = scale.PixelToValue(fromPixel), to = scale.PixelToValue(toPixel);
+    if (scale.Logarithmic() && ends.minimum > 0 && ends.maximum > 0) {
+        const double ratio = from / to;
+        if (std::isfinite(ratio) && ratio > 0) return {ends.minimum * ratio, ends.maximum * ratio};
+        return ends;
+    }
+    return {ends.minimum + (from - to), ends.maximum + (from - to)};
+}
+
+TAxisEnds AxisShiftedEnds(const TAxisScale& scale, TAxisEnds ends, double fraction) {
+    if (scale.Logarithmic() && ends.minimum > 0 && ends.maximum > 0) {
+        const double ratio = std::pow(ends.maximum / ends.minimum, fraction);
+        if (std::isfinite(ratio) && ratio > 0) return {ends.minimum * ratio, ends.maximum * ratio};
+        return ends;
+    }
+    const double step = (ends.maximum - ends.minimum) * fraction;
+    return {ends.minimum + step, ends.maximum + step};
 }
 
 }  // namespace cvcalc

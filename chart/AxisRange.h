@@ -4,6 +4,9 @@
 // axis (ChartAxis.h) gathers their input from its chart.
 #pragma once
 
+#include <cmath>
+#include <limits>
+
 #include "chart/ChartGraphicsTypes.h"
 
 namespace cvcalc {
@@ -39,10 +42,12 @@ TAxisEnds AxisAutomaticEnds(TAxisEnds stored, bool automaticMinimum, bool automa
                             const TAxisSeriesExtent& extent);
 
 // Which way an axis runs: a horizontal one grows to the right, a vertical
-// one upwards, each the other way when inverted.
+// one upwards, each the other way when inverted; a logarithmic one lays
+// equal ratios along equal pixels (while both its ends are positive).
 struct TAxisOrientation {
     bool horizontal = true;
     bool inverted = false;
+    bool logarithmic = false;
 };
 
 // A working range lo..hi laid along the pixels start..end (an end below the
@@ -77,7 +82,9 @@ public:
     // positions between pixels (vector documents).
     double ValueToPosition(double value) const {
         if (rangeIsZero_) return centerPos_;
-        const double p = (value - lo_) * pixelsPerUnit_;
+        // On a logarithmic scale a value of zero or below lies infinitely
+        // far below the start and is clamped there like any far value.
+        const double p = (logarithmic_ ? LogOffset(value) : value - lo_) * pixelsPerUnit_;
         double r;
         if (orientation_.horizontal)
             r = orientation_.inverted ? endPos_ - p : startPos_ + p;
@@ -91,6 +98,9 @@ public:
     }
     // 0 on an axis shorter than one pixel.
     double PixelToValue(int pixel) const;
+    // Whether values lie along the pixels by their logarithms: asked for,
+    // and both ends positive and finite (otherwise the scale is linear).
+    bool Logarithmic() const noexcept { return logarithmic_; }
 
     TAxisOrientation Orientation() const noexcept { return orientation_; }
     double Lo() const noexcept { return lo_; }
@@ -108,7 +118,14 @@ private:
     double lo_ = 0, hi_ = 0, range_ = 0;
     bool rangeIsZero_ = true;
     int startPos_ = 0, endPos_ = 0, axisSize_ = 0, centerPos_ = 0;
+    // Pixels per unit of the value, or per unit of its natural logarithm.
     double pixelsPerUnit_ = 0;
+    bool logarithmic_ = false;
+    double logLo_ = 0, logRange_ = 0;
+
+    double LogOffset(double value) const {
+        return value > 0 ? std::log(value) - logLo_ : -std::numeric_limits<double>::infinity();
+    }
 };
 
 // The pixels an axis gives up at its start and at its end.
@@ -125,5 +142,14 @@ TAxisMarginPixels AxisMarkerMargins(const TSeriesMargins& margins, TAxisOrientat
 // the margins would have had: the data extreme lands the margin inside the
 // axis end.  Margins that would eat the whole axis leave it as it is.
 TAxisScale AxisWidenForMargins(const TAxisScale& scale, TAxisMarginPixels margins);
+
+// The ends of an axis after the mouse moved its values from one pixel to
+// another (a pan): shifted by the value difference on a linear scale,
+// multiplied by the ratio on a logarithmic one, so that the view moves by
+// the same pixels either way.
+TAxisEnds AxisPannedEnds(const TAxisScale& scale, TAxisEnds ends, int fromPixel, int toPixel);
+// The ends moved by `fraction` of the axis' length (the wheel's step): of
+// the range, or of the logarithmic range.
+TAxisEnds AxisShiftedEnds(const TAxisScale& scale, TAxisEnds ends, double fraction);
 
 }  // namespace cvcalc

@@ -63,9 +63,29 @@ int AxisLabelsThatFit(const TAxisScale& scale, const TAxisLabelSettings& setting
     return static_cast<int>(std::nearbyint(scale.AxisSize() / per));
 }
 
+double AxisLogBase(const TAxisLabelSettings& settings) {
+    return settings.logBase > 1 && std::isfinite(settings.logBase) ? settings.logBase : 10.0;
+}
+
+namespace {
+// Powers of the base between labels on a logarithmic scale: the fewest of
+// 1, 2, 5, 10 … that keeps the labels within the n that fit.
+double LogarithmicLabelStep(const TAxisScale& scale, const TAxisLabelSettings& settings, int n) {
+    const double base = AxisLogBase(settings);
+    const double powers = std::log(scale.Hi() / scale.Lo()) / std::log(base);
+    const double lowest = std::ceil(std::log(scale.Lo()) / std::log(base) - 1e-9);
+    const double highest = std::floor(std::log(scale.Hi()) / std::log(base) + 1e-9);
+    if (highest - lowest < 1 && base == 10 && n >= 3) return AxisLogOneTwoFiveStep;
+    double q = 1;
+    for (int guard = 0; guard < 64 && n >= 1 && powers / q > n; ++guard) q = NextNiceStep(q);
+    return q;
+}
+}  // namespace
+
 double AxisLabelStep(const TAxisScale& scale, const TAxisLabelSettings& settings, const TAxisSeriesExtent& extent,
                      const TAxisTextMetrics& metrics) {
     const int n = AxisLabelsThatFit(scale, settings, metrics);
+    if (scale.Logarithmic()) return LogarithmicLabelStep(scale, settings, n);
     const double range = scale.Range();
     double q;
     if (n < 1) {

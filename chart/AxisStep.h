@@ -35,7 +35,17 @@ struct TAxisLabelSettings {
     bool onAxis = true;                     // LabelsOnAxis
     bool tickOnLabelsOnly = true;           // TickOnLabelsOnly
     int size = 0;                           // LabelsSize
+    double logBase = 10;                    // LogarithmicBase
 };
+
+// On a logarithmic scale the label step counts powers of the base between
+// labels (1, 2, 5, 10 …); this step instead labels 1, 2 and 5 × 10^k, for
+// a base-10 range that holds fewer than two powers.
+inline constexpr double AxisLogOneTwoFiveStep = 0.5;
+
+// The base a logarithmic axis labels the powers of: LogarithmicBase, or 10
+// where that is no base (not above 1, or not finite).
+double AxisLogBase(const TAxisLabelSettings& settings);
 
 // A value's label text through the format; with multiLine, spaces break
 // lines.  AxisLabels.cpp.

@@ -45,7 +45,7 @@ public:
     bool Horizontal() const noexcept { return horizontal_; }
     void SetHorizontal(bool value) {
         Change(horizontal_, value);
-        scale_ = scale_.WithOrientation({horizontal_, inverted_});
+        scale_ = scale_.WithOrientation({horizontal_, inverted_, logarithmic_});
     }
     bool OtherSide() const noexcept { return otherSide_; }
     void SetOtherSide(bool value) { Change(otherSide_, value); }
@@ -105,7 +105,10 @@ public:
 
     // --- scale and position -----------------------------------------------
     bool Logarithmic() const noexcept { return logarithmic_; }
-    void SetLogarithmic(bool value) { Change(logarithmic_, value); }
+    void SetLogarithmic(bool value) {
+        Change(logarithmic_, value);
+        scale_ = scale_.WithOrientation({horizontal_, inverted_, logarithmic_});
+    }
     double LogarithmicBase() const noexcept { return logarithmicBase_; }
     void SetLogarithmicBase(double value) { Change(logarithmicBase_, value); }
     int MinimumOffset() const noexcept { return minimumOffset_; }
@@ -115,7 +118,7 @@ public:
     bool Inverted() const noexcept { return inverted_; }
     void SetInverted(bool value) {
         Change(inverted_, value);
-        scale_ = scale_.WithOrientation({horizontal_, inverted_});
+        scale_ = scale_.WithOrientation({horizontal_, inverted_, logarithmic_});
     }
     double StartPosition() const noexcept { return startPosition_; }
     void SetStartPosition(double value) { Change(startPosition_, value); }

@@ -116,8 +116,8 @@ bool TCustomChart::PanAxes(int fromX, int fromY, int toX, int toY) {
         if (a.Horizontal() ? !horizontal : !vertical) continue;
         const int from = a.Horizontal() ? fromX : fromY, to = a.Horizontal() ? toX : toY;
         if (from == to) continue;
-        const double d = a.PixelToValue(from) - a.PixelToValue(to);
-        double minimum = a.Minimum() + d, maximum = a.Maximum() + d;
+        const TAxisEnds panned = AxisPannedEnds(a.Scale(), {a.Minimum(), a.Maximum()}, from, to);
+        double minimum = panned.minimum, maximum = panned.maximum;
         bool allow = true;
         if (onAllowScroll_) onAllowScroll_(&a, minimum, maximum, allow);
         if (!allow) continue;
@@ -161,6 +161,13 @@ void TCustomChart::MouseWheel(int delta, ShiftState, int, int) {
     for (int index = 0; index < AxisDepth; ++index) {
         TChartAxis& a = *Axis(index);
         if (a.Horizontal()) continue;
+        const double fraction = delta < 0 ? 3 * 0.01 : -3 * 0.01;
+        // A logarithmic axis moves by 3 % of its length in ratios.
+        if (a.Scale().Logarithmic()) {
+            const TAxisEnds shifted = AxisShiftedEnds(a.Scale(), {a.Minimum(), a.Maximum()}, fraction);
+            a.SetMinMax(shifted.minimum, shifted.maximum);
+            continue;
+        }
         const double step = (a.Maximum() - a.Minimum()) * 3 * 0.01;
         a.Scroll(delta < 0 ? step : -step, false);
     }

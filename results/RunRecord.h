@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "physics/JunctionInputs.h"
 #include "physics/JunctionResult.h"
@@ -28,6 +29,40 @@ struct FitRecord {
     double R2 = 0;
     std::size_t Points = 0;
     std::string measuredUnit;  // the loaded points' capacitance unit: "nF", "pF (assumed)"
+};
+
+// One point of a doping profile as results show it.
+struct ProfilePointRecord {
+    double depthMicrometres = 0;  // W
+    double density = 0;           // N(W), cm^-3
+    bool resolved = false;        // W >= 3 L_D at that N
+};
+
+// The doping profile last drawn: what it was made from, and its points in
+// the order of their voltages (the depth falls as the voltage rises).
+struct ProfileRecord {
+    bool present = false;
+    bool onMeasured = false;    // from the loaded points, not the computed curve
+    int halfWidth = 0;          // k: the slope's window is 2k + 1 points
+    double vmin = 0, vmax = 0;  // the C-V chart's visible voltages, V
+    double areaSquareMillimetres = 0;
+    std::size_t pointsInRange = 0;
+    std::size_t leftOut = 0;     // points whose slope of 1/C² was zero or rising
+    std::size_t unresolved = 0;  // points within three Debye lengths
+    std::vector<ProfilePointRecord> points;
+};
+
+// The grading exponent last fitted, C = C0 (1 − V/V0)^(−m).
+struct GradingRecord {
+    bool present = false;
+    bool onMeasured = false;
+    double vmin = 0, vmax = 0;  // V
+    double M = 0;
+    double V0 = 0;  // V
+    double C0 = 0;  // F
+    double R2 = 0;
+    std::size_t Points = 0;
+    std::string measuredUnit;
 };
 
 // A run begun after the recorded one that stopped at an input error.  The
@@ -68,6 +103,9 @@ struct RunRecord {
 
     // Kept apart from `complete`: a line through measured points needs no run.
     FitRecord fit;
+    // Likewise the doping profile and the grading fit.
+    ProfileRecord profile;
+    GradingRecord grading;
 
     // Set when a run after this one stopped at an input error.
     FailedRunRecord laterFailure;

@@ -31,6 +31,9 @@ constexpr const char* SiteAddress = "cvcalc-lab://kestrel/";
 
 std::string FigureCaption(std::size_t i);
 
+// A profile of more points is shown in its table by every n-th point.
+constexpr std::size_t ProfileTableRows = 200;
+
 // A number as the window writes it.
 std::string Num(Extended value) { return FloatToGeneralText(value); }
 
@@ -78,7 +81,9 @@ public:
         }
         // A line through measured points needs no run, and Reset keeps it.
         Fit(run);
-        if (run.complete || run.fit.present) Constants(run.constants);
+        Grading(run);
+        Profile(run);
+        if (run.complete || run.fit.present || run.profile.present || run.grading.present) Constants(run.constants);
         if (browser_) Charts(chartSvgs);
         Tail();
         return std::move(out_);
@@ -423,6 +428,64 @@ private:
         }
     }
 
+    // The grading exponent: C = C0 (1 − V/V0)^(−m) by least squares on ln C.
+    void Grading(const RunRecord& run) {
+        const GradingRecord& g = run.grading;
+        if (!g.present) return;
+        out_ += "<h2>" + Tr("RunReport", "べき乗フィット") + "</h2>\n";
+        const std::string c0 = Sub("C", "0"), v0 = Sub("V", "0");
+        out_ += "<p>" +
+                FillArgs(Tr("RunReport",
+                            "C = %1 (1 − V/%2)<sup>−m</sup> を%3のうち %4 V ≤ V ≤ %5 V の点 (%6 点) に当てはめました。"
+                            "試す %2 ごとに ln C と ln(1 − V/%2) の直線を引き、残差の二乗和が最も小さくなる %2 "
+                            "を選びます。m = 1/2 は階段接合、m = 1/3 は線形傾斜接合です。"),
+                         {c0, v0, g.onMeasured ? Tr("RunReport", "測定点") : Tr("RunReport", "計算した曲線"),
+                          Num(g.vmin), Num(g.vmax), std::to_string(g.Points)}) +
+                "</p>\n";
+        Quantity(Tr("RunReport", "べき指数 m"), "m = −d ln C / d ln(1 − V/" + v0 + ")", {},
+                 "m = <b>" + Num(g.M) + "</b>");
+        Quantity(FillArgs(Tr("RunReport", "拡散電位 %1"), {v0}), Tr("RunReport", "C が発散する電圧"), {},
+                 v0 + " = <b>" + Num(g.V0) + "</b> V");
+        Quantity(FillArgs(Tr("RunReport", "0 V の容量 %1"), {c0}), c0 + " = C(0 V)", {},
+                 c0 + " = <b>" + Num(g.C0) + "</b> F = " + NumIn(g.C0, 12) + " pF");
+        out_ += "<p>" + FillArgs(Tr("RunReport", "ln C の R<sup>2</sup> = %1。"), {Num(g.R2)}) + "</p>\n";
+    }
+
+    // The doping profile: N at the depletion edge against its depth.
+    void Profile(const RunRecord& run) {
+        const ProfileRecord& p = run.profile;
+        if (!p.present) return;
+        out_ += "<h2>" + Tr("RunReport", "ドーピングプロファイル") + "</h2>\n";
+        const std::string eps = Sub("ε", "r") + Sub("ε", "0");
+        out_ += "<p>" +
+                FillArgs(Tr("RunReport",
+                            "%1のうち %2 V ≤ V ≤ %3 V の点から W = %4 A / C と N(W) = 2 / (q %4 "
+                            "A<sup>2</sup> |d(1/C<sup>2</sup>)/dV|) を求めます。微分は隣り合う 2k + 1 = %5 点 (k = %6) "
+                            "を通る最小二乗直線の傾きで、A = %7 mm<sup>2</sup> です。"),
+                         {p.onMeasured ? Tr("RunReport", "測定点") : Tr("RunReport", "計算した曲線"), Num(p.vmin),
+                          Num(p.vmax), eps, std::to_string(2 * p.halfWidth + 1), std::to_string(p.halfWidth),
+                          Num(p.areaSquareMillimetres)}) +
+                FillArgs(Tr("RunReport",
+                            "範囲内の %2 点のうち %1 点を示します。1/C<sup>2</sup> が V とともに減らなかった %3 "
+                            "点は除き、深さが Debye 長の 3 倍 (%4 = √(%5 k T / (q<sup>2</sup> N))) に満たない %6 "
+                            "点は分解能外としています。"),
+                         {std::to_string(p.points.size()), std::to_string(p.pointsInRange), std::to_string(p.leftOut),
+                          Sub("L", "D"), eps, std::to_string(p.unresolved)}) +
+                "</p>\n";
+        const std::size_t every = (p.points.size() + ProfileTableRows - 1) / ProfileTableRows;
+        if (every > 1)
+            out_ += "<p>" + FillArgs(Tr("RunReport", "表は %1 点ごとに示します。"), {std::to_string(every)}) + "</p>\n";
+        out_ += "<table class=\"profile\">\n<tr><th>W (µm)</th><th>N (" + std::string(PerCubicCm) + ")</th><th>" +
+                Tr("RunReport", "分解能内") + "</th></tr>\n";
+        const std::string yes = Tr("RunReport", "はい"), no = Tr("RunReport", "いいえ (W &lt; 3 L<sub>D</sub>)");
+        for (std::size_t i = 0; i < p.points.size(); i += std::max<std::size_t>(every, 1)) {
+            const ProfilePointRecord& point = p.points[i];
+            out_ += "<tr><td>" + Num(point.depthMicrometres) + "</td><td>" + Num(point.density) + "</td><td>" +
+                    (point.resolved ? yes : no) + "</td></tr>\n";
+        }
+        out_ += "</table>\n";
+    }
+
     void Constants(const MaterialConstants& c) {
         out_ += "<h2>" + Tr("RunReport", "材料定数") + "</h2>\n";
         const struct {
@@ -484,6 +547,8 @@ private:
 
 // The report's caption of its i-th figure.
 std::string FigureCaption(std::size_t i) {
+    // The doping profile's figure follows the five charts when there is one.
+    if (i == ReportChartCount) return Tr("Charts", "ドーピングプロファイル N(W)");
     return i < ReportChartCount ? ChartCaption(i) : FillArgs(Tr("RunReport", "グラフ %1"), {std::to_string(i + 1)});
 }
 

@@ -125,6 +125,14 @@
         <source>言語を「%1」にしました。次に起動したときから使われます。</source>
         <translation>The language is now “%1”. It applies from the next start of the program.</translation>
     </message>
+    <message>
+        <source>ドーピングプロファイル</source>
+        <translation>Doping profile</translation>
+    </message>
+    <message>
+        <source>べき乗フィット</source>
+        <translation>Grading exponent</translation>
+    </message>
 </context>
 <context>
     <name>Charts</name>
@@ -147,6 +155,10 @@
     <message>
         <source>1/C²–V特性</source>
         <translation>1/C²–V characteristic</translation>
+    </message>
+    <message>
+        <source>ドーピングプロファイル N(W)</source>
+        <translation>Doping profile N(W)</translation>
     </message>
 </context>
 <context>
@@ -614,6 +626,73 @@ run: %3
         <source>コンポーネント名 %s はすでに使われています</source>
         <translation>A component named %s already exists</translation>
     </message>
+    <message>
+        <source>プロファイルの窓の半幅 k は 1 から 25 まででなければなりません (k = %s)</source>
+        <translation>The profile window&apos;s half-width k must be from 1 to 25 (k = %s)</translation>
+    </message>
+    <message>
+        <source>ドーピングプロファイルには表示範囲内に %s 点以上 (k = %s の窓 2k + 1 点) が必要です</source>
+        <translation>The doping profile needs at least %s points in the visible range (a window of 2k + 1 points for k = %s)</translation>
+    </message>
+    <message>
+        <source>すべての点が同じ電圧にあるため 1/C² の傾きを決められません</source>
+        <translation>All points lie at one voltage, so the slope of 1/C² cannot be found</translation>
+    </message>
+    <message>
+        <source>1/C² が電圧とともに減る点がないため、ドーピングプロファイルを描けません</source>
+        <translation>No point has 1/C² falling with voltage, so no doping profile can be drawn</translation>
+    </message>
+    <message>
+        <source>べき乗フィットには表示範囲内に 3 点以上が必要です</source>
+        <translation>The grading fit needs at least 3 points in the visible range</translation>
+    </message>
+    <message>
+        <source>すべての点が同じ電圧にあるため、べき乗フィットができません</source>
+        <translation>All points lie at one voltage, so the grading exponent cannot be fitted</translation>
+    </message>
+    <message>
+        <source>べき乗フィットが収束しません: 表示範囲の C-V は C0 (1 - V/V0)^(-m) の形に合いません</source>
+        <translation>The grading fit does not converge: the C-V in the visible range does not follow C0 (1 - V/V0)^(-m)</translation>
+    </message>
+</context>
+<context>
+    <name>Profile</name>
+    <message>
+        <source>測定データから</source>
+        <translation>From measured data</translation>
+    </message>
+    <message>
+        <source>計算曲線から</source>
+        <translation>From the computed curve</translation>
+    </message>
+    <message>
+        <source>窓 2k + 1 = %1 点 (k = %2)</source>
+        <translation>Window 2k + 1 = %1 points (k = %2)</translation>
+    </message>
+    <message>
+        <source>点 %1 / 範囲内 %2</source>
+        <translation>Points %1 of %2 in range</translation>
+    </message>
+    <message>
+        <source>除外 %1 点 (1/C² の傾きが 0 または正)</source>
+        <translation>Left out: %1 (slope of 1/C² zero or positive)</translation>
+    </message>
+    <message>
+        <source>分解能外 %1 点 (W &lt; 3 L_D、白抜き)</source>
+        <translation>Not resolved: %1 (W &lt; 3 L_D, hollow)</translation>
+    </message>
+    <message>
+        <source>赤線</source>
+        <translation>red line</translation>
+    </message>
+    <message>
+        <source>破線</source>
+        <translation>dashed line</translation>
+    </message>
+    <message>
+        <source>点 %1</source>
+        <translation>points %1</translation>
+    </message>
 </context>
 <context>
     <name>RunReport</name>
@@ -873,6 +952,58 @@ run: %3
         <source>計算レポート</source>
         <translation>Run report</translation>
     </message>
+    <message>
+        <source>べき乗フィット</source>
+        <translation>Grading exponent</translation>
+    </message>
+    <message>
+        <source>C = %1 (1 − V/%2)&lt;sup&gt;−m&lt;/sup&gt; を%3のうち %4 V ≤ V ≤ %5 V の点 (%6 点) に当てはめました。試す %2 ごとに ln C と ln(1 − V/%2) の直線を引き、残差の二乗和が最も小さくなる %2 を選びます。m = 1/2 は階段接合、m = 1/3 は線形傾斜接合です。</source>
+        <translation>C = %1 (1 − V/%2)&lt;sup&gt;−m&lt;/sup&gt; fitted to %3 with %4 V ≤ V ≤ %5 V (%6 points): for each trial %2 a straight line of ln C against ln(1 − V/%2), and the %2 whose line leaves the least squared residue. m = 1/2 is an abrupt junction, m = 1/3 a linearly graded one.</translation>
+    </message>
+    <message>
+        <source>べき指数 m</source>
+        <translation>Grading exponent m</translation>
+    </message>
+    <message>
+        <source>C が発散する電圧</source>
+        <translation>where C diverges</translation>
+    </message>
+    <message>
+        <source>0 V の容量 %1</source>
+        <translation>Capacitance at 0 V %1</translation>
+    </message>
+    <message>
+        <source>ln C の R&lt;sup&gt;2&lt;/sup&gt; = %1。</source>
+        <translation>R&lt;sup&gt;2&lt;/sup&gt; of ln C = %1.</translation>
+    </message>
+    <message>
+        <source>ドーピングプロファイル</source>
+        <translation>Doping profile</translation>
+    </message>
+    <message>
+        <source>%1のうち %2 V ≤ V ≤ %3 V の点から W = %4 A / C と N(W) = 2 / (q %4 A&lt;sup&gt;2&lt;/sup&gt; |d(1/C&lt;sup&gt;2&lt;/sup&gt;)/dV|) を求めます。微分は隣り合う 2k + 1 = %5 点 (k = %6) を通る最小二乗直線の傾きで、A = %7 mm&lt;sup&gt;2&lt;/sup&gt; です。</source>
+        <translation>From %1 with %2 V ≤ V ≤ %3 V: W = %4 A / C and N(W) = 2 / (q %4 A&lt;sup&gt;2&lt;/sup&gt; |d(1/C&lt;sup&gt;2&lt;/sup&gt;)/dV|), the derivative the slope of a least-squares line through 2k + 1 = %5 neighbouring points (k = %6), with A = %7 mm&lt;sup&gt;2&lt;/sup&gt;.</translation>
+    </message>
+    <message>
+        <source>範囲内の %2 点のうち %1 点を示します。1/C&lt;sup&gt;2&lt;/sup&gt; が V とともに減らなかった %3 点は除き、深さが Debye 長の 3 倍 (%4 = √(%5 k T / (q&lt;sup&gt;2&lt;/sup&gt; N))) に満たない %6 点は分解能外としています。</source>
+        <translation> %1 of %2 points; %3 left out where 1/C&lt;sup&gt;2&lt;/sup&gt; did not fall with V; %6 not resolved, their depth under three Debye lengths %4 = √(%5 k T / (q&lt;sup&gt;2&lt;/sup&gt; N)).</translation>
+    </message>
+    <message>
+        <source>表は %1 点ごとに示します。</source>
+        <translation>The table shows every %1th point.</translation>
+    </message>
+    <message>
+        <source>分解能内</source>
+        <translation>resolved</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>いいえ (W &amp;lt; 3 L&lt;sub&gt;D&lt;/sub&gt;)</source>
+        <translation>no (W &amp;lt; 3 L&lt;sub&gt;D&lt;/sub&gt;)</translation>
+    </message>
 </context>
 <context>
     <name>TFormPNJunction</name>
@@ -1010,6 +1141,34 @@ run: %3
         <source>リセット</source>
         <comment>ButtonReset.Caption</comment>
         <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>TFormProfile</name>
+    <message>
+        <source>ドーピングプロファイル</source>
+        <comment>FormProfile.Caption</comment>
+        <translation>Doping profile</translation>
+    </message>
+    <message>
+        <source>窓の半幅 k (1〜25)</source>
+        <comment>LabelHalfWidth.Caption</comment>
+        <translation>Window half-width k (1–25)</translation>
+    </message>
+    <message>
+        <source>再計算</source>
+        <comment>ButtonRecalculate.Caption</comment>
+        <translation>Recalculate</translation>
+    </message>
+    <message>
+        <source>空乏層幅 W&#x3000;[µm]</source>
+        <comment>ChartProfile.BottomAxis.Title.Caption</comment>
+        <translation>Depletion width W  [µm]</translation>
+    </message>
+    <message>
+        <source>ドーピング密度 N&#x3000;[cm^-3]</source>
+        <comment>ChartProfile.LeftAxis.Title.Caption</comment>
+        <translation>Doping density N  [cm^-3]</translation>
     </message>
 </context>
 </TS>

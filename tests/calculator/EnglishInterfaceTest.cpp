@@ -178,10 +178,11 @@ TEST_F(EnglishWindowTest, MenusDialogsAndBoxesSpeakEnglish) {
     ASSERT_EQ(menus_.size(), 1u);
     std::vector<std::string> captions;
     for (const PopupMenuItem* item : FlatMenuItems(menus_[0])) captions.push_back(item->caption);
-    EXPECT_EQ(captions, (std::vector<std::string>{"Copy image", "Save image…", "Save data…", "Undo zoom", "Run report",
-                                                  "Hold curves", "Clear held curves", "Load measured C–V…",
-                                                  "Clear measured data", "Fit straight line", "Language",
-                                                  "Export everything…", "Japanese", "English", "Desktop default"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Copy image", "Save image…", "Save data…", "Undo zoom", "Run report",
+                                        "Hold curves", "Clear held curves", "Load measured C–V…", "Clear measured data",
+                                        "Fit straight line", "Doping profile", "Language", "Export everything…",
+                                        "Japanese", "English", "Desktop default"}));
     // Save image: the dialog's caption and types.
     Choose(f_->ChartC2V, 1);
     ASSERT_EQ(dialogs_.size(), 1u);

@@ -36,8 +36,9 @@ TEST_F(KeyboardTest, MenuKeyAndShiftF10OpenTheCvChartsMenuAtItsCentreFromAnEdit)
         EXPECT_EQ(menus_[0].window, &f_->ChartCV->Handle());
         EXPECT_EQ(menus_[0].x, f_->ChartCV->ClientWidth() / 2);
         EXPECT_EQ(menus_[0].y, f_->ChartCV->ClientHeight() / 2);
-        // The menu the mouse opens on that chart: with measured data items.
-        EXPECT_EQ(menus_[0].items.size(), 11u);
+        // The menu the mouse opens on that chart: with measured data items,
+        // the doping profile, the grading exponent and the language.
+        EXPECT_EQ(menus_[0].items.size(), 13u);
         EXPECT_TRUE(f_->EditBias->Focused());
     }
     // F10 alone is not the menu.

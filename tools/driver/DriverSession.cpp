@@ -12,6 +12,7 @@
 
 #include "app/ProgramWindows.h"
 #include "calculator/Pnjunction.h"
+#include "calculator/Profile.h"
 #include "chart/ChartAxis.h"
 #include "chart/ChartSeries.h"
 #include "chart/ChartValueList.h"
@@ -110,7 +111,8 @@ public:
         const std::pair<const char*, Operation> operations[] = {{"hold", &TFormPNJunction::HoldCurves},
                                                                 {"clearholds", &TFormPNJunction::ClearHeldCurves},
                                                                 {"clearmeasured", &TFormPNJunction::ClearMeasuredData},
-                                                                {"fit", &TFormPNJunction::FitStraightLine}};
+                                                                {"fit", &TFormPNJunction::FitStraightLine},
+                                                                {"gradefit", &TFormPNJunction::FitGradingCurve}};
         for (const auto& entry : operations)
             if (command == entry.first) {
                 if (!rest.empty()) return false;
@@ -118,6 +120,16 @@ public:
                 if (FormPNJunction != nullptr) Operate([&] { (FormPNJunction->*operation)(); });
                 return true;
             }
+        // profile [K]: the doping profile as its menu item makes it, with
+        // the half-width K as if typed into the profile window.
+        if (command == "profile") {
+            if (rest.find(' ') != std::string::npos) return false;
+            if (FormPNJunction != nullptr) {
+                Settle();
+                Operate([&] { FormPNJunction->ShowDopingProfile(rest); });
+            }
+            return true;
+        }
         if (command == "exportall") {
             if (rest.empty()) return false;
             if (FormPNJunction != nullptr) {
@@ -170,7 +182,8 @@ private:
     }
 
     TComponent* Find(const std::string& name) const {
-        for (TForm* form : {static_cast<TForm*>(FormPNJunction), static_cast<TForm*>(FormHTML)}) {
+        for (TForm* form :
+             {static_cast<TForm*>(FormPNJunction), static_cast<TForm*>(FormHTML), static_cast<TForm*>(FormProfile)}) {
             if (form == nullptr) continue;
             if (form->Name() == name) return form;
             if (TComponent* found = form->FindComponent(name)) return found;
@@ -313,6 +326,7 @@ private:
                     charts[c->Name()] = ChartJson(*static_cast<TChart*>(c));
             }
         }
+        if (FormProfile != nullptr) charts["ChartProfile"] = ChartJson(*FormProfile->ChartProfile);
         std::string url;
         bool visible = false;
         if (FormHTML != nullptr) {
@@ -332,12 +346,31 @@ private:
                    {"neff", f.Neff},     {"r2", f.R2},
                    {"points", f.Points}, {"area", FormPNJunction->LastRun().fit.areaSquareMillimetres}};
         }
+        Json profile = nullptr, grading = nullptr;
+        if (FormPNJunction != nullptr && FormPNJunction->LastRun().profile.present) {
+            const ProfileRecord& p = FormPNJunction->LastRun().profile;
+            Json points = Json::array();
+            for (const ProfilePointRecord& point : p.points)
+                points.push_back(Json::array({point.depthMicrometres, point.density, point.resolved}));
+            profile = {{"source", p.onMeasured ? "measured" : "computed"},
+                       {"k", p.halfWidth},
+                       {"points", std::move(points)},
+                       {"left_out", p.leftOut},
+                       {"unresolved", p.unresolved},
+                       {"area", p.areaSquareMillimetres}};
+        }
+        if (FormPNJunction != nullptr && FormPNJunction->LastRun().grading.present) {
+            const GradingRecord& g = FormPNJunction->LastRun().grading;
+            grading = {{"m", g.M}, {"v0", g.V0}, {"c0", g.C0}, {"r2", g.R2}, {"points", g.Points}};
+        }
         const Json dump = {{"edits", std::move(edits)},
                            {"labels", std::move(labels)},
                            {"charts", std::move(charts)},
                            {"errors", errors_},
                            {"help", {{"visible", visible}, {"url", url}}},
                            {"fit", std::move(fit)},
+                           {"profile", std::move(profile)},
+                           {"grading", std::move(grading)},
                            {"menu", menu_}};
         // Numbers are data, not user text: the same digits under every
         // locale, each the shortest that reads back to the same double,
