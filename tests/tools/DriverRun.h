@@ -23,15 +23,18 @@ struct DriverRun {
     std::string errorOutput;
 };
 
-// `environment`: assignments put before the command, as a shell takes them.
-inline DriverRun RunDriver(const std::string& script, const std::string& environment = "") {
+// `environment`: assignments put before the command, as a shell takes them;
+// `arguments`: the driver's command line after its name.
+inline DriverRun RunDriver(const std::string& script, const std::string& environment = "",
+                           const std::string& arguments = "") {
     // Test processes run side by side: each run has files of its own.
     static int runs = 0;
     const std::string stem =
         ::testing::TempDir() + "/driver-" + std::to_string(getpid()) + "-" + std::to_string(++runs);
     const std::string in = stem + "-in.txt", err = stem + "-err.txt";
     std::ofstream(in) << script;
-    const std::string command = environment + " " + std::string(CVCALC_DRIVER) + " < " + in + " 2> " + err;
+    const std::string command =
+        environment + " " + std::string(CVCALC_DRIVER) + " " + arguments + " < " + in + " 2> " + err;
     DriverRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;

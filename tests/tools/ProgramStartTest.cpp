@@ -18,11 +18,11 @@ struct ProgramRun {
 };
 
 // `environment`: what `env` is given before the program (unsetting and
-// setting variables).
-ProgramRun RunProgram(const std::string& environment) {
+// setting variables); `arguments`: the program's command line.
+ProgramRun RunProgram(const std::string& environment, const std::string& arguments = "") {
     const std::string err = ::testing::TempDir() + "/program-start-" + std::to_string(getpid()) + ".txt";
     const std::string command =
-        "env " + environment + " " + std::string(CVCALC_PROGRAM) + " 2> " + err + " < /dev/null";
+        "env " + environment + " " + std::string(CVCALC_PROGRAM) + " " + arguments + " 2> " + err + " < /dev/null";
     ProgramRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -55,6 +55,29 @@ TEST(ProgramStart, WithoutADisplayItSaysSoInOneLineAndFails) {
         EXPECT_EQ(run.errorOutput, c.line);
         EXPECT_EQ(run.output, "");
     }
+}
+
+// A command line the program cannot read is said before any window or
+// display is looked for: no display is needed to be told.
+TEST(ProgramStart, ACommandLineItCannotReadIsRefusedInOneLine) {
+    const struct {
+        const char* arguments;
+        const char* line;
+    } cases[] = {
+        {"--language de", "cvcalc: --language takes ja or en, not 'de'\n"},
+        {"--language", "cvcalc: --language needs ja or en\n"},
+        {"-l en", "cvcalc: unknown argument '-l' (usage: [--language ja|en])\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const ProgramRun run = RunProgram("-u DISPLAY -u QT_QPA_PLATFORM", c.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.errorOutput, c.line);
+    }
+    // A language it can read goes on to look for the display.
+    const ProgramRun run = RunProgram("-u DISPLAY -u QT_QPA_PLATFORM", "--language en");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errorOutput, "cvcalc: no display is available (DISPLAY is not set)\n");
 }
 
 }  // namespace
