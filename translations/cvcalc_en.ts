@@ -1153,12 +1153,12 @@ run: %3
     <message>
         <source>窓の半幅 k (1〜25)</source>
         <comment>LabelHalfWidth.Caption</comment>
-        <translation>Window half-width k (1–25)</translation>
+        <translation>Window k (1–25)</translation>
     </message>
     <message>
         <source>再計算</source>
         <comment>ButtonRecalculate.Caption</comment>
-        <translation>Recalculate</translation>
+        <translation>Recompute</translation>
     </message>
     <message>
         <source>空乏層幅 W&#x3000;[µm]</source>
