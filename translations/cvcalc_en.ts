@@ -1020,12 +1020,12 @@ run: %3
     <message>
         <source>ドナー密度</source>
         <comment>Label3.Caption</comment>
-        <translation>Donors</translation>
+        <translation>Donor density</translation>
     </message>
     <message>
         <source>アクセプタ密度</source>
         <comment>Label5.Caption</comment>
-        <translation>Acceptors</translation>
+        <translation>Acceptor dens.</translation>
     </message>
     <message>
         <source>拡散電位</source>
@@ -1035,12 +1035,12 @@ run: %3
     <message>
         <source>ドナー密度</source>
         <comment>Label9.Caption</comment>
-        <translation>Donors</translation>
+        <translation>Donor density</translation>
     </message>
     <message>
         <source>アクセプタ密度</source>
         <comment>Label10.Caption</comment>
-        <translation>Acceptors</translation>
+        <translation>Acceptor density</translation>
     </message>
     <message>
         <source>印加電圧</source>
@@ -1055,17 +1055,17 @@ run: %3
     <message>
         <source>接合面積</source>
         <comment>Label16.Caption</comment>
-        <translation>Area</translation>
+        <translation>Junction area</translation>
     </message>
     <message>
         <source>接合面積</source>
         <comment>Label19.Caption</comment>
-        <translation>Area</translation>
+        <translation>Junction area</translation>
     </message>
     <message>
         <source>Poisson方程式</source>
         <comment>Label24.Caption</comment>
-        <translation>Poisson eq.</translation>
+        <translation>Poisson equation</translation>
     </message>
     <message>
         <source>p型Si (x &lt; 0)</source>

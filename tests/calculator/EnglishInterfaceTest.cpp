@@ -31,7 +31,14 @@ struct Placed {
     std::string caption;
     int textWidth = 0;  // the caption in the control's font
     bool label = false;
+    std::string parent;
+    bool visible = true;
 };
+
+bool Overlap(const Placed& a, const Placed& b) {
+    return a.parent == b.parent && a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
 struct Title {
     std::string text;
     int textWidth = 0;
@@ -68,7 +75,8 @@ Layout ReadLayout() {
         auto* profile = new TFormProfile(FormPNJunction);
         for (TForm* form :
              {static_cast<TForm*>(FormPNJunction), static_cast<TForm*>(FormHTML), static_cast<TForm*>(profile)}) {
-            layout.controls[form->Name()] = {form->Name(), 0, 0, form->Width(), form->Height(), form->Caption(), 0};
+            layout.controls[form->Name()] = {
+                form->Name(), 0, 0, form->ClientWidth(), form->ClientHeight(), form->Caption(), 0, false, "", true};
             for (int i = 0; i < form->ComponentCount(); ++i) {
                 auto* control = dynamic_cast<TControl*>(form->Components(i));
                 if (control == nullptr) continue;
@@ -79,8 +87,12 @@ Layout ReadLayout() {
                               control->Height(),
                               control->Caption(),
                               0,
-                              dynamic_cast<TLabel*>(control) != nullptr};
+                              dynamic_cast<TLabel*>(control) != nullptr,
+                              "",
+                              true};
                 placed.textWidth = TextWidth(*control->Font(), placed.caption);
+                placed.parent = control->Parent() != nullptr ? control->Parent()->Name() : std::string();
+                placed.visible = control->Visible();
                 layout.controls[control->Name()] = placed;
                 auto* chart = dynamic_cast<TChart*>(control);
                 if (chart == nullptr) continue;
@@ -131,12 +143,20 @@ TEST(EnglishInterface, EveryCaptionIsTranslatedInItsPlaceAndFitsTheWidthTheFormG
         EXPECT_NE(en.caption, ja.caption);
         EXPECT_EQ(FindJapanese(en.caption), std::string::npos) << en.caption;
         if (name == ja.form) continue;  // a title bar
-        // A label's text within the width its Japanese text takes, a
-        // button's within its face (two pixels of bevel each side).
-        if (ja.label) {
-            EXPECT_LE(en.textWidth, ja.width) << en.caption;
-        } else {
+        if (!ja.label) {
+            // A button's text within its face (two pixels of bevel each side).
             EXPECT_LE(en.textWidth, ja.width - 4) << en.caption;
+            continue;
+        }
+        // A label takes its text's size: it stays within its window and
+        // covers nothing its Japanese text left free (the designed layout's
+        // own overlaps aside).
+        EXPECT_EQ(en.width, en.textWidth) << en.caption;
+        const Placed& window = english.controls.at(en.parent);
+        EXPECT_LE(en.left + en.width, window.width) << en.caption;
+        for (const auto& [other, placed] : english.controls) {
+            if (other == name || !placed.visible || Overlap(ja, japanese.controls.at(other))) continue;
+            EXPECT_FALSE(Overlap(en, placed)) << en.caption << " covers " << other;
         }
     }
     EXPECT_EQ(translated, 20);
