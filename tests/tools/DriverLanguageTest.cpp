@@ -125,7 +125,7 @@ TEST(DriverLanguage, AWholeEnglishSessionLeavesNoJapaneseOutsideTheStudentsData)
     EXPECT_FALSE(dump["profile"].is_null());
     const std::string dumped = dump.dump();
     EXPECT_EQ(FindJapanese(dumped), std::string::npos) << dumped.substr(FindJapanese(dumped), 120);
-    EXPECT_EQ(dump["labels"]["Label3"], "Donors");
+    EXPECT_EQ(dump["labels"]["Label3"], "Donor density");
 
     // The student's own words are found where they are.
     EXPECT_NE(FindJapanese(Slurp(measured)), std::string::npos);
