@@ -1,14 +1,30 @@
 """The calculator window's accessible tree through AT-SPI, as a screen reader
-reads it; run by accessible-tree-under-xvfb with the program started."""
+reads it; run by accessible-tree-under-xvfb with the program started in the
+language given as the argument (ja or en)."""
 
 import sys
 import time
 
 import pyatspi
 
-EDITS = ["ドナー密度, cm^-3", "アクセプタ密度, cm^-3", "接合面積, mm^2", "印加電圧, V"]
-BUTTONS = ["計算", "リセット", "ミナモ大学　工学部　電気電子工学科　ケストレル研究室"]
-CHARTS = ["エネルギーバンド図", "空間電荷密度", "電位分布", "C–V特性", "1/C²–V特性"]
+NAMES = {
+    "ja": {
+        "window": "pn接合ダイオード",
+        "edits": ["ドナー密度, cm^-3", "アクセプタ密度, cm^-3", "接合面積, mm^2", "印加電圧, V"],
+        "buttons": ["計算", "リセット", "ミナモ大学　工学部　電気電子工学科　ケストレル研究室"],
+        "charts": ["エネルギーバンド図", "空間電荷密度", "電位分布", "C–V特性", "1/C²–V特性"],
+    },
+    "en": {
+        "window": "Capacitance–voltage",
+        "edits": ["Donor density, cm^-3", "Acceptor density, cm^-3", "Junction area, mm^2", "Bias, V"],
+        "buttons": ["Calculate", "Reset", "Kestrel Laboratory, Minamo University"],
+        "charts": ["Energy band diagram", "Space-charge density", "Electrostatic potential", "C–V characteristic",
+                   "1/C²–V characteristic"],
+    },
+}[sys.argv[1] if len(sys.argv) > 1 else "ja"]
+EDITS = NAMES["edits"]
+BUTTONS = NAMES["buttons"]
+CHARTS = NAMES["charts"]
 EDIT_ROLES = {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY}
 
 
@@ -27,7 +43,7 @@ def find_window():
                 continue
             for j in range(app.childCount):
                 window = app.getChildAtIndex(j)
-                if window is not None and window.name.startswith("pn接合ダイオード"):
+                if window is not None and window.name.startswith(NAMES["window"]):
                     return window
         time.sleep(0.1)
     fail("the calculator window never appeared on the accessibility bus")
@@ -61,12 +77,12 @@ for name in BUTTONS:
     one(found, {pyatspi.ROLE_PUSH_BUTTON}, name)
 for name in CHARTS:
     one(found, {pyatspi.ROLE_CHART}, name)
-cv = one(found, {pyatspi.ROLE_CHART}, "C–V特性")[3]
+cv = one(found, {pyatspi.ROLE_CHART}, CHARTS[3])[3]
 if "pF" in cv.description:
     fail(f"before any run the C–V chart is described as {cv.description!r}")
 
 # A run started the way a screen reader's user starts it: the button's action.
-calculate = one(found, {pyatspi.ROLE_PUSH_BUTTON}, "計算")[3]
+calculate = one(found, {pyatspi.ROLE_PUSH_BUTTON}, BUTTONS[0])[3]
 calculate.queryAction().doAction(0)
 for _ in range(300):
     if "pF" in cv.description:
