@@ -32,11 +32,13 @@ std::optional<std::uint32_t> ParseNumber(std::string_view text) {
     return value;
 }
 
-// The whole file, when it is a regular file of at most MachineSettingsMaxBytes.
-// Anything else in its place (a named pipe, a device, a link to /dev/zero, a
-// directory, something larger) must neither hang start-up nor eat memory, so
-// it counts as no file.  The file is opened without blocking, so that a pipe
-// nobody writes to cannot stop us before the type check.
+}  // namespace
+
+// Anything but a small regular file in its place (a named pipe, a device, a
+// link to /dev/zero, a directory, something larger) must neither hang
+// start-up nor eat memory, so it counts as no file.  The file is opened
+// without blocking, so that a pipe nobody writes to cannot stop us before the
+// type check.
 std::optional<std::string> ReadSmallRegularFile(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return std::nullopt;
@@ -62,7 +64,6 @@ std::optional<std::string> ReadSmallRegularFile(const std::string& path) {
     close(fd);
     return contents;
 }
-}  // namespace
 
 std::optional<std::uint32_t> ReadMachineSetting(std::string_view name, const std::string& path) {
     const std::optional<std::string> contents = ReadSmallRegularFile(path);

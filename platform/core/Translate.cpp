@@ -3,12 +3,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "platform/core/AsciiCase.h"
 #include "platform/core/FileWrite.h"
+#include "platform/core/MachineSettings.h"
 
 namespace cvcalc {
 namespace {
@@ -110,11 +110,24 @@ std::string UserSettingsFile() {
     return (base / "cvcalc" / "settings.ini").string();
 }
 
+namespace {
+
+// The settings file's lines; a file that is missing or is no small regular
+// file (a pipe, a device, a folder) has none, and never stops the program.
+std::vector<std::string> SettingsLines() {
+    std::vector<std::string> lines;
+    const std::optional<std::string> contents = ReadSmallRegularFile(UserSettingsFile());
+    if (!contents) return lines;
+    std::istringstream in(*contents);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
 LanguageChoice SavedLanguageChoice() {
-    std::ifstream in(UserSettingsFile());
-    std::string line;
     LanguageChoice choice = LanguageChoice::Desktop;
-    while (std::getline(in, line)) {
+    for (std::string line : SettingsLines()) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         constexpr std::string_view key = "Language=";
         if (line.compare(0, key.size(), key) != 0) continue;
@@ -131,12 +144,8 @@ void SaveLanguageChoice(LanguageChoice choice) {
     const std::string path = UserSettingsFile();
     // Other lines of the file are kept as they are.
     std::string kept;
-    {
-        std::ifstream in(path);
-        std::string line;
-        while (std::getline(in, line))
-            if (line.compare(0, 9, "Language=") != 0) kept += line + "\n";
-    }
+    for (const std::string& line : SettingsLines())
+        if (line.compare(0, 9, "Language=") != 0) kept += line + "\n";
     const char* value = choice == LanguageChoice::Japanese  ? "ja"
                         : choice == LanguageChoice::English ? "en"
                                                             : "desktop";

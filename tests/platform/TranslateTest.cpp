@@ -1,6 +1,7 @@
 // The interface language: the desktop's language rule, the command line,
 // the saved choice, and the catalogue hook with its placeholders.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -122,6 +123,18 @@ TEST_F(SavedChoice, CommandLineOverSavedChoiceOverDesktop) {
     EXPECT_EQ(StartLanguage(std::nullopt, false), Language::English);
     EXPECT_EQ(StartLanguage(Language::English, true), Language::English);
     unsetenv("LANGUAGE");
+}
+
+TEST_F(SavedChoice, APipeOrAFolderInTheSettingsPlaceIsNoChoiceAndNoHang) {
+    std::filesystem::create_directories(dir_ / "cvcalc");
+    const std::string path = UserSettingsFile();
+    // Nobody writes into the pipe: reading it would wait for ever.
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(SavedLanguageChoice(), LanguageChoice::Desktop);
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(SavedLanguageChoice(), LanguageChoice::Desktop);
+    EXPECT_THROW(SaveLanguageChoice(LanguageChoice::English), Exception);
 }
 
 TEST_F(SavedChoice, UnwritableSettingsFolderRaisesTheSaveError) {
