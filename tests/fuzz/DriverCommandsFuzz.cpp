@@ -20,7 +20,8 @@ namespace {
 
 bool LeftOut(std::string line) {
     std::transform(line.begin(), line.end(), line.begin(), [](unsigned char c) { return std::tolower(c); });
-    for (const char* word : {"snapshot", "html", "kestrel", "back", "forward", "export", "report", "import"})
+    for (const char* word :
+         {"snapshot", "html", "kestrel", "back", "forward", "export", "report", "import", "language"})
         if (line.find(word) != std::string::npos) return true;
     return false;
 }
