@@ -6,10 +6,12 @@
 #include <memory>
 
 #include "app/ProgramWindows.h"
+#include "bench/MeasuredFile.h"
 #include "calculator/Pnjunction.h"
 #include "chart/CustomChart.h"
 #include "framework/Button.h"
 #include "platform/gui/ComponentRegistry.h"
+#include "platform/gui/InputInjection.h"
 #include "shell/app/Application.h"
 
 namespace cvcalc {
@@ -64,6 +66,37 @@ void BM_ClickToPixelsEightHeld(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ClickToPixelsEightHeld)->Unit(benchmark::kMicrosecond);
+
+// A wheel notch (argument 0) or a short pan (1) on the C-V (range(0)) or
+// 1/C² chart with measured points loaded, and the chart's repaint; notches
+// and pans go back and forth so the view stays where it is.
+void RepaintMeasured(benchmark::State& state, int rows) {
+    const bench::MeasuredFile file(rows, 0.005);
+    ProgramWindows windows;
+    TFormPNJunction& form = *FormPNJunction;
+    form.Show();
+    form.ButtonCalcuationCVClick(form.ButtonCalcuationCV);
+    form.LoadMeasuredData(file.Path());
+    TChart* chart = state.range(0) == 0 ? form.ChartCV : form.ChartC2V;
+    chart->PaintToBitmap();
+    const int x = chart->Width() / 2, y = chart->Height() / 2;
+    int sign = 1;
+    for (auto _ : state) {
+        if (state.range(1) == 0)
+            InjectWheel(chart->Handle(), x, y, 120 * sign);
+        else
+            InjectDrag(chart->Handle(), x, y, x + 10 * sign, y + 10 * sign, MouseButton::Right);
+        chart->PaintToBitmap();
+        sign = -sign;
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_RepaintMeasured100k(benchmark::State& state) { RepaintMeasured(state, 100'000); }
+BENCHMARK(BM_RepaintMeasured100k)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+void BM_RepaintMeasured1M(benchmark::State& state) { RepaintMeasured(state, 1'000'000); }
+BENCHMARK(BM_RepaintMeasured1M)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace cvcalc

@@ -19,6 +19,59 @@ bool Overlap(const TRect& a, const TRect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
+// The candidates' edges cut the plane into at most 15 x 15 cells; each
+// point's weight goes to its cell once, and a candidate's cost is the sum of
+// the cells it covers, so the cost of a placement no longer grows with the
+// points times the candidates.
+class TCellWeights {
+public:
+    TCellWeights(const std::vector<TRect>& candidates, const TChartNote& note, const std::vector<TNotePoint>& points) {
+        for (const TRect& r : candidates) {
+            xEdges_.push_back(r.left);
+            xEdges_.push_back(r.right);
+            yEdges_.push_back(r.top);
+            yEdges_.push_back(r.bottom);
+        }
+        for (std::vector<int>* edges : {&xEdges_, &yEdges_}) {
+            std::sort(edges->begin(), edges->end());
+            edges->erase(std::unique(edges->begin(), edges->end()), edges->end());
+        }
+        columns_ = xEdges_.size() - 1;
+        weights_.assign(columns_ * (yEdges_.size() - 1), 0.0);
+        for (const TNotePoint& p : points) {
+            const std::size_t column = Cell(xEdges_, p.px), row = Cell(yEdges_, p.py);
+            if (column == Outside || row == Outside) continue;
+            weights_[row * columns_ + column] += note.avoidFrom <= p.x && p.x <= note.avoidTo ? 1e6 : 1;
+        }
+    }
+
+    // The weights are whole numbers far below 2^53, so their sum is the
+    // same in any order.
+    double Cost(const TRect& r) const {
+        const std::size_t c0 = Edge(xEdges_, r.left), c1 = Edge(xEdges_, r.right);
+        const std::size_t r0 = Edge(yEdges_, r.top), r1 = Edge(yEdges_, r.bottom);
+        double cost = 0;
+        for (std::size_t row = r0; row < r1; ++row)
+            for (std::size_t column = c0; column < c1; ++column) cost += weights_[row * columns_ + column];
+        return cost;
+    }
+
+private:
+    static constexpr std::size_t Outside = std::size_t(-1);
+    // The cell [edges[i], edges[i + 1]) that holds v.
+    static std::size_t Cell(const std::vector<int>& edges, int v) {
+        if (v < edges.front() || v >= edges.back()) return Outside;
+        return std::size_t(std::upper_bound(edges.begin(), edges.end(), v) - edges.begin()) - 1;
+    }
+    static std::size_t Edge(const std::vector<int>& edges, int v) {
+        return std::size_t(std::lower_bound(edges.begin(), edges.end(), v) - edges.begin());
+    }
+
+    std::vector<int> xEdges_, yEdges_;
+    std::size_t columns_ = 0;
+    std::vector<double> weights_;
+};
+
 // The place for a box of `width` x `height` that hides the fewest points,
 // none that `note` keeps visible where it can, and overlaps no box placed
 // before: a corner where one will do (top right first on a tie, then top
@@ -36,15 +89,14 @@ TRect BestPlace(const TChartNote& note, int width, int height, const TChartRect&
     add(left, bottom);
     for (int i = 0; i <= 4; ++i)
         for (int j = 0; j <= 4; ++j) add(left + (right - left) * i / 4, top + (bottom - top) * j / 4);
+    const TCellWeights weights(candidates, note, points);
     TRect best = candidates.front();
     double bestCost = -1;
     for (const TRect& r : candidates) {
         double cost = 0;
         for (const TRect& other : placed)
             if (Overlap(r, other)) cost += 1e12;
-        for (const TNotePoint& p : points)
-            if (p.px >= r.left && p.px < r.right && p.py >= r.top && p.py < r.bottom)
-                cost += note.avoidFrom <= p.x && p.x <= note.avoidTo ? 1e6 : 1;
+        cost += weights.Cost(r);
         if (bestCost < 0 || cost < bestCost) {
             best = r;
             bestCost = cost;

@@ -80,11 +80,10 @@ void TChartValueList::Clear() {
 void TChartValueList::UpdateStatistics() {
     count_ = std::min(count_, capacity_);
     if (count_ == 0) {
-        minValue_ = maxValue_ = total_ = totalAbs_ = 0;
+        minValue_ = maxValue_ = 0;
     } else {
         const double* a = values_.get();
-        minValue_ = maxValue_ = total_ = a[0];
-        totalAbs_ = std::fabs(a[0]);
+        minValue_ = maxValue_ = a[0];
         for (int i = 1; i < count_; ++i) {
             const double x = a[i];
             // A value that is no number takes the minimum, as a failed
@@ -93,11 +92,27 @@ void TChartValueList::UpdateStatistics() {
                 minValue_ = x;
             else if (x > maxValue_)
                 maxValue_ = x;
-            total_ += x;
-            totalAbs_ += std::fabs(x);
         }
     }
     needsStatistics_ = false;
+    // Every paint asks for the ends; the sums are asked for rarely, and
+    // their chain of additions cost as much again, so they wait.
+    totalsKnown_ = false;
+}
+
+void TChartValueList::UpdateTotals() {
+    if (needsStatistics_) UpdateStatistics();
+    total_ = totalAbs_ = 0;
+    if (count_ > 0) {
+        const double* a = values_.get();
+        total_ = a[0];
+        totalAbs_ = std::fabs(a[0]);
+        for (int i = 1; i < count_; ++i) {
+            total_ += a[i];
+            totalAbs_ += std::fabs(a[i]);
+        }
+    }
+    totalsKnown_ = true;
 }
 
 double TChartValueList::MinValue() {
@@ -111,12 +126,12 @@ double TChartValueList::MaxValue() {
 }
 
 double TChartValueList::Total() {
-    if (needsStatistics_) UpdateStatistics();
+    if (needsStatistics_ || !totalsKnown_) UpdateTotals();
     return total_;
 }
 
 double TChartValueList::TotalABS() {
-    if (needsStatistics_) UpdateStatistics();
+    if (needsStatistics_ || !totalsKnown_) UpdateTotals();
     return totalAbs_;
 }
 

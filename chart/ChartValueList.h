@@ -77,6 +77,7 @@ public:
 private:
     void Reserve(int needed);
     void UpdateStatistics();
+    void UpdateTotals();
 
     TChartSeries* owner_;
     std::string name_;
@@ -97,6 +98,7 @@ private:
     double maxValue_ = 0;
     double total_ = 0;
     double totalAbs_ = 0;
+    bool totalsKnown_ = false;
 };
 
 const TTypeInfo& TypeInfoTChartListOrder();

@@ -1,10 +1,13 @@
 // A series draws itself: the visible points of the last layout, and for
 // line and point series the connecting line with the markers over it.
+#include <cstdint>
 #include <utility>
+#include <vector>
 
 #include "chart/ChartAxis.h"
 #include "chart/ChartDrawing.h"
 #include "chart/CustomSeries.h"
+#include "chart/DrawnOnce.h"
 #include "chart/SeriesPointer.h"
 #include "framework/Canvas.h"
 
@@ -96,13 +99,40 @@ void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
         }
     }
     if (first == last && markers) pointer.Draw(canvas, px, py, pc);
+    const bool pointColours = ColorEachLine() && ColorEachPoint();
+    // Many points: a figure that a later identical one covers is left out
+    // (DrawnOnce.h).  The walk offers the figures from the last drawn to
+    // the first and keeps what to draw.
+    std::vector<std::uint8_t> keep;
+    constexpr std::uint8_t KeepSegment = 1, KeepMarker = 2;
+    if (last - first + 1 >= FiguresDrawnOnceFrom()) {
+        keep.assign(std::size_t(last - first + 1), 0);
+        TDrawnOnce segments, pointers;
+        Position nx = Place::At(ha, xs.Value(last)), ny = Place::At(va, ys.Value(last));
+        TColor nc = PointColor(last);
+        const auto cell = [](Position x, Position y) { return TDrawnOnce::CellOf(x, y); };
+        if (markers && last > first && pointers.Offer(cell(nx, ny), nc)) keep[std::size_t(last - first)] |= KeepMarker;
+        for (int i = last; i > first; --i) {
+            const Position x = Place::At(ha, xs.Value(i - 1)), y = Place::At(va, ys.Value(i - 1));
+            const TColor c = PointColor(i - 1);
+            if (markers && pointers.Offer(cell(x, y), c)) keep[std::size_t(i - 1 - first)] |= KeepMarker;
+            if (drawLine && (x != nx || y != ny) &&
+                segments.Offer(cell(x, y), cell(nx, ny), pointColours ? nc : lineColor))
+                keep[std::size_t(i - first)] |= KeepSegment;
+            nx = x;
+            ny = y;
+            nc = c;
+        }
+    }
+    const auto kept = [&](int i, std::uint8_t what) {
+        return keep.empty() || (keep[std::size_t(i - first)] & what) != 0;
+    };
     for (int i = first + 1; i <= last; ++i) {
         const Position x = Place::At(ha, xs.Value(i)), y = Place::At(va, ys.Value(i));
         const TColor c = PointColor(i);
-        if (drawLine && (x != px || y != py)) {
+        if (drawLine && (x != px || y != py) && kept(i, KeepSegment)) {
             // With ColorEachPoint and ColorEachLine each segment takes the
             // colour of the point it leads to.
-            const bool pointColours = ColorEachLine() && ColorEachPoint();
             if (!linePenSet || pointColours) {
                 canvas.Brush().SetStyle(bsClear);
                 RealisePen(canvas, linePen, pointColours ? c : lineColor);
@@ -118,9 +148,14 @@ void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
             Place::LineTo(canvas, x, y);
         }
         if (markers) {
-            pointer.Draw(canvas, px, py, pc);
-            if (i == last) pointer.Draw(canvas, x, y, c);
-            linePenSet = false;
+            if (kept(i - 1, KeepMarker)) {
+                pointer.Draw(canvas, px, py, pc);
+                linePenSet = false;
+            }
+            if (i == last && kept(i, KeepMarker)) {
+                pointer.Draw(canvas, x, y, c);
+                linePenSet = false;
+            }
         }
         px = x;
         py = y;

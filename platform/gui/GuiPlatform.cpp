@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/core/VectorState.h"
 #include "platform/gui/WebBrowser.h"
 #include "platform/gui/WindowWidget.h"
 
@@ -218,6 +219,7 @@ void InitPlatform() {
     InstallWindowAccessibility();
     // The program decides itself when it ends (its quit message).
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    ClearUpperVectorState();
 }
 
 bool PlatformInitialized() { return TheApplication != nullptr; }

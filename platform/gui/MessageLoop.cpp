@@ -8,6 +8,7 @@
 #include <QtWidgets/QWidget>
 #include <vector>
 
+#include "platform/core/VectorState.h"
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/NativeWindow.h"
 #include "platform/gui/QtBridge.h"
@@ -50,6 +51,7 @@ bool DispatchStep(QEventLoop::ProcessEventsFlags flags) {
     // Widgets whose window went away inside a dispatch were left for later;
     // outside every dispatch they can go now.
     if (Registry().dispatchDepth == 0) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ClearUpperVectorState();
     return processed;
 }
 }  // namespace
@@ -74,6 +76,7 @@ void ProcessPendingPaints() {
     std::vector<TNativeWindow*> windows(Registry().windows.begin(), Registry().windows.end());
     for (TNativeWindow* w : windows)
         if (Registry().IsLive(w)) w->Update();
+    ClearUpperVectorState();
 }
 
 }  // namespace cvcalc

@@ -11,6 +11,7 @@
 #include <QtWidgets/QPushButton>
 #include <algorithm>
 
+#include "platform/core/VectorState.h"
 #include "platform/gui/GuiPlatform.h"
 #include "platform/gui/NativeImage.h"
 #include "platform/gui/OffscreenBitmap.h"
@@ -378,6 +379,7 @@ void TNativeWindow::Dispatch(Message& message) {
     const MessageProc proc = proc_;
     WindowRegistry& reg = Registry();
     ++reg.dispatchDepth;
+    ClearUpperVectorState();
     try {
         proc(message);
     } catch (...) {
