@@ -98,25 +98,16 @@ double TFormPNJunction::FitArea() const {
 
 void TFormPNJunction::FitStraightLine() {
     // The range the chart shows is the range to fit.
-    ChartC2V->PaintToBitmap();
-    const TChartAxis& bottom = *ChartC2V->BottomAxis();
-    const double vmin = std::min(bottom.WorkingMinimum(), bottom.WorkingMaximum());
-    const double vmax = std::max(bottom.WorkingMinimum(), bottom.WorkingMaximum());
-    const bool onMeasured = HasMeasuredData();
-    // The computed curve is there to fit while the charts show the recorded
-    // run's; after a bias at Vbi they show another run's sweep.
-    const bool computedShown = run_.complete && !run_.laterFailure.capacitanceCurvesReplaced;
-    const std::span<const double> voltages =
-        onMeasured ? std::span<const double>(measuredVoltages_) : std::span<const double>(result_.SweepVoltages);
-    const std::span<const double> inverseSquares = onMeasured ? std::span<const double>(measuredInverseSquares_)
-                                                              : std::span<const double>(result_.SweepInverseSquares);
-    const std::size_t count = computedShown || onMeasured ? std::min(voltages.size(), inverseSquares.size()) : 0;
+    const TCapacitanceData data = CapacitanceData(ChartC2V);
+    const double vmin = data.vmin, vmax = data.vmax;
+    const bool onMeasured = data.onMeasured;
+    const std::span<const double> voltages = data.voltages, inverseSquares = data.inverseSquares;
+    const std::size_t count = std::min(voltages.size(), inverseSquares.size());
     // The fit keeps the area it was made with: a later run with another
     // area leaves the doping read off measured points as it is.
     const double areaMm2 = FitArea();
     const double area = areaMm2 * 1e-6;
-    const LineFit fit =
-        FitInverseSquareLine(voltages.first(count), inverseSquares.first(count), vmin, vmax, area, constants_);
+    const LineFit fit = FitInverseSquareLine(data.voltages, data.inverseSquares, vmin, vmax, area, constants_);
 
     ClearFit();
     fit_ = fit;

@@ -252,14 +252,16 @@ private:
     void DropComputedCurveAnalyses();
     // Fills the profile window's chart, box and label from the record.
     void ShowProfileRecord();
-    // The voltage and capacitance data the profile and grading read, and
-    // the C-V chart's visible voltages.
+    // The voltage and capacitance data the fits and the profile read, and
+    // the visible voltages of the chart they are made on.
     struct TCapacitanceData {
         std::span<const double> voltages, capacitances, inverseSquares;
         bool onMeasured = false;
         double vmin = 0, vmax = 0;
     };
-    TCapacitanceData CapacitanceData();
+    // The points to analyse within `chart`'s visible voltages: the measured
+    // ones when loaded, else the computed curve while the charts show it.
+    TCapacitanceData CapacitanceData(TChart* chart);
     std::optional<TChartNote> GradingBox() const;
     std::optional<TChartNote> ProfileBox() const;
     // The area a fit reads the doping with, mm²: the last completed run's,

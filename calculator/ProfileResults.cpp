@@ -62,16 +62,17 @@ void VisibleVoltages(TChart* chart, double& vmin, double& vmax) {
 
 }  // namespace
 
-TFormPNJunction::TCapacitanceData TFormPNJunction::CapacitanceData() {
+TFormPNJunction::TCapacitanceData TFormPNJunction::CapacitanceData(TChart* chart) {
     TCapacitanceData data;
-    VisibleVoltages(ChartCV, data.vmin, data.vmax);
+    VisibleVoltages(chart, data.vmin, data.vmax);
     data.onMeasured = HasMeasuredData();
     if (data.onMeasured) {
         data.voltages = measuredVoltages_;
         data.capacitances = measuredCapacitances_;
         data.inverseSquares = measuredInverseSquares_;
     } else if (run_.complete && !run_.laterFailure.capacitanceCurvesReplaced) {
-        // The computed curve while the charts show the recorded run's.
+        // The computed curve while the charts show the recorded run's;
+        // after a bias at Vbi they show another run's sweep.
         const std::size_t n = std::min(
             {result_.SweepVoltages.Size(), result_.SweepCapacitances.Size(), result_.SweepInverseSquares.Size()});
         data.voltages = {result_.SweepVoltages.Data(), n};
@@ -85,7 +86,7 @@ void TFormPNJunction::ShowDopingProfile(const std::string& typedHalfWidth) {
     std::string typed = typedHalfWidth;
     if (typed.empty()) typed = FormProfile != nullptr ? FormProfile->EditHalfWidth->Text() : "3";
     const int k = ReadHalfWidth(typed);
-    const TCapacitanceData data = CapacitanceData();
+    const TCapacitanceData data = CapacitanceData(ChartCV);
     const double areaMm2 = FitArea();
     // Everything that can fail is done before anything changes.
     const DopingProfile profile =
@@ -194,7 +195,7 @@ void TFormPNJunction::ClearProfile() {
 }
 
 void TFormPNJunction::FitGradingCurve() {
-    const TCapacitanceData data = CapacitanceData();
+    const TCapacitanceData data = CapacitanceData(ChartCV);
     const GradingFit fit = FitGradingExponent(data.voltages, data.capacitances, data.vmin, data.vmax);
 
     ClearGrading();

@@ -31,6 +31,11 @@ constexpr const char* SiteAddress = "cvcalc-lab://kestrel/";
 
 std::string FigureCaption(std::size_t i);
 
+// What a fit or the profile was read from.
+std::string PointsRead(bool onMeasured) {
+    return onMeasured ? Tr("RunReport", "測定点") : Tr("RunReport", "計算した曲線");
+}
+
 // A profile of more points is shown in its table by every n-th point.
 constexpr std::size_t ProfileTableRows = 200;
 
@@ -374,8 +379,7 @@ private:
                 Tr("RunReport",
                    "%1のうち %2 V ≤ V ≤ %3 V の点に、最小二乗法で直線 1/C<sup>2</sup> = a + b V を当てはめました (%4 "
                    "点, R<sup>2</sup> = %5)。"),
-                {f.onMeasured ? Tr("RunReport", "測定点") : Tr("RunReport", "計算した曲線"), Num(f.vmin), Num(f.vmax),
-                 std::to_string(f.Points), Num(f.R2)}) +
+                {PointsRead(f.onMeasured), Num(f.vmin), Num(f.vmax), std::to_string(f.Points), Num(f.R2)}) +
             "</p>\n";
         if (f.onMeasured && !f.measuredUnit.empty())
             out_ +=
@@ -439,8 +443,7 @@ private:
                             "C = %1 (1 − V/%2)<sup>−m</sup> を%3のうち %4 V ≤ V ≤ %5 V の点 (%6 点) に当てはめました。"
                             "試す %2 ごとに ln C と ln(1 − V/%2) の直線を引き、残差の二乗和が最も小さくなる %2 "
                             "を選びます。m = 1/2 は階段接合、m = 1/3 は線形傾斜接合です。"),
-                         {c0, v0, g.onMeasured ? Tr("RunReport", "測定点") : Tr("RunReport", "計算した曲線"),
-                          Num(g.vmin), Num(g.vmax), std::to_string(g.Points)}) +
+                         {c0, v0, PointsRead(g.onMeasured), Num(g.vmin), Num(g.vmax), std::to_string(g.Points)}) +
                 "</p>\n";
         Quantity(Tr("RunReport", "べき指数 m"), "m = −d ln C / d ln(1 − V/" + v0 + ")", {},
                  "m = <b>" + Num(g.M) + "</b>");
@@ -462,9 +465,8 @@ private:
                             "%1のうち %2 V ≤ V ≤ %3 V の点から W = %4 A / C と N(W) = 2 / (q %4 "
                             "A<sup>2</sup> |d(1/C<sup>2</sup>)/dV|) を求めます。微分は隣り合う 2k + 1 = %5 点 (k = %6) "
                             "を通る最小二乗直線の傾きで、A = %7 mm<sup>2</sup> です。"),
-                         {p.onMeasured ? Tr("RunReport", "測定点") : Tr("RunReport", "計算した曲線"), Num(p.vmin),
-                          Num(p.vmax), eps, std::to_string(2 * p.halfWidth + 1), std::to_string(p.halfWidth),
-                          Num(p.areaSquareMillimetres)}) +
+                         {PointsRead(p.onMeasured), Num(p.vmin), Num(p.vmax), eps, std::to_string(2 * p.halfWidth + 1),
+                          std::to_string(p.halfWidth), Num(p.areaSquareMillimetres)}) +
                 FillArgs(Tr("RunReport",
                             "範囲内の %2 点のうち %1 点を示します。1/C<sup>2</sup> が V とともに減らなかった %3 "
                             "点は除き、深さが Debye 長の 3 倍 (%4 = √(%5 k T / (q<sup>2</sup> N))) に満たない %6 "
