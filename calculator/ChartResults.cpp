@@ -403,7 +403,9 @@ void TFormPNJunction::ChartContextPopup(TObject* sender, int x, int y) {
         {MenuItem(LanguageJapaneseItem), LanguageChoice::Japanese},
         {MenuItem(LanguageEnglishItem), LanguageChoice::English},
         {MenuItem(LanguageDesktopItem), LanguageChoice::Desktop}};
-    for (auto [item, choice] : languages) {
+    for (const auto& language : languages) {
+        PopupMenuItem item = language.first;
+        const LanguageChoice choice = language.second;
         item.checked = choice == saved;
         entries.back().item.items.push_back(item);
         languageChoices.push_back({{}, [this, choice] { ChooseLanguage(choice); }});

@@ -171,6 +171,11 @@ void ApplyAll(TSurface::State& s) {
 constexpr QPointF PixelCentre{0.5, 0.5};
 
 // Vector documents draw lines and outlines half a pixel in, at the centres.
+// A polyline's painter moves, so that its points in an SVG are the chart's
+// positions themselves; the outlines' geometry moves instead, since a
+// painter's transform changed around every marker would give each its own
+// group of the SVG's whole style, some four hundred bytes for a fifty-byte
+// circle.
 class CentredPaths {
 public:
     explicit CentredPaths(TSurface::State& s) : painter_(s.vector ? s.painter : nullptr) {
@@ -185,6 +190,13 @@ public:
 private:
     QPainter* painter_;
 };
+
+QRectF Centred(const TSurface::State& s, const QRectF& box) { return s.vector ? box.translated(PixelCentre) : box; }
+
+QPolygonF Centred(QPolygonF polygon) {
+    polygon.translate(PixelCentre);
+    return polygon;
+}
 
 void ResetSettings(TSurface::State& s) {
     s.pen = NativePen{};
@@ -446,8 +458,7 @@ void TSurface::PolygonF(std::span<const PixelPointF> points) {
     if (!state_->Active() || points.size() < 2) return;
     QPolygonF polygon;
     for (const PixelPointF& p : points) polygon.append(QPointF(p.x, p.y));
-    CentredPaths centred(*state_);
-    state_->painter->drawPolygon(polygon, Qt::OddEvenFill);
+    state_->painter->drawPolygon(Centred(polygon), Qt::OddEvenFill);
 }
 
 void TSurface::RectangleF(PixelPointF corner0, PixelPointF corner1) {
@@ -462,8 +473,7 @@ void TSurface::RectangleF(PixelPointF corner0, PixelPointF corner1) {
     } else if (box->width() <= 1 || box->height() <= 1) {
         state_->painter->fillRect(*box, ToQColor(state_->pen.color));
     } else {
-        CentredPaths centred(*state_);
-        state_->painter->drawRect(OutlineBox(state_->pen, *box));
+        state_->painter->drawRect(Centred(*state_, OutlineBox(state_->pen, *box)));
     }
 }
 
@@ -473,8 +483,7 @@ void TSurface::EllipseF(PixelPointF corner0, PixelPointF corner1) {
                        NearestPixel(corner1.y));
     const std::optional<QRectF> box = DocumentBox(*state_, corner0, corner1);
     if (!box) return;
-    CentredPaths centred(*state_);
-    state_->painter->drawEllipse(OutlineBox(state_->pen, *box));
+    state_->painter->drawEllipse(Centred(*state_, OutlineBox(state_->pen, *box)));
 }
 
 namespace {
@@ -517,8 +526,10 @@ void TSurface::Polyline(std::span<const PixelPoint> points) {
 void TSurface::Polygon(std::span<const PixelPoint> points) {
     if (!state_->pendingLine.isEmpty()) FlushVectorLine(*state_);
     if (!state_->Active() || points.size() < 2) return;
-    CentredPaths centred(*state_);
-    state_->painter->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
+    if (state_->vector)
+        state_->painter->drawPolygon(Centred(QPolygonF(ToQPolygon(points))), Qt::OddEvenFill);
+    else
+        state_->painter->drawPolygon(ToQPolygon(points), Qt::OddEvenFill);
 }
 
 void TSurface::Rectangle(int x0, int y0, int x1, int y1) {
@@ -536,8 +547,7 @@ void TSurface::Rectangle(int x0, int y0, int x1, int y1) {
         state_->painter->fillRect(QRect(x0, y0, x1 - x0, y1 - y0), ToQColor(state_->pen.color));
         return;
     }
-    CentredPaths centred(*state_);
-    state_->painter->drawRect(OutlineBox(state_->pen, x0, y0, x1, y1));
+    state_->painter->drawRect(Centred(*state_, OutlineBox(state_->pen, x0, y0, x1, y1)));
 }
 
 void TSurface::Ellipse(int x0, int y0, int x1, int y1) {
@@ -546,8 +556,7 @@ void TSurface::Ellipse(int x0, int y0, int x1, int y1) {
     if (x1 < x0) std::swap(x0, x1);
     if (y1 < y0) std::swap(y0, y1);
     if (x1 == x0 || y1 == y0) return;
-    CentredPaths centred(*state_);
-    state_->painter->drawEllipse(OutlineBox(state_->pen, x0, y0, x1, y1));
+    state_->painter->drawEllipse(Centred(*state_, OutlineBox(state_->pen, x0, y0, x1, y1)));
 }
 
 void TSurface::FillRect(const PixelRect& rect) {

@@ -145,5 +145,27 @@ TEST_F(DrawnOnceTest, ManyPointsDrawTheSamePixelsAndAnIndistinguishableVectorFig
     SetFiguresDrawnOnceFrom(saved);
 }
 
+// A marker of a vector figure is its shape: a circle's element, not a
+// group of the whole style around each, which made a figure of ten
+// thousand markers eight times its size.
+TEST_F(DrawnOnceTest, EachMarkerOfAnSvgCarriedAGroupOfTheWholeStyle) {
+    Run("1e15", "1e15", "1", "-10");
+    const fs::path file = dir_ / "markers.csv";
+    {
+        std::ofstream out(file);
+        out << "V,C (pF)\n";
+        for (int i = 0; i < 3000; ++i) out << -10 + i * (10.4 / 3000) << ',' << 20 + (i * 7919 % 500) << '\n';
+    }
+    Do([&] { f_->LoadMeasuredData(file.string()); });
+    ASSERT_TRUE(f_->HasMeasuredData());
+    const std::string svg = ChartSvg(*f_->ChartCV);
+    std::size_t circles = 0, groups = 0;
+    for (std::size_t at = svg.find("<circle"); at != std::string::npos; at = svg.find("<circle", at + 1)) ++circles;
+    for (std::size_t at = svg.find("<g "); at != std::string::npos; at = svg.find("<g ", at + 1)) ++groups;
+    EXPECT_GE(circles, 2900u);
+    EXPECT_LT(groups, 200u);
+    EXPECT_LT(svg.size(), 80 * circles);
+}
+
 }  // namespace
 }  // namespace cvcalc
