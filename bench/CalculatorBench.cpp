@@ -98,5 +98,25 @@ BENCHMARK(BM_RepaintMeasured100k)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark
 void BM_RepaintMeasured1M(benchmark::State& state) { RepaintMeasured(state, 1'000'000); }
 BENCHMARK(BM_RepaintMeasured1M)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
+// Import of a million-row file to the first paint of both measured charts:
+// reading, the two series, the results and the two paints.
+void BM_ImportToFirstPaint1M(benchmark::State& state) {
+    const bench::MeasuredFile file(1'000'000, 0.005);
+    ProgramWindows windows;
+    TFormPNJunction& form = *FormPNJunction;
+    form.Show();
+    form.ButtonCalcuationCVClick(form.ButtonCalcuationCV);
+    for (auto _ : state) {
+        form.LoadMeasuredData(file.Path());
+        form.ChartCV->PaintToBitmap();
+        form.ChartC2V->PaintToBitmap();
+        benchmark::ClobberMemory();
+        state.PauseTiming();
+        form.ClearMeasuredData();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ImportToFirstPaint1M)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace cvcalc

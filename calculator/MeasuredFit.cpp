@@ -44,7 +44,7 @@ std::string Short(double value) { return FormatFloatKind(value, FloatTextKind::G
 }  // namespace
 
 void TFormPNJunction::LoadMeasuredData(const std::string& path) {
-    const MeasuredCurve curve = ReadMeasuredCurve(path);
+    MeasuredCurve curve = ReadMeasuredCurve(path);
     std::vector<double> inverseSquares = InverseSquares(curve);
     ClearMeasuredData();
     measuredCV_ = MeasuredSeries(this, "MeasuredCV");
@@ -59,10 +59,10 @@ void TFormPNJunction::LoadMeasuredData(const std::string& path) {
     measuredC2V_->EndUpdate();
     measuredCV_->SetParentChart(ChartCV);
     measuredC2V_->SetParentChart(ChartC2V);
-    measuredVoltages_ = curve.Voltages;
-    measuredInverseSquares_ = std::move(inverseSquares);
-    measuredCapacitances_ = curve.Capacitances;
     measuredUnit_ = std::string(UnitSymbol(curve.Unit)) + (curve.UnitAssumed ? " (assumed)" : "");
+    measuredVoltages_ = std::move(curve.Voltages);
+    measuredInverseSquares_ = std::move(inverseSquares);
+    measuredCapacitances_ = std::move(curve.Capacitances);
     ResultsChanged();
 }
 

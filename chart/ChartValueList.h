@@ -17,7 +17,8 @@ class TChartValueList : public TPersistent {
 public:
     CVCALC_CLASS_INFO()
 
-    // Storage grows by this many values at a time.
+    // The capacity grows by this many values at a time (the storage under
+    // it by doubling).
     static constexpr int CapacityStep = 1000;
 
     TChartValueList(TChartSeries* owner, std::string name);
@@ -91,6 +92,8 @@ private:
     [[noreturn]] static void ThrowIndexError(int index);
     std::unique_ptr<double[], FreeValues> values_;
     int capacity_ = 0;
+    // Values the storage holds room for, at least the capacity.
+    int allocated_ = 0;
     int count_ = 0;
     double pendingValue_ = 0;
     bool needsStatistics_ = true;

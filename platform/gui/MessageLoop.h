@@ -26,4 +26,10 @@ void ResetQuitMessage();
 // input (for tests and the scripted driver after an invalidation).
 void ProcessPendingPaints();
 
+// While paints are held, a window's Paint message is not delivered: the
+// window's region stays pending.  Letting go delivers every pending one.
+// For a fuzzing harness of the scripted driver, whose scripts look at the
+// pixels only now and then.
+void HoldPaints(bool held);
+
 }  // namespace cvcalc

@@ -175,7 +175,8 @@ struct WindowRegistry {
     std::unordered_set<TNativeWindow*> windows;  // every live TNativeWindow
     TNativeWindow* capture = nullptr;
     TNativeWindow* lastActive = nullptr;
-    int dispatchDepth = 0;  // > 0 while some message procedure runs
+    int dispatchDepth = 0;    // > 0 while some message procedure runs
+    bool paintsHeld = false;  // HoldPaints
     bool IsLive(const TNativeWindow* w) const { return w && windows.count(const_cast<TNativeWindow*>(w)) != 0; }
 };
 WindowRegistry& Registry();

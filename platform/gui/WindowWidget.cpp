@@ -246,6 +246,10 @@ protected:
     }
 
     void paintEvent(QPaintEvent* e) override {
+        if (Registry().paintsHeld && kind_ == Kind::Plain) {
+            if (owner != nullptr) owner->Internal().PaintPending(e->rect());
+            return;
+        }
         if (owner != nullptr) owner->Internal().PaintDelivered();
         if (kind_ != Kind::Plain) {
             Base::paintEvent(e);

@@ -2,12 +2,14 @@
 // script, one command a line, run against one session whose windows live as
 // long as the fuzzer (the state a script leaves is where the next begins).
 // A command must run or be refused; every dump must be one line of valid
-// JSON.  Commands that read or write files or start the web engine are
-// left out.
+// JSON.  Windows are painted only where a script looks at them (a dump,
+// an export, the mouse on a chart), not after every command.  Commands that read or write files or start the web engine
+// are left out.
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <deque>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -32,9 +34,17 @@ cvcalc::DriverSession& Session() {
         cvcalc::InitPlatform();
         auto s = std::make_unique<cvcalc::DriverSession>([](std::string_view text) {
             if (text.empty() || text.back() != '\n' || text.find('\n') != text.size() - 1) std::abort();
+            // A dump the same as one already read is valid JSON again; most
+            // scripts dump states seen before, and reading a whole run's
+            // quarter megabyte costs more than the script.
+            static std::deque<std::string> read;
+            if (std::find(read.begin(), read.end(), text) != read.end()) return;
             if (!nlohmann::json::accept(text)) std::abort();
+            read.emplace_back(text);
+            if (read.size() > 16) read.pop_front();
         });
         s->Start();
+        s->PaintOnlyWhenLookedAt();
         return s;
     }();
     return *session;

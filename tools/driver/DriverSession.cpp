@@ -2,6 +2,7 @@
 // platform's injection (the same path as real input), JSON dumps out.
 #include "tools/driver/DriverSession.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <functional>
@@ -91,10 +92,31 @@ public:
         Settle();
     }
 
+    void PaintOnlyWhenLookedAt() {
+        paintOnlyWhenLookedAt_ = true;
+        HoldPaints(true);
+    }
+
     bool Run(const std::string& line) {
         refusal_.clear();
         const auto space = line.find(' ');
         const std::string command = line.substr(0, space);
+        if (!paintOnlyWhenLookedAt_) return RunCommand(line, command, space);
+        static const std::string_view lookers[] = {"dump", "snapshot", "export",   "report",
+                                                   "drag", "wheel",    "exportall"};
+        if (std::find(std::begin(lookers), std::end(lookers), command) == std::end(lookers))
+            return RunCommand(line, command, space);
+        struct Looking {
+            Looking() { HoldPaints(false); }
+            ~Looking() { HoldPaints(true); }
+        } looking;
+        return RunCommand(line, command, space);
+    }
+
+    const std::string& Refusal() const { return refusal_; }
+
+private:
+    bool RunCommand(const std::string& line, const std::string& command, std::size_t space) {
         const std::string rest = space == std::string::npos ? std::string() : line.substr(space + 1);
         if (command.empty()) return true;
         if (command == "set") return Set(rest);
@@ -157,9 +179,6 @@ public:
         return false;
     }
 
-    const std::string& Refusal() const { return refusal_; }
-
-private:
     // Lets every posted message and pending paint happen, as the loop would.
     void Settle() {
         for (int i = 0; i < 10000 && application_.ProcessOneMessage(); ++i) {
@@ -458,12 +477,14 @@ private:
     // The items of the last menu opened, null before the first.
     Json menu_ = nullptr;
     std::string refusal_;
+    bool paintOnlyWhenLookedAt_ = false;
 };
 
 DriverSession::DriverSession(Output output) : impl_(std::make_unique<Impl>(std::move(output))) {}
 DriverSession::~DriverSession() = default;
 void DriverSession::Start() { impl_->Start(); }
 bool DriverSession::Run(const std::string& line) { return impl_->Run(line); }
+void DriverSession::PaintOnlyWhenLookedAt() { impl_->PaintOnlyWhenLookedAt(); }
 const std::string& DriverSession::Refusal() const { return impl_->Refusal(); }
 
 }  // namespace cvcalc

@@ -28,6 +28,12 @@ public:
     // Runs one command line.  False for a command it does not know or whose
     // arguments it cannot read; nothing of that line has run then.
     bool Run(const std::string& line);
+    // Windows are painted only before the commands that look at what is
+    // drawn (dump, snapshot, export, report, exportall and the mouse's
+    // drag and wheel), not after every command as the desktop would: for a
+    // fuzzing harness, which runs thousands of scripts a second and cares
+    // that every command runs or is refused.
+    void PaintOnlyWhenLookedAt();
     // Why the last refused line was refused, when there is more to say than
     // that it is unknown or unreadable (empty otherwise).
     const std::string& Refusal() const;

@@ -336,6 +336,38 @@ TEST_F(Windows, PaintDeliversASurfaceOnDemand) {
     EXPECT_EQ(paints, first + 1);
 }
 
+TEST_F(Windows, HeldPaintsWereLostOrDeliveredWhileHeld) {
+    int paints = 0;
+    PixelRect painted{};
+    auto chart = std::make_unique<TNativeWindow>(NativeWindowKind::Plain, form.get());
+    chart->SetMessageProc([&](Message& m) {
+        if (m.kind != MessageKind::Paint) return;
+        ++paints;
+        painted = m.rect;
+    });
+    chart->SetBounds({10, 10, 60, 50});
+    chart->SetVisible(true);
+    ProcessPendingPaints();
+    const int first = paints;
+    HoldPaints(true);
+    chart->Invalidate({0, 0, 10, 10});
+    ProcessPendingPaints();
+    for (int i = 0; i < 100 && ProcessOneMessage(); ++i) {
+    }
+    chart->Invalidate({20, 20, 30, 30});
+    ProcessPendingPaints();
+    EXPECT_EQ(paints, first);
+    // Letting go paints once, everything asked for while held.
+    HoldPaints(false);
+    EXPECT_EQ(paints, first + 1);
+    EXPECT_LE(painted.left, 0);
+    EXPECT_LE(painted.top, 0);
+    EXPECT_GE(painted.right, 30);
+    EXPECT_GE(painted.bottom, 30);
+    ProcessPendingPaints();
+    EXPECT_EQ(paints, first + 1);
+}
+
 TEST_F(Windows, ErrorsNeverLeaveTheDispatch) {
     std::vector<std::string> reported;
     SetDispatchErrorHook([&](std::exception_ptr e) {
