@@ -2,14 +2,17 @@
 // active window.
 #include "platform/gui/NativeWindow.h"
 
+#include <QtCore/QBuffer>
 #include <QtCore/QMetaEnum>
 #include <QtGui/QAccessible>
 #include <QtGui/QIcon>
+#include <QtGui/QImageReader>
 #include <QtGui/QPixmap>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <algorithm>
+#include <cstring>
 
 #include "platform/core/VectorState.h"
 #include "platform/gui/GuiPlatform.h"
@@ -317,8 +320,22 @@ void TNativeWindow::SetResizable(bool resizable) {
 bool TNativeWindow::SetIconFromBytes(const void* data, std::size_t size) {
     QWidget* w = impl_->widget.data();
     if (w == nullptr || data == nullptr || size == 0 || size > (1u << 26)) return false;
+    // A PNG is read by Qt's own reader alone; left to find the format, Qt
+    // loads every image plugin (SVG, JPEG and the rest) to ask each whether
+    // the bytes are its own, a few milliseconds of every first window.
+    static constexpr unsigned char PngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const bool png = size >= sizeof PngSignature && std::memcmp(data, PngSignature, sizeof PngSignature) == 0;
     QPixmap pixmap;
-    if (!pixmap.loadFromData(static_cast<const uchar*>(data), static_cast<uint>(size))) return false;
+    if (png) {
+        QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(data), static_cast<qsizetype>(size));
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer, "png");
+        reader.setAutoDetectImageFormat(false);
+        pixmap = QPixmap::fromImage(reader.read());
+        if (pixmap.isNull()) return false;
+    } else if (!pixmap.loadFromData(static_cast<const uchar*>(data), static_cast<uint>(size))) {
+        return false;
+    }
     w->setWindowIcon(QIcon(pixmap));
     return true;
 }

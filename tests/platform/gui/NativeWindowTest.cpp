@@ -481,5 +481,15 @@ TEST_F(Windows, TopLevelBoundsSetBeforeShowingIncludeTheFrame) {
     EXPECT_FALSE(help.SetIconFromBytes(notAnImage, sizeof notAnImage));
     EXPECT_FALSE(help.SetIconFromBytes(nullptr, 0));
     EXPECT_FALSE(help.HasIcon());
+    // A PNG goes to Qt's own reader, named: one cut short is refused too.
+    TOffscreenBitmap picture(16, 16);
+    picture.Surface().SetBrush({0x00FF00, NativeBrushStyle::Solid});
+    picture.Surface().FillRect({0, 0, 16, 16});
+    const std::string png = picture.EncodePng();
+    ASSERT_GT(png.size(), 40u);
+    EXPECT_FALSE(help.SetIconFromBytes(png.data(), 24));
+    EXPECT_FALSE(help.HasIcon());
+    EXPECT_TRUE(help.SetIconFromBytes(png.data(), png.size()));
+    EXPECT_TRUE(help.HasIcon());
 }
 }  // namespace
