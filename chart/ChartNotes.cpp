@@ -2,6 +2,7 @@
 #include "chart/ChartNotes.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "chart/ChartAxis.h"
 #include "chart/ChartDrawing.h"
@@ -38,10 +39,15 @@ public:
         }
         columns_ = xEdges_.size() - 1;
         weights_.assign(columns_ * (yEdges_.size() - 1), 0.0);
+        // A chart may hold a million points: each finds its cell in a table
+        // by pixel, not by a search among the edges.
+        const std::vector<std::size_t> columnOf = Cells(xEdges_), rowOf = Cells(yEdges_);
+        const int x0 = xEdges_.front(), y0 = yEdges_.front();
+        const std::size_t width = columnOf.size(), height = rowOf.size();
         for (const TNotePoint& p : points) {
-            const std::size_t column = Cell(xEdges_, p.px), row = Cell(yEdges_, p.py);
-            if (column == Outside || row == Outside) continue;
-            weights_[row * columns_ + column] += note.avoidFrom <= p.x && p.x <= note.avoidTo ? 1e6 : 1;
+            const std::size_t x = std::size_t(std::int64_t(p.px) - x0), y = std::size_t(std::int64_t(p.py) - y0);
+            if (x >= width || y >= height) continue;
+            weights_[rowOf[y] * columns_ + columnOf[x]] += note.avoidFrom <= p.x && p.x <= note.avoidTo ? 1e6 : 1;
         }
     }
 
@@ -57,11 +63,14 @@ public:
     }
 
 private:
-    static constexpr std::size_t Outside = std::size_t(-1);
-    // The cell [edges[i], edges[i + 1]) that holds v.
-    static std::size_t Cell(const std::vector<int>& edges, int v) {
-        if (v < edges.front() || v >= edges.back()) return Outside;
-        return std::size_t(std::upper_bound(edges.begin(), edges.end(), v) - edges.begin()) - 1;
+    // For each pixel from the first edge up to the last, the cell
+    // [edges[i], edges[i + 1]) that holds it.
+    static std::vector<std::size_t> Cells(const std::vector<int>& edges) {
+        std::vector<std::size_t> cells;
+        cells.reserve(std::size_t(std::int64_t(edges.back()) - edges.front()));
+        for (std::size_t i = 0; i + 1 < edges.size(); ++i)
+            cells.insert(cells.end(), std::size_t(std::int64_t(edges[i + 1]) - edges[i]), i);
+        return cells;
     }
     static std::size_t Edge(const std::vector<int>& edges, int v) {
         return std::size_t(std::lower_bound(edges.begin(), edges.end(), v) - edges.begin());

@@ -126,15 +126,18 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
     }
     if (!notes_.empty()) {
         // Boxes that find their own corner need to know where the points are.
+        // Only the points the series just drew can lie under a box: the
+        // others are left or right of the plot, beyond every candidate.
         std::vector<TNotePoint> points;
         if (std::any_of(notes_.begin(), notes_.end(),
                         [](const TChartNote& n) { return n.place == TChartNote::Place::BestCorner; }))
             for (int i = 0; i < NumSeries(); ++i) {
                 const TChartSeries& s = *SeriesAt(i);
-                if (!s.Active()) continue;
+                if (!s.Active() || s.PointCount() == 0 || s.FirstValueIndex() < 0) continue;
                 const TChartAxis& h = s.HorizAxis() == aTopAxis ? *TopAxis() : *BottomAxis();
                 const TChartAxis& v = s.VertAxis() == aRightAxis ? *RightAxis() : *LeftAxis();
-                for (int p = 0; p < s.PointCount(); ++p) {
+                points.reserve(points.size() + std::size_t(s.LastValueIndex() - s.FirstValueIndex() + 1));
+                for (int p = s.FirstValueIndex(); p <= s.LastValueIndex(); ++p) {
                     const double x = s.XValues()->Value(p);
                     points.push_back({h.ValueToPixel(x), v.ValueToPixel(s.YValues()->Value(p)), x});
                 }
