@@ -1,9 +1,10 @@
 // libFuzzer target: the scripted driver's command language.  Each input is a
 // script, one command a line, run against one session whose windows live as
 // long as the fuzzer.  Every script starts from the reset program, with no
-// runs held: otherwise what earlier scripts held would make every later one
-// dearer (eight held runs in every paint and dump) and a failing script
-// would not fail again alone.  Zoom and window state carry over.
+// runs held and no error boxes recorded: otherwise what earlier scripts left
+// would make every later one dearer (eight held runs in every paint and
+// dump, every box ever shown in every dump) and a failing script would not
+// fail again alone.  Zoom and window state carry over.
 // A command must run or be refused; every dump must be one line of valid
 // JSON.  Windows are painted only where a script looks at them (a dump,
 // an export, the mouse on a chart), not after every command.  Commands that
@@ -58,6 +59,7 @@ cvcalc::DriverSession& Session() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     cvcalc::DriverSession& session = Session();
     for (const char* line : {"clearholds", "clearmeasured", "click ButtonReset"}) session.Run(line);
+    session.ForgetErrors();
     const std::string_view script(reinterpret_cast<const char*>(data), size);
     std::size_t at = 0;
     while (at < script.size()) {

@@ -92,6 +92,8 @@ public:
         Settle();
     }
 
+    void ForgetErrors() { errors_ = Json::array(); }
+
     void PaintOnlyWhenLookedAt() {
         paintOnlyWhenLookedAt_ = true;
         HoldPaints(true);
@@ -485,6 +487,7 @@ DriverSession::~DriverSession() = default;
 void DriverSession::Start() { impl_->Start(); }
 bool DriverSession::Run(const std::string& line) { return impl_->Run(line); }
 void DriverSession::PaintOnlyWhenLookedAt() { impl_->PaintOnlyWhenLookedAt(); }
+void DriverSession::ForgetErrors() { impl_->ForgetErrors(); }
 const std::string& DriverSession::Refusal() const { return impl_->Refusal(); }
 
 }  // namespace cvcalc

@@ -34,6 +34,9 @@ public:
     // fuzzing harness, which runs thousands of scripts a second and cares
     // that every command runs or is refused.
     void PaintOnlyWhenLookedAt();
+    // Forgets the error boxes recorded so far, which every later dump would
+    // otherwise list (a fuzzing harness starts each script afresh).
+    void ForgetErrors();
     // Why the last refused line was refused, when there is more to say than
     // that it is unknown or unreadable (empty otherwise).
     const std::string& Refusal() const;
