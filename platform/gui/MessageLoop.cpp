@@ -71,15 +71,8 @@ void ResetQuitMessage() { QuitFlag = false; }
 void HoldPaints(bool held) {
     InitPlatform();
     Registry().paintsHeld = held;
-    if (held) return;
-    // What Qt was told to paint while held was put aside; ask again.
-    std::vector<TNativeWindow*> windows(Registry().windows.begin(), Registry().windows.end());
-    for (TNativeWindow* w : windows)
-        if (Registry().IsLive(w)) {
-            TNativeWindow::Impl& impl = w->Internal();
-            if (impl.paintPending && impl.widget != nullptr) impl.widget->update(impl.pendingRegion);
-        }
-    ProcessPendingPaints();
+    // What was put aside while held is still pending: painted now.
+    if (!held) ProcessPendingPaints();
 }
 
 void ProcessPendingPaints() {
