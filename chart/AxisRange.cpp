@@ -32,6 +32,50 @@ TAxisScale::TAxisScale(TAxisOrientation orientation, double lo, double hi, int s
     if (!std::isfinite(pixelsPerUnit_)) pixelsPerUnit_ = 0.0;
 }
 
+namespace {
+
+// ValueToPosition's clamp: no number goes to the limit, a far one to the
+// nearer end.
+inline double Clamped(double r) {
+    constexpr double limit = AxisPixelLimit;
+    if (r != r) return limit;
+    return r < -limit ? -limit : (r > limit ? limit : r);
+}
+
+// The linear mapping's loop, from `base` forwards or backwards along the
+// pixels, with ValueToPosition's operations in its order.
+template <typename T, typename Finish>
+void LinearPlaces(const double* values, int count, T* out, double lo, double perUnit, double base, bool forward,
+                  Finish finish) {
+    if (forward)
+        for (int i = 0; i < count; ++i) out[i] = finish(Clamped(base + (values[i] - lo) * perUnit));
+    else
+        for (int i = 0; i < count; ++i) out[i] = finish(Clamped(base - (values[i] - lo) * perUnit));
+}
+
+}  // namespace
+
+void TAxisScale::ValuesToPixels(const double* values, int count, int* pixels) const {
+    if (rangeIsZero_ || logarithmic_) {
+        for (int i = 0; i < count; ++i) pixels[i] = ValueToPixel(values[i]);
+        return;
+    }
+    // Right or up from the start, or left or down from the end.
+    const bool forward = orientation_.horizontal != orientation_.inverted;
+    LinearPlaces(values, count, pixels, lo_, pixelsPerUnit_, forward ? startPos_ : endPos_, forward,
+                 [](double r) { return static_cast<int>(RoundHalfEven(r)); });
+}
+
+void TAxisScale::ValuesToPositions(const double* values, int count, double* positions) const {
+    if (rangeIsZero_ || logarithmic_) {
+        for (int i = 0; i < count; ++i) positions[i] = ValueToPosition(values[i]);
+        return;
+    }
+    const bool forward = orientation_.horizontal != orientation_.inverted;
+    LinearPlaces(values, count, positions, lo_, pixelsPerUnit_, forward ? startPos_ : endPos_, forward,
+                 [](double r) { return r; });
+}
+
 double TAxisScale::PixelToValue(int pixel) const {
     if (axisSize_ < 1) return 0;
     const double d =

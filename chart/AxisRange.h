@@ -96,6 +96,11 @@ public:
         const double limit = AxisPixelLimit;
         return r < -limit ? -limit : (r > limit ? limit : r);
     }
+    // ValueToPixel and ValueToPosition of values[0..count), the same
+    // numbers: one loop with the scale's constants held, which the compiler
+    // turns into vector instructions for the many points of measured data.
+    void ValuesToPixels(const double* values, int count, int* pixels) const;
+    void ValuesToPositions(const double* values, int count, double* positions) const;
     // 0 on an axis shorter than one pixel.
     double PixelToValue(int pixel) const;
     // Whether values lie along the pixels by their logarithms: asked for,

@@ -175,6 +175,12 @@ public:
     void ApplyMarkerMargins();
     int ValueToPixel(double value) const { return scale_.ValueToPixel(value); }
     double ValueToPosition(double value) const { return scale_.ValueToPosition(value); }
+    void ValuesToPixels(const double* values, int count, int* pixels) const {
+        scale_.ValuesToPixels(values, count, pixels);
+    }
+    void ValuesToPositions(const double* values, int count, double* positions) const {
+        scale_.ValuesToPositions(values, count, positions);
+    }
     double PixelToValue(int pixel) const { return scale_.PixelToValue(pixel); }
 
     // The working range on the pixels of the last layout.

@@ -128,6 +128,15 @@ public:
     // them.  SeriesDraw.cpp.
     void Draw(TCanvas& canvas, const TChartAxis& horizAxis, const TChartAxis& vertAxis, const TChartRect& plot);
 
+    // The pixels of the visible points, FirstValueIndex..LastValueIndex, as
+    // the last Draw on a bitmap or a window placed them, for what the chart
+    // lays over its series; empty when that Draw kept none (on a vector
+    // document, or in a series of no drawn kind).
+    struct TDrawnPixels {
+        std::vector<int> x, y;
+    };
+    const TDrawnPixels& DrawnPixels() const noexcept { return drawnPixels_; }
+
 protected:
     // What DrawValues draws with: the axes, the plotting area, the X values
     // at its left and right edges, and the visible points first..last.
@@ -140,6 +149,7 @@ protected:
     };
     // A series of no drawn kind draws nothing.
     virtual void DrawValues(TCanvas&, const TDrawArea&) {}
+    TDrawnPixels& KeptPixels() noexcept { return drawnPixels_; }
 
     void DestroyingParentChart() noexcept {
         parentChart_ = nullptr;
@@ -173,6 +183,7 @@ private:
     int cursor_ = 0;
     int updateCount_ = 0;
     int firstValueIndex_ = -1;
+    TDrawnPixels drawnPixels_;
     int lastValueIndex_ = -1;
 };
 

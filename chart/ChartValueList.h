@@ -43,6 +43,8 @@ public:
         return values_[static_cast<std::size_t>(index)];
     }
     double Last() const { return Value(count_ - 1); }
+    // The Count() values in order, for loops over many.
+    const double* Data() const noexcept { return values_.get(); }
 
     double PendingValue() const noexcept { return pendingValue_; }
     void SetPendingValue(double value) noexcept { pendingValue_ = value; }

@@ -136,11 +136,16 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
                 if (!s.Active() || s.PointCount() == 0 || s.FirstValueIndex() < 0) continue;
                 const TChartAxis& h = s.HorizAxis() == aTopAxis ? *TopAxis() : *BottomAxis();
                 const TChartAxis& v = s.VertAxis() == aRightAxis ? *RightAxis() : *LeftAxis();
-                points.reserve(points.size() + std::size_t(s.LastValueIndex() - s.FirstValueIndex() + 1));
-                for (int p = s.FirstValueIndex(); p <= s.LastValueIndex(); ++p) {
-                    const double x = s.XValues()->Value(p);
-                    points.push_back({h.ValueToPixel(x), v.ValueToPixel(s.YValues()->Value(p)), x});
-                }
+                const int first = s.FirstValueIndex(), count = s.LastValueIndex() - first + 1;
+                const double* xs = s.XValues()->Data() + first;
+                const double* ys = s.YValues()->Data() + first;
+                // The pixels the series just drew at, when it kept them.
+                const TChartSeries::TDrawnPixels& drawn = s.DrawnPixels();
+                const bool kept = drawn.x.size() == std::size_t(count) && drawn.y.size() == std::size_t(count);
+                points.reserve(points.size() + std::size_t(count));
+                for (int p = 0; p < count; ++p)
+                    points.push_back(kept ? TNotePoint{drawn.x[std::size_t(p)], drawn.y[std::size_t(p)], xs[p]}
+                                          : TNotePoint{h.ValueToPixel(xs[p]), v.ValueToPixel(ys[p]), xs[p]});
             }
         DrawChartNotes(canvas, notes_, *BottomAxis(), *LeftAxis(), plot, points);
     }

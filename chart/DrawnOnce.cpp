@@ -37,19 +37,25 @@ TDrawnOnce::TCell TDrawnOnce::CellOf(double x, double y) noexcept {
 }
 
 bool TDrawnOnce::Offer(TCell from, TCell to, TColor color) {
-    if (2 * (used_ + 1) > slots_.size()) Grow();
     const std::uint64_t f = Pack(from), t = Pack(to);
+    // The slot keeps the colour of the latest figure with these cells; an
+    // earlier one in another colour is drawn, which is never wrong.
+    if (used_ > 0 && slots_[last_].from == f && slots_[last_].to == t) return slots_[last_].color != color;
+    // The walk below finds the slot again after the table grows.
+    if (2 * (used_ + 1) > slots_.size()) Grow();
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = Hash(f, t) & mask;; i = (i + 1) & mask) {
         TSlot& slot = slots_[i];
         if (!slot.used) {
             slot = TSlot{f, t, color, true};
             ++used_;
+            last_ = i;
             return true;
         }
-        // The slot keeps the colour of the latest figure with these cells;
-        // an earlier one in another colour is drawn, which is never wrong.
-        if (slot.from == f && slot.to == t) return slot.color != color;
+        if (slot.from == f && slot.to == t) {
+            last_ = i;
+            return slot.color != color;
+        }
     }
 }
 

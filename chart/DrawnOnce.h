@@ -42,6 +42,9 @@ private:
 
     std::vector<TSlot> slots_;
     std::size_t used_ = 0;
+    // The slot of the last figure offered: a run of points on one pixel
+    // offers the same cells again and again.
+    std::size_t last_ = 0;
 };
 
 // Series of at least this many visible points draw each figure once

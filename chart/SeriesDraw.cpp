@@ -1,6 +1,7 @@
 // A series draws itself: the visible points of the last layout, and for
 // line and point series the connecting line with the markers over it.
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace cvcalc {
 
 void TChartSeries::Draw(TCanvas& canvas, const TChartAxis& horizAxis, const TChartAxis& vertAxis,
                         const TChartRect& plot) {
+    drawnPixels_.x.clear();
+    drawnPixels_.y.clear();
     const int n = PointCount();
     if (n == 0) return;
     const TChartValueList& xs = *XValues();
@@ -40,9 +43,13 @@ void TChartSeries::Draw(TCanvas& canvas, const TChartAxis& horizAxis, const TCha
 
 namespace {
 
-// Where DrawPoints puts a value: its pixel, or its exact position.
+// Where DrawPoints puts the values: at their pixels, or at their exact
+// positions.
 struct PixelPlaces {
     using Position = int;
+    static void AtEach(const TChartAxis& axis, const double* values, int count, int* at) {
+        axis.ValuesToPixels(values, count, at);
+    }
     static int At(const TChartAxis& axis, double value) { return axis.ValueToPixel(value); }
     static void MoveTo(TCanvas& canvas, int x, int y) { canvas.MoveTo(x, y); }
     static void LineTo(TCanvas& canvas, int x, int y) { canvas.LineTo(x, y); }
@@ -50,6 +57,9 @@ struct PixelPlaces {
 
 struct ExactPlaces {
     using Position = double;
+    static void AtEach(const TChartAxis& axis, const double* values, int count, double* at) {
+        axis.ValuesToPositions(values, count, at);
+    }
     static double At(const TChartAxis& axis, double value) { return axis.ValueToPosition(value); }
     static void MoveTo(TCanvas& canvas, double x, double y) { canvas.MoveToF({x, y}); }
     static void LineTo(TCanvas& canvas, double x, double y) { canvas.LineToF({x, y}); }
@@ -73,10 +83,32 @@ void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
     const bool markers = pointer.Visible();
     const TChartPen& linePen = *Pen();
     const TColor lineColor = SeriesColor();
+    // Where the visible points go, worked out once for both walks below;
+    // the pixels stay with the series for what the chart lays over it.
+    const int count = last - first + 1;
+    std::vector<Position> exactX, exactY;
+    std::vector<Position>& atX = [&]() -> std::vector<Position>& {
+        if constexpr (std::is_same_v<Position, int>)
+            return KeptPixels().x;
+        else
+            return exactX;
+    }();
+    std::vector<Position>& atY = [&]() -> std::vector<Position>& {
+        if constexpr (std::is_same_v<Position, int>)
+            return KeptPixels().y;
+        else
+            return exactY;
+    }();
+    atX.resize(std::size_t(count));
+    atY.resize(std::size_t(count));
+    Place::AtEach(ha, xs.Data() + first, count, atX.data());
+    Place::AtEach(va, ys.Data() + first, count, atY.data());
+    const auto X = [&](int i) { return atX[std::size_t(i - first)]; };
+    const auto Y = [&](int i) { return atY[std::size_t(i - first)]; };
     // The line's pen stays on the canvas from segment to segment unless a
     // marker has put its own in between.
     bool linePenSet = false;
-    Position px = Place::At(ha, xs.Value(first)), py = Place::At(va, ys.Value(first));
+    Position px = X(first), py = Y(first);
     TColor pc = PointColor(first);
     // Points left of the area: the line comes in from its edge, at the
     // height the segment from the point before has there.
@@ -108,12 +140,12 @@ void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
     if (last - first + 1 >= FiguresDrawnOnceFrom()) {
         keep.assign(std::size_t(last - first + 1), 0);
         TDrawnOnce segments, pointers;
-        Position nx = Place::At(ha, xs.Value(last)), ny = Place::At(va, ys.Value(last));
+        Position nx = X(last), ny = Y(last);
         TColor nc = PointColor(last);
         const auto cell = [](Position x, Position y) { return TDrawnOnce::CellOf(x, y); };
         if (markers && last > first && pointers.Offer(cell(nx, ny), nc)) keep[std::size_t(last - first)] |= KeepMarker;
         for (int i = last; i > first; --i) {
-            const Position x = Place::At(ha, xs.Value(i - 1)), y = Place::At(va, ys.Value(i - 1));
+            const Position x = X(i - 1), y = Y(i - 1);
             const TColor c = PointColor(i - 1);
             if (markers && pointers.Offer(cell(x, y), c)) keep[std::size_t(i - 1 - first)] |= KeepMarker;
             if (drawLine && (x != nx || y != ny) &&
@@ -128,7 +160,7 @@ void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
         return keep.empty() || (keep[std::size_t(i - first)] & what) != 0;
     };
     for (int i = first + 1; i <= last; ++i) {
-        const Position x = Place::At(ha, xs.Value(i)), y = Place::At(va, ys.Value(i));
+        const Position x = X(i), y = Y(i);
         const TColor c = PointColor(i);
         if (drawLine && (x != px || y != py) && kept(i, KeepSegment)) {
             // With ColorEachPoint and ColorEachLine each segment takes the

@@ -46,6 +46,12 @@ TEST(DrawnOnce, AFigureIsDrawnOnlyWhenNoLaterOneRepeatsItInItsColour) {
     // Far more figures than the table starts with.
     for (int i = 0; i < 5000; ++i) EXPECT_TRUE(figures.Offer(cell(i, -i), clRed));
     for (int i = 0; i < 5000; ++i) EXPECT_FALSE(figures.Offer(cell(i, -i), clRed));
+    // The same figure offered again and again, as a run of points on one
+    // pixel does, answers as the first repeat did.
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(figures.Offer(cell(-5, 5), cell(6, 6), clBlue), i == 0);
+        EXPECT_TRUE(figures.Offer(cell(-5, 5), cell(6, 6), clRed));
+    }
     // Vector cells are eighths of a pixel.
     EXPECT_EQ(TDrawnOnce::CellOf(1.124, -0.01).x, 8);
     EXPECT_EQ(TDrawnOnce::CellOf(1.124, -0.01).y, -1);

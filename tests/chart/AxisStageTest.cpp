@@ -82,6 +82,35 @@ TEST(AxisScale, VectorFiguresTookTheRoundedPixelInsteadOfTheValuesPosition) {
     EXPECT_EQ(TAxisScale(Left, 3, 3, 15, 315).ValueToPosition(123), 165);
 }
 
+TEST(AxisScale, ManyValuesAtOnceLandWhereEachAloneDoes) {
+    // Halves, far and missing values, and a stretch of noisy ones.
+    std::vector<double> values = {0, 0.25, 0.75, 33.3, 99.99, -0.25, 1e9, -1e300, Inf, -Inf, NaN, 5e-324, -0.0};
+    for (int i = 0; i < 997; ++i) values.push_back(-20 + i * 0.1403 + std::sin(i) * 1e-3);
+    const TAxisOrientation logBottom{true, false, true}, logLeftInverted{false, true, true};
+    const TAxisScale scales[] = {
+        TAxisScale(Bottom, 0, 100, 10, 210),
+        TAxisScale(Left, 0, 100, 10, 210),
+        TAxisScale(BottomInverted, -3, 7.5, 0, 401),
+        TAxisScale(LeftInverted, 1e-3, 2e-3, 7, 330),
+        TAxisScale(Left, 3, 3, 15, 315),
+        TAxisScale(Bottom, 0, 1e-320, 0, 300),
+        TAxisScale(logBottom, 0.1, 1000, 20, 380),
+        TAxisScale(logLeftInverted, 1, 50, 5, 305),
+        TAxisScale(Bottom, -1e308, 1e308, 0, 400),
+    };
+    for (const TAxisScale& scale : scales) {
+        std::vector<int> pixels(values.size());
+        std::vector<double> positions(values.size());
+        scale.ValuesToPixels(values.data(), int(values.size()), pixels.data());
+        scale.ValuesToPositions(values.data(), int(values.size()), positions.data());
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            EXPECT_EQ(pixels[i], scale.ValueToPixel(values[i])) << scale.Lo() << " " << values[i];
+            // The very same double, not merely a near one.
+            EXPECT_EQ(positions[i], scale.ValueToPosition(values[i])) << scale.Lo() << " " << values[i];
+        }
+    }
+}
+
 TEST(AxisScale, ZeroRangeGoesToTheCentreAndAShortAxisMapsBackToZero) {
     const TAxisScale flat(Left, 3, 3, 15, 315);
     EXPECT_TRUE(flat.RangeIsZero());
