@@ -175,6 +175,10 @@ void WalkCosmetic(const LinePlan& plan, int x0, int y0, int x1, int y1, Put put)
 }  // namespace
 
 void LineWalk::DrawCosmetic(int x0, int y0, int x1, int y1) {
+    if (bits_ != nullptr && (x0 == x1 || y0 == y1)) {
+        DrawStraight(x0, y0, x1, y1);
+        return;
+    }
     if (bits_ != nullptr) {
         QRgb* const bits = bits_;
         const qsizetype stride = stride_;
@@ -183,6 +187,53 @@ void LineWalk::DrawCosmetic(int x0, int y0, int x1, int y1) {
         });
     } else {
         WalkCosmetic(plan_, x0, y0, x1, y1, [this](int x, int y, QRgb color) { Pixel(x, y, color); });
+    }
+}
+
+// A cosmetic line along a row or a column of a bitmap (grids, ticks, axis
+// lines): the same pixels the walk sets one step at a time, written a dash
+// at a time.  Step k of the walk stands on the k-th pixel from the start.
+void LineWalk::DrawStraight(int x0, int y0, int x1, int y1) {
+    const bool horizontal = y0 == y1;
+    const int start = horizontal ? x0 : y0, end = horizontal ? x1 : y1;
+    const int across = horizontal ? y0 : x0;
+    const int lo = horizontal ? plan_.left : plan_.top, hi = horizontal ? plan_.right : plan_.bottom;
+    const int acrossLo = horizontal ? plan_.top : plan_.left, acrossHi = horizontal ? plan_.bottom : plan_.right;
+    if (start == end || across < acrossLo || across > acrossHi) return;
+    const int sign = end > start ? 1 : -1;
+    const int steps = std::abs(end - start);  // the last pixel left out
+    // The steps whose pixels lie within bounds.
+    const int kLo = std::max(0, sign > 0 ? lo - start : start - hi);
+    const int kHi = std::min(steps - 1, sign > 0 ? hi - start : start - lo);
+    if (kLo > kHi) return;
+    const auto fill = [&](int kFirst, int kLast, QRgb color) {
+        kFirst = std::max(kFirst, kLo);
+        kLast = std::min(kLast, kHi);
+        if (kFirst > kLast) return;
+        int a = start + sign * kFirst, b = start + sign * kLast;
+        if (a > b) std::swap(a, b);
+        if (horizontal) {
+            QRgb* row = bits_ + static_cast<qsizetype>(across) * stride_;
+            std::fill(row + a, row + b + 1, color);
+        } else {
+            for (int y = a; y <= b; ++y) bits_[static_cast<qsizetype>(y) * stride_ + across] = color;
+        }
+    };
+    if (plan_.runCount == 0) {
+        fill(0, steps - 1, plan_.ink);
+        return;
+    }
+    // Whole periods of the pattern before the bounds change nothing.
+    int period = 0;
+    for (int r = 0; r < plan_.runCount; ++r) period += plan_.runs[r];
+    int k = kLo / period * period;
+    for (int run = 0; k <= kHi; run = (run + 1) % plan_.runCount) {
+        const int length = plan_.runs[run];
+        if (run % 2 == 0)
+            fill(k, k + length - 1, plan_.ink);
+        else if (plan_.fillGaps)
+            fill(k, k + length - 1, plan_.gap);
+        k += length;
     }
 }
 

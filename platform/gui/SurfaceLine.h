@@ -47,6 +47,7 @@ public:
 
 private:
     void DrawCosmetic(int x0, int y0, int x1, int y1);
+    void DrawStraight(int x0, int y0, int x1, int y1);
     void DrawGeometric(int x0, int y0, int x1, int y1);
     void Pixel(int x, int y, QRgb color);  // within bounds, for the painter
     void Span(int xFirst, int xLast, int y, QRgb color);

@@ -589,6 +589,8 @@ TEST(Surface, EveryLineInksTheSamePixelsOnABitmapAndOnAWindow) {
                 if (kind >= 3 && kind < 6) next.x = points.back().x;                   // vertical
                 if (kind == 6) next.y = points.back().y + (next.x - points.back().x);  // diagonal
                 if (kind == 7 && t % 5 != 4) next.x = next.x < 32 ? -40000 : 40000;    // beyond the walk's reach
+                if (kind == 8 && t % 5 != 4) next = {next.x < 32 ? -20011 : 20011, points.back().y};  // far, level
+                if (kind == 9 && t % 5 != 4) next = {points.back().x, next.y < 32 ? -20011 : 20011};  // far, upright
                 points.push_back(next);
                 segments += 1;
             }
