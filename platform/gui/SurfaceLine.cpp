@@ -191,8 +191,8 @@ void LineWalk::DrawCosmetic(int x0, int y0, int x1, int y1) {
 }
 
 // A cosmetic line along a row or a column of a bitmap (grids, ticks, axis
-// lines): the same pixels the walk sets one step at a time, written a dash
-// at a time.  Step k of the walk stands on the k-th pixel from the start.
+// lines): the same pixels the walk sets, without its bookkeeping at every
+// step.  Step k of the walk stands on the k-th pixel from the start.
 void LineWalk::DrawStraight(int x0, int y0, int x1, int y1) {
     const bool horizontal = y0 == y1;
     const int start = horizontal ? x0 : y0, end = horizontal ? x1 : y1;
@@ -206,34 +206,39 @@ void LineWalk::DrawStraight(int x0, int y0, int x1, int y1) {
     const int kLo = std::max(0, sign > 0 ? lo - start : start - hi);
     const int kHi = std::min(steps - 1, sign > 0 ? hi - start : start - lo);
     if (kLo > kHi) return;
-    const auto fill = [&](int kFirst, int kLast, QRgb color) {
-        kFirst = std::max(kFirst, kLo);
-        kLast = std::min(kLast, kHi);
-        if (kFirst > kLast) return;
-        int a = start + sign * kFirst, b = start + sign * kLast;
-        if (a > b) std::swap(a, b);
-        if (horizontal) {
-            QRgb* row = bits_ + static_cast<qsizetype>(across) * stride_;
-            std::fill(row + a, row + b + 1, color);
-        } else {
-            for (int y = a; y <= b; ++y) bits_[static_cast<qsizetype>(y) * stride_ + across] = color;
-        }
-    };
+    // Where step kLo's pixel is, and how far on the next step's.
+    const qsizetype first = start + sign * kLo;
+    qsizetype at = horizontal ? qsizetype(across) * stride_ + first : first * stride_ + across;
+    const qsizetype by = horizontal ? sign : sign * stride_;
     if (plan_.runCount == 0) {
-        fill(0, steps - 1, plan_.ink);
+        if (horizontal) {
+            const qsizetype last = at + by * (kHi - kLo);
+            std::fill(bits_ + std::min(at, last), bits_ + std::max(at, last) + 1, plan_.ink);
+        } else {
+            for (int k = kLo; k <= kHi; ++k, at += by) bits_[at] = plan_.ink;
+        }
         return;
     }
-    // Whole periods of the pattern before the bounds change nothing.
+    // One period of the dashes, step by step: ink, the gap's colour, or
+    // the pixel left as it is.
+    constexpr int MaxPeriod = 64;
+    QRgb colours[MaxPeriod];
+    bool put[MaxPeriod];
     int period = 0;
-    for (int r = 0; r < plan_.runCount; ++r) period += plan_.runs[r];
-    int k = kLo / period * period;
-    for (int run = 0; k <= kHi; run = (run + 1) % plan_.runCount) {
-        const int length = plan_.runs[run];
-        if (run % 2 == 0)
-            fill(k, k + length - 1, plan_.ink);
-        else if (plan_.fillGaps)
-            fill(k, k + length - 1, plan_.gap);
-        k += length;
+    for (int r = 0; r < plan_.runCount; ++r)
+        for (int i = 0; i < plan_.runs[r]; ++i, ++period) {
+            if (period == MaxPeriod) {
+                WalkCosmetic(plan_, x0, y0, x1, y1, [this](int x, int y, QRgb color) {
+                    bits_[static_cast<qsizetype>(y) * stride_ + x] = color;
+                });
+                return;
+            }
+            colours[period] = r % 2 == 0 ? plan_.ink : plan_.gap;
+            put[period] = r % 2 == 0 || plan_.fillGaps;
+        }
+    for (int k = kLo, phase = kLo % period; k <= kHi; ++k, at += by) {
+        if (put[phase]) bits_[at] = colours[phase];
+        if (++phase == period) phase = 0;
     }
 }
 
