@@ -137,6 +137,8 @@ void TCustomChart::DrawAll(TCanvas& canvas, int width, int height) {
                 const TChartAxis& h = s.HorizAxis() == aTopAxis ? *TopAxis() : *BottomAxis();
                 const TChartAxis& v = s.VertAxis() == aRightAxis ? *RightAxis() : *LeftAxis();
                 const int first = s.FirstValueIndex(), count = s.LastValueIndex() - first + 1;
+                s.XValues()->Value(first + count - 1);  // a short list raises its index error
+                s.YValues()->Value(first + count - 1);
                 const double* xs = s.XValues()->Data() + first;
                 const double* ys = s.YValues()->Data() + first;
                 // The pixels the series just drew at, when it kept them.

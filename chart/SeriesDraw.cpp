@@ -19,7 +19,11 @@ void TChartSeries::Draw(TCanvas& canvas, const TChartAxis& horizAxis, const TCha
     drawnPixels_.x.clear();
     drawnPixels_.y.clear();
     const int n = PointCount();
-    if (n == 0) return;
+    if (n == 0) {
+        // An emptied series lets go of the pixels of its last points.
+        drawnPixels_ = TDrawnPixels{};
+        return;
+    }
     const TChartValueList& xs = *XValues();
     // The visible points: from the first not left of the area to the first
     // at or beyond its right edge; all of them unless X ascends.
@@ -86,6 +90,10 @@ void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
     // Where the visible points go, worked out once for both walks below;
     // the pixels stay with the series for what the chart lays over it.
     const int count = last - first + 1;
+    // A list shorter than the visible points raises its index error here,
+    // before the loops below read its values whole.
+    xs.Value(last);
+    ys.Value(last);
     std::vector<Position> exactX, exactY;
     std::vector<Position>& atX = [&]() -> std::vector<Position>& {
         if constexpr (std::is_same_v<Position, int>)
