@@ -1,6 +1,7 @@
 // Measured C-V data beside the theory, and the Mott–Schottky straight line
 // through 1/C²: its slope gives the doping, its zero the built-in potential.
 #include <algorithm>
+#include <limits>
 #include <string>
 
 #include "analysis/MeasuredData.h"
@@ -51,6 +52,9 @@ void TFormPNJunction::LoadMeasuredData(const std::string& path) {
     measuredC2V_ = MeasuredSeries(this, "MeasuredC2V");
     measuredCV_->BeginUpdate();
     measuredC2V_->BeginUpdate();
+    const int rows = static_cast<int>(std::min<std::size_t>(curve.Voltages.size(), std::numeric_limits<int>::max()));
+    measuredCV_->ReservePoints(rows);
+    measuredC2V_->ReservePoints(rows);
     for (std::size_t i = 0; i < curve.Voltages.size(); ++i) {
         measuredCV_->AddPoint(curve.Voltages[i], curve.Capacitances[i] * PicofaradsPerFarad, {}, clAutoColor);
         measuredC2V_->AddPoint(curve.Voltages[i], inverseSquares[i] * InverseSquareNanofarads, {}, clAutoColor);

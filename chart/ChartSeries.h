@@ -73,6 +73,11 @@ public:
     int Cursor() const noexcept { return cursor_; }
     void SetCursor(int value) { Change(cursor_, value); }
 
+    // Room in every value list for `points` in all, before adding many.
+    void ReservePoints(int points) {
+        for (const auto& list : valuesList_) list->ReserveStorage(points);
+    }
+
     // Adds one point in X order and returns its index, or -1 when
     // OnBeforeAdd refused it.  Inline for the common case of a run: a plain
     // point in order, with room for it.

@@ -43,6 +43,15 @@ void TChartValueList::Reserve(int needed) {
     capacity_ = capacity;
 }
 
+void TChartValueList::ReserveStorage(int values) {
+    if (values <= allocated_) return;
+    void* grown = std::realloc(values_.get(), static_cast<std::size_t>(values) * sizeof(double));
+    if (grown == nullptr) throw std::bad_alloc();
+    (void)values_.release();
+    values_.reset(static_cast<double*>(grown));
+    allocated_ = values;
+}
+
 int TChartValueList::AddOrdered() {
     const double v = pendingValue_;
     int index = count_;

@@ -54,6 +54,10 @@ public:
     int AddOrdered();
     // Inserts at `index` (0..Count), moving later values up by one.
     void InsertValue(int index, double value);
+    // Storage for `values` in all ahead of adding them one by one, so that
+    // a list of a million is not copied as it grows; the capacity still
+    // grows in its steps.
+    void ReserveStorage(int values);
     // Count 0, storage released.
     void Clear();
     // The append of a run, inline: whether `value` may go at the end without

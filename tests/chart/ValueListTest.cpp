@@ -61,6 +61,22 @@ TEST(ChartValueList, CapacityGrowsInStepsOfThousandAndClearReleases) {
     EXPECT_TRUE(list.NeedsStatistics());
 }
 
+TEST(ChartValueList, StorageReservedAheadKeepsTheStepsAndIsNeverCopied) {
+    TChartValueList list(nullptr, "X");
+    list.InsertValue(0, -1);
+    list.ReserveStorage(5001);
+    const double* storage = list.Data();
+    EXPECT_EQ(list.Capacity(), 1000);
+    EXPECT_EQ(list.Value(0), -1);
+    for (int i = 1; i <= 5000; ++i) list.InsertValue(i, i);
+    EXPECT_EQ(list.Data(), storage);
+    EXPECT_EQ(list.Capacity(), 6000);
+    EXPECT_EQ(list.Value(5000), 5000);
+    list.ReserveStorage(10);  // less than it holds: nothing changes
+    EXPECT_EQ(list.Count(), 5001);
+    EXPECT_EQ(list.Data(), storage);
+}
+
 TEST(ChartValueList, IndexOutsideTheListRaises) {
     TChartValueList list(nullptr, "Y");
     EXPECT_THROW(list.Value(0), Exception);
