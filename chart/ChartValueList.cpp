@@ -44,6 +44,10 @@ void TChartValueList::Reserve(int needed) {
 }
 
 void TChartValueList::ReserveStorage(int values) {
+    // Up to the capacity step that will hold the last of them.
+    if (values > std::numeric_limits<int>::max() - CapacityStep)
+        values = std::numeric_limits<int>::max() - CapacityStep;
+    values = (values + CapacityStep - 1) / CapacityStep * CapacityStep;
     if (values <= allocated_) return;
     void* grown = std::realloc(values_.get(), static_cast<std::size_t>(values) * sizeof(double));
     if (grown == nullptr) throw std::bad_alloc();
