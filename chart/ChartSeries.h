@@ -188,8 +188,8 @@ private:
     int cursor_ = 0;
     int updateCount_ = 0;
     int firstValueIndex_ = -1;
-    TDrawnPixels drawnPixels_;
     int lastValueIndex_ = -1;
+    TDrawnPixels drawnPixels_;
 };
 
 const TTypeInfo& TypeInfoTHorizAxis();
