@@ -106,11 +106,17 @@ struct LinePlan {
     bool fillGaps = false;  // an opaque background fills a dash's gaps
     int left = 0, top = 0;  // bounds, inclusive
     int right = -1, bottom = -1;
-    bool geometric = false;              // a stamp swept along the walk, last pixel included
-    std::vector<StampRow> stamp;         // geometric pens: top row first
-    int stampLeft = 0, stampRight = 0;   // the stamp's widest reach
-    int runs[MaxRuns] = {};              // cosmetic dash pattern: ink, gap, ink, ... in pixels
-    int runCount = 0;                    // 0: a solid line
+    bool geometric = false;             // a stamp swept along the walk, last pixel included
+    std::vector<StampRow> stamp;        // geometric pens: top row first
+    int stampLeft = 0, stampRight = 0;  // the stamp's widest reach
+    int runs[MaxRuns] = {};             // cosmetic dash pattern: ink, gap, ink, ... in pixels
+    int runCount = 0;                   // 0: a solid line
+    // One period of the dashes, pixel by pixel: its colour, and whether it
+    // is set at all (a gap on a transparent background is not).
+    static constexpr int MaxPeriod = 24;
+    int period = 0;
+    QRgb periodColor[MaxPeriod] = {};
+    bool periodPut[MaxPeriod] = {};
     std::vector<int> rowFirst, rowLast;  // scratch: the columns a geometric line covers per row
 };
 

@@ -16,6 +16,15 @@ constexpr int DashDotDotRuns[] = {9, 3, 3, 3, 3, 3};
 constexpr int AlternateRuns[] = {1, 1};
 static_assert(std::size(DashDotDotRuns) <= LinePlan::MaxRuns);
 
+constexpr int Period(std::span<const int> runs) {
+    int sum = 0;
+    for (const int run : runs) sum += run;
+    return sum;
+}
+static_assert(Period(DashRuns) <= LinePlan::MaxPeriod && Period(DotRuns) <= LinePlan::MaxPeriod &&
+              Period(DashDotRuns) <= LinePlan::MaxPeriod && Period(DashDotDotRuns) <= LinePlan::MaxPeriod &&
+              Period(AlternateRuns) <= LinePlan::MaxPeriod);
+
 // The widest geometric pen a surface draws (wider ones draw this wide).
 constexpr int MaxPenWidth = 10000;
 
@@ -75,8 +84,16 @@ void MakePlan(TSurface::State& s) {
         }
     }
     plan.runCount = 0;
+    plan.period = 0;
     if (!plan.geometric)
-        for (const int run : CosmeticDashes(s.pen.style)) plan.runs[plan.runCount++] = run;
+        for (const int run : CosmeticDashes(s.pen.style)) {
+            for (int i = 0; i < run; ++i, ++plan.period) {
+                const bool ink = plan.runCount % 2 == 0;
+                plan.periodColor[plan.period] = ink ? plan.ink : plan.gap;
+                plan.periodPut[plan.period] = ink || plan.fillGaps;
+            }
+            plan.runs[plan.runCount++] = run;
+        }
     plan.valid = true;
 }
 }  // namespace
@@ -219,25 +236,10 @@ void LineWalk::DrawStraight(int x0, int y0, int x1, int y1) {
         }
         return;
     }
-    // One period of the dashes, step by step: ink, the gap's colour, or
-    // the pixel left as it is.
-    constexpr int MaxPeriod = 64;
-    QRgb colours[MaxPeriod];
-    bool put[MaxPeriod];
-    int period = 0;
-    for (int r = 0; r < plan_.runCount; ++r)
-        for (int i = 0; i < plan_.runs[r]; ++i, ++period) {
-            if (period == MaxPeriod) {
-                WalkCosmetic(plan_, x0, y0, x1, y1, [this](int x, int y, QRgb color) {
-                    bits_[static_cast<qsizetype>(y) * stride_ + x] = color;
-                });
-                return;
-            }
-            colours[period] = r % 2 == 0 ? plan_.ink : plan_.gap;
-            put[period] = r % 2 == 0 || plan_.fillGaps;
-        }
+    // The plan's period of the dashes, from the step the walk is at.
+    const int period = plan_.period;
     for (int k = kLo, phase = kLo % period; k <= kHi; ++k, at += by) {
-        if (put[phase]) bits_[at] = colours[phase];
+        if (plan_.periodPut[phase]) bits_[at] = plan_.periodColor[phase];
         if (++phase == period) phase = 0;
     }
 }
