@@ -47,12 +47,27 @@ inline QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width()
 // What has been measured and laid out with one realised font.  A chart's
 // labels and titles come back with every paint; shaping them anew each time
 // was most of a chart's repaint.
+// The pixels a text changes on a bitmap, kept by the font (SurfaceText.h).
+struct TextStamp {
+    bool usable = false;  // false: the text is drawn each time
+    QRect box;            // the pixels it may change, relative to its point; empty: none
+    // Those pixels once the text is drawn over a plain background.
+    struct Look {
+        QRgb background = 0;
+        std::vector<QRgb> pixels;  // row by row
+    };
+    static constexpr std::size_t MaxLooks = 4;
+    std::vector<Look> looks;
+    std::size_t nextLook = 0;  // replaced when all are taken
+};
+
 struct FontTextCache {
-    static constexpr std::size_t MaxEntries = 512;  // emptied when full
+    static constexpr std::size_t MaxEntries = 512;  // each map emptied when full
     int ascent = 0;
     int descent = 0;
     std::unordered_map<std::string, int> widths;
     std::unordered_map<std::string, QStaticText> layouts;
+    std::unordered_map<std::string, TextStamp> stamps;
 };
 
 struct TNativeFont::Impl {

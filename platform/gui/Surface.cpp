@@ -16,6 +16,7 @@
 #include "platform/gui/OffscreenBitmap.h"
 #include "platform/gui/QtBridge.h"
 #include "platform/gui/SurfaceLine.h"
+#include "platform/gui/SurfaceText.h"
 
 namespace cvcalc {
 
@@ -602,35 +603,31 @@ void TSurface::TextOut(int x, int y, std::string_view utf8) {
         break;
     }
 
+    const int orientation = font.Request().orientation % 3600;
+    const TextPlacement place{x, y, left, top, width, height, ascent, orientation};
+    const bool opaque = state_->backgroundMode == BackgroundMode::Opaque;
+    if (!opaque && StampText(*state_, place, utf8)) return;
+
     const QPainter::CompositionMode mode = p.compositionMode();
     const QPen pen = p.pen();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setPen(QPen(ToQColor(state_->textColor)));
-    const int orientation = font.Request().orientation % 3600;
-    if (orientation == 0 && state_->vector) {
+    const QColor background = ToQColor(state_->backgroundColor);
+    if (state_->vector) {
         // Text on a document is text: searchable, its font embedded.
-        if (state_->backgroundMode == BackgroundMode::Opaque)
-            p.fillRect(QRect(x + left, y + top, width, height), ToQColor(state_->backgroundColor));
-        DrawDocumentText(*state_, QPoint(x + left, y + top + ascent), ToQString(utf8));
-    } else if (orientation == 0 && utf8.find_first_of("\r\n") == std::string_view::npos) {
-        // Upright text on one line keeps its layout from paint to paint.
-        if (state_->backgroundMode == BackgroundMode::Opaque)
-            p.fillRect(QRect(x + left, y + top, width, height), ToQColor(state_->backgroundColor));
-        p.drawStaticText(QPoint(x + left, y + top), TextLayout(font, utf8));
-    } else {
-        // Orientation turns counter-clockwise; Qt's rotation turns clockwise
-        // on a y-down surface.  Drawn at a point, text with a line break
-        // stays on one line.
-        p.save();
-        p.translate(x, y);
-        p.rotate(-orientation / 10.0);
-        if (state_->backgroundMode == BackgroundMode::Opaque)
-            p.fillRect(QRect(left, top, width, height), ToQColor(state_->backgroundColor));
-        if (state_->vector)
+        if (orientation == 0) {
+            if (opaque) p.fillRect(QRect(x + left, y + top, width, height), background);
+            DrawDocumentText(*state_, QPoint(x + left, y + top + ascent), ToQString(utf8));
+        } else {
+            p.save();
+            p.translate(x, y);
+            p.rotate(-orientation / 10.0);
+            if (opaque) p.fillRect(QRect(left, top, width, height), background);
             DrawDocumentText(*state_, QPoint(left, top + ascent), ToQString(utf8));
-        else
-            p.drawText(QPoint(left, top + ascent), ToQString(utf8));
-        p.restore();
+            p.restore();
+        }
+    } else {
+        PaintText(p, font, place, utf8, opaque ? &background : nullptr);
     }
     p.setPen(pen);
     p.setCompositionMode(mode);

@@ -1,6 +1,7 @@
 // Face substitution, text metrics and output, and images from BMP rows.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "platform/core/Exception.h"
@@ -196,6 +197,77 @@ TEST(TextOut, RememberedTextsKeepToTheirFont) {
     EXPECT_EQ(draw(large).second, largePixels);
     EXPECT_GT(TNativeFont(large).TextExtent("1.0E-12 pF").width, TNativeFont(small).TextExtent("1.0E-12 pF").width);
     EXPECT_EQ(TNativeFont(small).TextExtent("1.0E-12 pF").width, TNativeFont(small).TextExtent("1.0E-12 pF").width);
+}
+
+// A bitmap keeps the pixels a text leaves on a plain background and copies
+// them the next time.  Each text goes on two bitmaps of one background: a
+// plain one, and one with a dot on every third pixel of every third row, so
+// that no text finds a plain background there and each is drawn afresh.
+// Blending is pixel by pixel, so away from the dots the two must agree, at
+// the first drawing and at every later one, upright, turned and clipped.
+TEST(TextOut, TextKeptAsPixelsMatchesTextDrawnAfresh) {
+    const char* const texts[] = {"1.0E-12", "電圧 [V]", "gjpqy|W", "EC", " ", "A\nB", "容量 C [pF]"};
+    const int orientations[] = {0, 900, 2700, 1800, 450};
+    const RgbColor inks[] = {0x000000, 0x0000FF, 0xFFFFFF, 0x808080};
+    const RgbColor backgrounds[] = {0xFFFFFF, 0x800000, 0x7F7F7F, 0x000000};
+    constexpr int W = 150, H = 110;
+    auto paint = [&](TOffscreenBitmap& b, RgbColor background, bool dotted) {
+        TSurface& s = b.Surface();
+        s.SetBrush(NativeBrush{background, NativeBrushStyle::Solid});
+        s.FillRect({0, 0, W, H});
+        if (dotted) {
+            s.SetBrush(NativeBrush{background ^ 0x404040, NativeBrushStyle::Solid});
+            for (int y = 0; y < H; y += 3)
+                for (int x = 0; x < W; x += 3) s.FillRect({x, y, x + 1, y + 1});
+        }
+    };
+    std::mt19937 random(20261210);
+    int drawn = 0;
+    for (int round = 0; round < 240; ++round) {
+        FontSpec request;
+        request.face = round % 3 == 0 ? MsPGothic : "Arial";
+        request.charset = round % 3 == 0 ? charset::ShiftJis : charset::Ansi;
+        request.height = -int(9 + random() % 10);
+        request.style = round % 4 == 1 ? fontstyle::Bold : 0;
+        request.orientation = orientations[random() % std::size(orientations)];
+        request.color = inks[random() % std::size(inks)];
+        const RgbColor background = backgrounds[random() % std::size(backgrounds)];
+        const char* text = texts[random() % std::size(texts)];
+        const unsigned align =
+            (random() % 2 ? textalign::Center : textalign::Left) | (random() % 2 ? textalign::Bottom : textalign::Top);
+        const bool clipped = round % 5 == 4;
+        const PixelRect clip{int(random() % 60), int(random() % 40), int(60 + random() % 90), int(40 + random() % 70)};
+        // Twice at the same point and once elsewhere: the first drawing
+        // keeps the pixels, the others copy them.
+        const int x = int(random() % (W + 40)) - 20, y = int(random() % (H + 40)) - 20;
+        const int points[][2] = {{x, y}, {x, y}, {W / 2, H / 2}};
+        const TNativeFont font(request);
+        for (const auto& point : points) {
+            TOffscreenBitmap plain(W, H), dotted(W, H);
+            paint(plain, background, false);
+            paint(dotted, background, true);
+            for (TOffscreenBitmap* b : {&plain, &dotted}) {
+                TSurface& s = b->Surface();
+                if (clipped) s.IntersectClipRect(clip);
+                s.SetFont(font);
+                s.SetBackgroundMode(BackgroundMode::Transparent);
+                s.SetTextAlign(align);
+                s.TextOut(point[0], point[1], text);
+            }
+            bool changed = false;
+            for (int py = 0; py < H; ++py)
+                for (int px = 0; px < W; ++px) {
+                    changed |= plain.Pixel(px, py) != background;
+                    if (px % 3 == 0 && py % 3 == 0) continue;
+                    ASSERT_EQ(plain.Pixel(px, py), dotted.Pixel(px, py))
+                        << "round " << round << " '" << text << "' at " << px << "," << py << " orientation "
+                        << request.orientation;
+                }
+            drawn += changed;
+        }
+    }
+    // Most texts land at least partly on the bitmap.
+    EXPECT_GT(drawn, 300);
 }
 
 TEST(NativeImage, BuildsFromBottomUpBgrRows) {
