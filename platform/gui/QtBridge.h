@@ -123,6 +123,7 @@ struct LinePlan {
     int right = -1, bottom = -1;
     bool geometric = false;             // a stamp swept along the walk, last pixel included
     std::vector<StampRow> stamp;        // geometric pens: top row first
+    std::vector<int> stampRowOf;        // per dy from the stamp's top row: its index in stamp, or -1
     int stampLeft = 0, stampRight = 0;  // the stamp's widest reach
     int runs[MaxRuns] = {};             // cosmetic dash pattern: ink, gap, ink, ... in pixels
     int runCount = 0;                   // 0: a solid line

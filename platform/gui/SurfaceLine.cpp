@@ -61,6 +61,7 @@ void MakePlan(TSurface::State& s) {
     // centre, so a stamp swept along a walk covers one run per row.
     plan.geometric = s.pen.geometric;
     plan.stamp.clear();
+    plan.stampRowOf.clear();
     plan.stampLeft = plan.stampRight = 0;
     if (plan.geometric) {
         const int width = std::clamp(s.pen.width, 1, MaxPenWidth);
@@ -77,11 +78,18 @@ void MakePlan(TSurface::State& s) {
                 while (first <= last && (first - centre) * (first - centre) > rest) ++first;
                 while (last >= first && (last - centre) * (last - centre) > rest) --last;
             }
-            if (first > last) continue;
+            if (first > last) {
+                plan.stampRowOf.push_back(-1);
+                continue;
+            }
+            plan.stampRowOf.push_back(int(plan.stamp.size()));
             plan.stamp.push_back({dy, first, last});
             plan.stampLeft = std::min(plan.stampLeft, first);
             plan.stampRight = std::max(plan.stampRight, last);
         }
+        // Indexed from the stamp's top row.
+        const auto top = std::find_if(plan.stampRowOf.begin(), plan.stampRowOf.end(), [](int r) { return r >= 0; });
+        plan.stampRowOf.erase(plan.stampRowOf.begin(), top);
     }
     plan.runCount = 0;
     plan.period = 0;
@@ -249,37 +257,52 @@ void LineWalk::DrawStraight(int x0, int y0, int x1, int y1) {
 // walk moves at most one pixel sideways per step and every stamp row holds
 // its centre), then each row is drawn once: a raster mode meets every
 // pixel once, and a wide pen costs its height per step, not its area.
+// The walk itself keeps, per row it passes, the columns of its steps that
+// reach the bounds; each row of the line is then the stamp's rows laid
+// over those.
 void LineWalk::DrawGeometric(int x0, int y0, int x1, int y1) {
     if (plan_.stamp.empty()) return;
     const int stampTop = plan_.stamp.front().dy, stampBottom = plan_.stamp.back().dy;
     const int firstRow = std::max(std::min(y0, y1) + stampTop, plan_.top);
     const int lastRow = std::min(std::max(y0, y1) + stampBottom, plan_.bottom);
     if (firstRow > lastRow) return;
-    const std::size_t rows = static_cast<std::size_t>(lastRow - firstRow + 1);
-    plan_.rowFirst.assign(rows, INT_MAX);
-    plan_.rowLast.assign(rows, INT_MIN);
+    const int walkTop = std::min(y0, y1);
+    const int walkRows = std::abs(y1 - y0) + 1;
+    plan_.rowFirst.assign(std::size_t(walkRows), INT_MAX);
+    plan_.rowLast.assign(std::size_t(walkRows), INT_MIN);
     int* rowFirst = plan_.rowFirst.data();
     int* rowLast = plan_.rowLast.data();
 
+    // A step counts when its stamp reaches the bounds.
+    const int xLo = plan_.left - plan_.stampRight, xHi = plan_.right - plan_.stampLeft;
+    const int yLo = firstRow - stampBottom, yHi = lastRow - stampTop;
     WalkStep step(x0, y0, x1, y1);
     for (;;) {
-        const bool visible = x0 + plan_.stampRight >= plan_.left && x0 + plan_.stampLeft <= plan_.right &&
-                             y0 + stampBottom >= firstRow && y0 + stampTop <= lastRow;
-        if (visible) {
-            for (const LinePlan::StampRow& r : plan_.stamp) {
-                const int row = y0 + r.dy;
-                if (row < firstRow || row > lastRow) continue;
-                const std::size_t i = static_cast<std::size_t>(row - firstRow);
-                rowFirst[i] = std::min(rowFirst[i], x0 + r.dxFirst);
-                rowLast[i] = std::max(rowLast[i], x0 + r.dxLast);
-            }
+        if (x0 >= xLo && x0 <= xHi && y0 >= yLo && y0 <= yHi) {
+            const int i = y0 - walkTop;
+            rowFirst[i] = std::min(rowFirst[i], x0);
+            rowLast[i] = std::max(rowLast[i], x0);
         }
         if (x0 == x1 && y0 == y1) break;
         step.Next(x0, y0);
     }
-    for (std::size_t i = 0; i < rows; ++i) {
-        const int first = std::max(rowFirst[i], plan_.left), last = std::min(rowLast[i], plan_.right);
-        if (first <= last) Span(first, last, firstRow + static_cast<int>(i), plan_.ink);
+    const int* stampRow = plan_.stampRowOf.data();  // by dy - stampTop
+    for (int row = firstRow; row <= lastRow; ++row) {
+        // The walk's rows whose stamp reaches this row.
+        const int wFirst = std::max(0, row - stampBottom - walkTop);
+        const int wLast = std::min(walkRows - 1, row - stampTop - walkTop);
+        int first = INT_MAX, last = INT_MIN;
+        for (int w = wFirst; w <= wLast; ++w) {
+            if (rowFirst[w] > rowLast[w]) continue;  // no step there counted
+            const int r = stampRow[row - (walkTop + w) - stampTop];
+            if (r < 0) continue;
+            const LinePlan::StampRow& sr = plan_.stamp[std::size_t(r)];
+            first = std::min(first, rowFirst[w] + sr.dxFirst);
+            last = std::max(last, rowLast[w] + sr.dxLast);
+        }
+        first = std::max(first, plan_.left);
+        last = std::min(last, plan_.right);
+        if (first <= last) Span(first, last, row, plan_.ink);
     }
 }
 
