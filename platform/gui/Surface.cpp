@@ -229,6 +229,30 @@ QRectF OutlineBox(const NativePen& pen, const QRectF& box) {
     return OutlineBox(pen, box.left(), box.top(), box.right(), box.bottom());
 }
 
+// A box at least two pixels wide and high on a bitmap, its outline in a
+// solid one-pixel pen and its inside in a solid brush, both copied: the
+// pixels Qt's painter sets for such a box, written directly.
+void FillBox(TSurface::State& s, int x0, int y0, int x1, int y1) {
+    QRect bounds = s.image->rect();
+    if (s.hasClip) bounds = bounds.intersected(s.clipRect);
+    const QRect box = QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)).intersected(bounds);
+    if (box.isEmpty()) return;
+    const QRgb outline = 0xFF000000u | ToQColor(s.pen.color).rgb();
+    const QRgb inside = 0xFF000000u | ToQColor(s.brush.color).rgb();
+    const qsizetype stride = s.image->bytesPerLine() / 4;
+    QRgb* const bits = reinterpret_cast<QRgb*>(s.image->bits());
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        QRgb* const row = bits + qsizetype(y) * stride;
+        if (y == y0 || y == y1 - 1) {
+            std::fill(row + box.left(), row + box.right() + 1, outline);
+            continue;
+        }
+        std::fill(row + box.left(), row + box.right() + 1, inside);
+        if (box.left() == x0) row[x0] = outline;
+        if (box.right() == x1 - 1) row[x1 - 1] = outline;
+    }
+}
+
 // Copies ignore the pen's raster mode, as the classic block copy does.
 class CopyMode {
 public:
@@ -546,6 +570,11 @@ void TSurface::Rectangle(int x0, int y0, int x1, int y1) {
     if (x1 - x0 == 1 || y1 - y0 == 1) {
         // One pixel thin: the outline is all there is.
         state_->painter->fillRect(QRect(x0, y0, x1 - x0, y1 - y0), ToQColor(state_->pen.color));
+        return;
+    }
+    if (state_->image != nullptr && IsCosmetic(state_->pen) && state_->pen.style == NativePenStyle::Solid &&
+        state_->pen.mode == NativePenMode::Copy && state_->brush.style == NativeBrushStyle::Solid) {
+        FillBox(*state_, x0, y0, x1, y1);
         return;
     }
     state_->painter->drawRect(Centred(*state_, OutlineBox(state_->pen, x0, y0, x1, y1)));

@@ -2,6 +2,7 @@
 // bitmaps and on windows compared pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <random>
@@ -632,4 +633,49 @@ TEST(Surface, EveryLineInksTheSamePixelsOnABitmapAndOnAWindow) {
                 EveryKindOfPen().size(), widths.size(), lines, segments, differingLines, differingPixels);
     EXPECT_GT(segments, 5000);
     EXPECT_EQ(differingLines, 0);
+}
+
+TEST(Surface, EveryBoxFillsTheSamePixelsOnABitmapAndOnAWindow) {
+    // Random boxes, one per tile and clipped to it, some reaching past the
+    // tile or the target, with solid and hatched brushes, in every kind of
+    // pen: on a bitmap and on a window the same pixels.
+    constexpr int TileWidth = 40, TileHeight = 36, Columns = 12, Rows = 6;
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<int> coordinate(-12, 52);
+    int boxes = 0, differing = 0;
+    std::vector<NativeBrush> brushes = {{0x30A040, NativeBrushStyle::Solid}, {0x102030, NativeBrushStyle::Clear}};
+    for (const NativeBrushStyle hatch : {NativeBrushStyle::Cross, NativeBrushStyle::BDiagonal})
+        brushes.push_back({0xA04030, hatch});
+    for (const PenCase& pc : EveryKindOfPen()) {
+        std::vector<std::array<int, 4>> corners;
+        for (int t = 0; t < Columns * Rows; ++t) {
+            std::array<int, 4> c{coordinate(random), coordinate(random), coordinate(random), coordinate(random)};
+            if (t % 7 == 3) c[2] = c[0] + 2;  // two pixels wide: no inside
+            if (t % 7 == 5) c[3] = c[1] + 1;  // one pixel thin
+            corners.push_back(c);
+        }
+        const NativeBrush brush = brushes[std::size_t(boxes / (Columns * Rows)) % brushes.size()];
+        const BothTargets both(TileWidth * Columns, TileHeight * Rows, [&](TSurface& s) {
+            s.SetBrush({0xC8E0F0, NativeBrushStyle::Solid});
+            s.FillRect({0, 0, TileWidth * Columns, TileHeight * Rows});
+            s.SetBackgroundColor(0x30D0D0);
+            s.SetBackgroundMode(pc.background);
+            s.SetPen(pc.pen);
+            s.SetBrush(brush);
+            for (int t = 0; t < Columns * Rows; ++t) {
+                const int left = t % Columns * TileWidth, top = t / Columns * TileHeight;
+                s.RemoveClip();
+                if (t % 4 != 0) s.IntersectClipRect({left, top, left + TileWidth, top + TileHeight});
+                const std::array<int, 4>& c = corners[std::size_t(t)];
+                s.Rectangle(c[0] + left, c[1] + top, c[2] + left, c[3] + top);
+            }
+        });
+        boxes += Columns * Rows;
+        const int n = DifferingPixels(both.onBitmap, both.onWindow, {0, 0, TileWidth * Columns, TileHeight * Rows});
+        if (n == 0) continue;
+        differing += 1;
+        ADD_FAILURE() << Describe(pc) << ", brush style " << int(brush.style) << ": " << n << " pixels differ";
+    }
+    EXPECT_GT(boxes, 5000);
+    EXPECT_EQ(differing, 0);
 }
