@@ -543,6 +543,15 @@ std::string Describe(const PenCase& c) {
            std::to_string(int(p.mode)) + (c.background == BackgroundMode::Opaque ? " opaque" : " transparent");
 }
 
+// A light face over the whole target, a cyan background and the pen.
+void Prepare(TSurface& s, const PenCase& pc, int width, int height) {
+    s.SetBrush({0xC8E0F0, NativeBrushStyle::Solid});
+    s.FillRect({0, 0, width, height});
+    s.SetBackgroundColor(0x30D0D0);
+    s.SetBackgroundMode(pc.background);
+    s.SetPen(pc.pen);
+}
+
 std::vector<PenCase> EveryKindOfPen() {
     std::vector<PenCase> pens;
     using S = NativePenStyle;
@@ -598,11 +607,7 @@ TEST(Surface, EveryLineInksTheSamePixelsOnABitmapAndOnAWindow) {
             figures.push_back(points);
         }
         const BothTargets both(TileWidth * Columns, TileHeight * Rows, [&](TSurface& s) {
-            s.SetBrush({0xC8E0F0, NativeBrushStyle::Solid});
-            s.FillRect({0, 0, TileWidth * Columns, TileHeight * Rows});
-            s.SetBackgroundColor(0x30D0D0);
-            s.SetBackgroundMode(pc.background);
-            s.SetPen(pc.pen);
+            Prepare(s, pc, TileWidth * Columns, TileHeight * Rows);
             for (int t = 0; t < Columns * Rows; ++t) {
                 const int left = t % Columns * TileWidth, top = t / Columns * TileHeight;
                 s.RemoveClip();
@@ -656,11 +661,7 @@ TEST(Surface, EveryBoxFillsTheSamePixelsOnABitmapAndOnAWindow) {
         }
         const NativeBrush brush = brushes[std::size_t(boxes / (Columns * Rows)) % brushes.size()];
         const BothTargets both(TileWidth * Columns, TileHeight * Rows, [&](TSurface& s) {
-            s.SetBrush({0xC8E0F0, NativeBrushStyle::Solid});
-            s.FillRect({0, 0, TileWidth * Columns, TileHeight * Rows});
-            s.SetBackgroundColor(0x30D0D0);
-            s.SetBackgroundMode(pc.background);
-            s.SetPen(pc.pen);
+            Prepare(s, pc, TileWidth * Columns, TileHeight * Rows);
             s.SetBrush(brush);
             for (int t = 0; t < Columns * Rows; ++t) {
                 const int left = t % Columns * TileWidth, top = t / Columns * TileHeight;
