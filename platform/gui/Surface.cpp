@@ -230,14 +230,15 @@ QRectF OutlineBox(const NativePen& pen, const QRectF& box) {
 }
 
 // A box at least two pixels wide and high on a bitmap, its outline in a
-// solid one-pixel pen and its inside in a solid brush, both copied: the
-// pixels Qt's painter sets for such a box, written directly.
+// solid one-pixel pen and its inside in a solid brush or left alone, all
+// copied: the pixels Qt's painter sets for such a box, written directly.
 void FillBox(TSurface::State& s, int x0, int y0, int x1, int y1) {
     QRect bounds = s.image->rect();
     if (s.hasClip) bounds = bounds.intersected(s.clipRect);
     const QRect box = QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)).intersected(bounds);
     if (box.isEmpty()) return;
     const QRgb outline = 0xFF000000u | ToQColor(s.pen.color).rgb();
+    const bool filled = s.brush.style == NativeBrushStyle::Solid;
     const QRgb inside = 0xFF000000u | ToQColor(s.brush.color).rgb();
     const qsizetype stride = s.image->bytesPerLine() / 4;
     QRgb* const bits = reinterpret_cast<QRgb*>(s.image->bits());
@@ -247,7 +248,7 @@ void FillBox(TSurface::State& s, int x0, int y0, int x1, int y1) {
             std::fill(row + box.left(), row + box.right() + 1, outline);
             continue;
         }
-        std::fill(row + box.left(), row + box.right() + 1, inside);
+        if (filled) std::fill(row + box.left(), row + box.right() + 1, inside);
         if (box.left() == x0) row[x0] = outline;
         if (box.right() == x1 - 1) row[x1 - 1] = outline;
     }
@@ -573,7 +574,8 @@ void TSurface::Rectangle(int x0, int y0, int x1, int y1) {
         return;
     }
     if (state_->image != nullptr && IsCosmetic(state_->pen) && state_->pen.style == NativePenStyle::Solid &&
-        state_->pen.mode == NativePenMode::Copy && state_->brush.style == NativeBrushStyle::Solid) {
+        state_->pen.mode == NativePenMode::Copy &&
+        (state_->brush.style == NativeBrushStyle::Solid || state_->brush.style == NativeBrushStyle::Clear)) {
         FillBox(*state_, x0, y0, x1, y1);
         return;
     }
