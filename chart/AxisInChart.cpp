@@ -71,7 +71,8 @@ TAxisLabelSettings TChartAxis::LabelSettings() const {
                               .onAxis = labelsOnAxis_,
                               .tickOnLabelsOnly = tickOnLabelsOnly_,
                               .size = labelsSize_,
-                              .logBase = logarithmicBase_};
+                              .logBase = logarithmicBase_,
+                              .texts = &labelTexts_};
 }
 
 void TChartAxis::AdjustMaxMin() {

@@ -3,19 +3,44 @@
 #include "chart/AxisLabels.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cmath>
 #include <span>
 
 #include "numtext/FloatFormat.h"
 #include "numtext/FloatPattern.h"
+#include "numtext/LocaleFormats.h"
 
 namespace cvcalc {
 
-std::string AxisLabelText(const TAxisLabelSettings& settings, double value) {
+namespace {
+std::string MakeLabelText(const TAxisLabelSettings& settings, double value) {
     std::string text = FormatFloatPattern(settings.format, static_cast<long double>(value));
     if (settings.multiLine) std::replace(text.begin(), text.end(), ' ', '\n');
     return text;
+}
+}  // namespace
+
+std::string AxisLabelText(const TAxisLabelSettings& settings, double value) {
+    if (settings.texts != nullptr) return settings.texts->Text(settings, value);
+    return MakeLabelText(settings, value);
+}
+
+const std::string& TAxisLabelTexts::Text(const TAxisLabelSettings& settings, double value) {
+    if (settings.format != format_ || settings.multiLine != multiLine_ || LocaleDecimalSeparator != decimalSeparator_ ||
+        LocaleThousandSeparator != thousandSeparator_) {
+        texts_.clear();
+        format_ = settings.format;
+        multiLine_ = settings.multiLine;
+        decimalSeparator_ = LocaleDecimalSeparator;
+        thousandSeparator_ = LocaleThousandSeparator;
+    }
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+    if (auto it = texts_.find(bits); it != texts_.end()) return it->second;
+    std::string text = MakeLabelText(settings, value);  // a format error leaves nothing behind
+    if (texts_.size() >= MaxTexts) texts_.clear();
+    return texts_.emplace(bits, std::move(text)).first->second;
 }
 
 TAxisLabelStyle AxisResolveLabelStyle(TAxisLabelStyle style, const TAxisSeriesExtent& extent) {

@@ -4,8 +4,10 @@
 // text measurer.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "chart/AxisRange.h"
 #include "chart/AxisTextMetrics.h"
@@ -23,6 +25,8 @@ double NextNiceStep(double x);
 
 // The label settings the step search, the label values and the label room
 // read, copied from the axis' properties.
+class TAxisLabelTexts;
+
 struct TAxisLabelSettings {
     std::string_view format = "#,##0.###";  // AxisValuesFormat
     bool multiLine = false;                 // LabelsMultiLine
@@ -36,6 +40,7 @@ struct TAxisLabelSettings {
     bool tickOnLabelsOnly = true;           // TickOnLabelsOnly
     int size = 0;                           // LabelsSize
     double logBase = 10;                    // LogarithmicBase
+    TAxisLabelTexts* texts = nullptr;       // the axis's texts of values, when it keeps them
 };
 
 // On a logarithmic scale the label step counts powers of the base between
@@ -50,6 +55,22 @@ double AxisLogBase(const TAxisLabelSettings& settings);
 // A value's label text through the format; with multiLine, spaces break
 // lines.  AxisLabels.cpp.
 std::string AxisLabelText(const TAxisLabelSettings& settings, double value);
+
+// The label texts an axis has made, kept while its format, its line
+// breaking and the locale's separators stay as they were: an axis labels
+// the same values at every paint, and asks for some of them three times
+// in one (the step, the room and the drawing).
+class TAxisLabelTexts {
+public:
+    const std::string& Text(const TAxisLabelSettings& settings, double value);
+
+private:
+    static constexpr std::size_t MaxTexts = 256;  // emptied when full
+    std::string format_;
+    bool multiLine_ = false;
+    char decimalSeparator_ = 0, thousandSeparator_ = 0;
+    std::unordered_map<std::uint64_t, std::string> texts_;  // by the value's bits
+};
 
 // The size of one label text along the axis: its width on a horizontal
 // axis, lines times the height of "W" on a vertical one (angles 90 and 270

@@ -314,6 +314,7 @@ private:
     int titleEdge_ = 0;
     std::vector<int> tickPixels_;
     std::vector<TAxisLabel> lastLabels_;
+    mutable TAxisLabelTexts labelTexts_;
     THitBand hitBand_;
 };
 

@@ -13,7 +13,9 @@
 #include "chart/AxisStep.h"
 #include "chart/ChartBrush.h"
 #include "chart/MarkerShapes.h"
+#include "numtext/ConvertError.h"
 #include "tests/chart/FixedMetrics.h"
+#include "tests/numtext/LocaleGuard.h"
 
 namespace cvcalc {
 namespace {
@@ -338,6 +340,45 @@ TEST(AxisLabels, RoomOfTheLabelsAcrossTheAxis) {
     EXPECT_EQ(AxisLabelRoom(TAxisScale(Bottom, -2, 11, 0, 300), s, m, 5), 24);
     s.size = 40;
     EXPECT_EQ(AxisLabelRoom(left, s, m, 5), 40);
+}
+
+// Kept label texts are the texts made afresh, through every change that
+// makes them differ: another format, line breaking, the locale's
+// separators; a format that fails fails every time.
+TEST(AxisLabels, KeptTextsFollowTheFormatTheLineBreaksAndTheLocale) {
+    TAxisLabelTexts kept;
+    TAxisLabelSettings fresh, keeping;
+    keeping.texts = &kept;
+    auto same = [&](double value) {
+        const std::string made = AxisLabelText(fresh, value);
+        EXPECT_EQ(AxisLabelText(keeping, value), made) << value << " " << fresh.format;
+        EXPECT_EQ(AxisLabelText(keeping, value), made) << value << " " << fresh.format;  // now kept
+        return made;
+    };
+    const double values[] = {0.0, -0.0, 1234.5678, -2e-9, 1e15, 0.5, Inf, NaN};
+    for (const char* format : {"#,##0.###", "0.00E+00", "0.0 V", "#;(#);zero"}) {
+        fresh.format = keeping.format = format;
+        for (const double v : values) same(v);
+        fresh.multiLine = keeping.multiLine = true;
+        for (const double v : values) same(v);
+        fresh.multiLine = keeping.multiLine = false;
+    }
+    fresh.format = keeping.format = "#,##0.###";
+    EXPECT_EQ(same(1234.5), "1,234.5");
+    {
+        const testing::LocaleGuard german(',', '.');
+        EXPECT_EQ(same(1234.5), "1.234,5");
+    }
+    EXPECT_EQ(same(1234.5), "1,234.5");
+    fresh.format = keeping.format = "0.0 V";
+    EXPECT_EQ(same(2), "2.0 V");
+    fresh.multiLine = keeping.multiLine = true;
+    EXPECT_EQ(same(2), "2.0\nV");
+    // Many values: the texts stay right after the kept ones are let go.
+    for (int i = 0; i < 1000; ++i) same(i * 0.25);
+    const std::string tooLong(300, '0');
+    fresh.format = keeping.format = tooLong;
+    for (int attempt = 0; attempt < 2; ++attempt) EXPECT_THROW(AxisLabelText(keeping, 1.0), EConvertError);
 }
 
 TEST(MarkerShapes, EveryStyleLiesInItsBoxAndTheStarIsBothCrosses) {
