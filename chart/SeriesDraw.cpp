@@ -167,6 +167,16 @@ void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
     const auto kept = [&](int i, std::uint8_t what) {
         return keep.empty() || (keep[std::size_t(i - first)] & what) != 0;
     };
+    // Segments of one pen with no marker between them go to the canvas in
+    // runs of joined segments, which draw what the same MoveTo and LineTo
+    // calls would.
+    constexpr bool pixels = std::is_same_v<Position, int>;
+    const bool inRuns = pixels && !markers && !pointColours && !Stairs();
+    std::vector<TPoint> run;
+    const auto drawRun = [&] {
+        if (run.size() >= 2) canvas.LinesThrough(run);
+        run.clear();
+    };
     for (int i = first + 1; i <= last; ++i) {
         const Position x = X(i), y = Y(i);
         const TColor c = PointColor(i);
@@ -177,6 +187,19 @@ void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
                 canvas.Brush().SetStyle(bsClear);
                 RealisePen(canvas, linePen, pointColours ? c : lineColor);
                 linePenSet = true;
+            }
+            if constexpr (pixels) {
+                if (inRuns) {
+                    if (run.empty() || run.back() != TPoint{px, py}) {
+                        drawRun();
+                        run.push_back({px, py});
+                    }
+                    run.push_back({x, y});
+                    px = x;
+                    py = y;
+                    pc = c;
+                    continue;
+                }
             }
             Place::MoveTo(canvas, px, py);
             if (Stairs()) {
@@ -201,6 +224,7 @@ void TCustomSeries::DrawPoints(TCanvas& canvas, const TDrawArea& area) {
         py = y;
         pc = c;
     }
+    drawRun();
 }
 
 void TCustomSeries::DrawValues(TCanvas& canvas, const TDrawArea& area) {

@@ -72,6 +72,14 @@ TPoint TCanvas::PenPos() const {
     return TPoint{p.x - origin_.x, p.y - origin_.y};
 }
 
+void TCanvas::LinesThrough(std::span<const TPoint> points) {
+    if (!surface_) return;
+    PreparePen();
+    scratch_.clear();
+    for (const TPoint& p : points) scratch_.push_back(TPoint{p.x + origin_.x, p.y + origin_.y});
+    surface_->LinesThrough(scratch_);
+}
+
 void TCanvas::Polyline(std::span<const TPoint> points) {
     if (!surface_) return;
     PreparePen();

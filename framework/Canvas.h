@@ -45,6 +45,8 @@ public:
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     TPoint PenPos() const;
+    // What MoveTo(points[0]) and LineTo to each point after draw, in one call.
+    void LinesThrough(std::span<const TPoint> points);
     void Polyline(std::span<const TPoint> points);
     void Polygon(std::span<const TPoint> points);
     // End exclusive, outlined with the pen and filled with the brush.

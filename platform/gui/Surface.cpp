@@ -452,6 +452,21 @@ void TSurface::LineTo(int x, int y) {
 
 PixelPoint TSurface::PenPosition() const { return state_->penPosition; }
 
+void TSurface::LinesThrough(std::span<const PixelPoint> points) {
+    if (points.empty()) return;
+    MoveTo(points[0].x, points[0].y);
+    bool walk = state_->Active() && !state_->vector && RasteriserFor(state_->pen) == LineRasteriser::Walk;
+    for (std::size_t i = 1; walk && i < points.size(); ++i) walk = WithinWalkReach(points[i - 1], points[i]);
+    if (!walk) {
+        for (std::size_t i = 1; i < points.size(); ++i) LineTo(points[i].x, points[i].y);
+        return;
+    }
+    LineWalk line(*state_);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        if (points[i] != points[i - 1]) line.Draw(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    MoveTo(points.back().x, points.back().y);
+}
+
 void TSurface::MoveToF(PixelPointF point) {
     if (!state_->vector) {
         MoveTo(NearestPixel(point).x, NearestPixel(point).y);

@@ -120,6 +120,10 @@ public:
     // depends on the pen alone (the rule is in SurfaceLine.h).
     void LineTo(int x, int y);
     PixelPoint PenPosition() const;
+    // What MoveTo(points[0]) and LineTo(points[1]) … LineTo(points.back())
+    // draw, pixel for pixel, the pen left at the last point: many short
+    // lines in one call.
+    void LinesThrough(std::span<const PixelPoint> points);
     void Polyline(std::span<const PixelPoint> points);
     // Outlined with the pen and filled with the brush (alternate filling).
     void Polygon(std::span<const PixelPoint> points);

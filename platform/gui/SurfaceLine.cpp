@@ -266,6 +266,32 @@ void LineWalk::DrawGeometric(int x0, int y0, int x1, int y1) {
     const int firstRow = std::max(std::min(y0, y1) + stampTop, plan_.top);
     const int lastRow = std::min(std::max(y0, y1) + stampBottom, plan_.bottom);
     if (firstRow > lastRow) return;
+    // A step counts when its stamp reaches the bounds.
+    const int xLo = plan_.left - plan_.stampRight, xHi = plan_.right - plan_.stampLeft;
+    const int yLo = firstRow - stampBottom, yHi = lastRow - stampTop;
+    const int* stampRow = plan_.stampRowOf.data();  // by dy - stampTop
+    if (std::abs(x1 - x0) <= 1 && std::abs(y1 - y0) <= 1) {
+        // One step to a neighbour, as between most points of a dense curve:
+        // the two stamps, row by row.
+        const int ends[2][2] = {{x0, y0}, {x1, y1}};
+        bool counts[2];
+        for (int e = 0; e < 2; ++e)
+            counts[e] = ends[e][0] >= xLo && ends[e][0] <= xHi && ends[e][1] >= yLo && ends[e][1] <= yHi;
+        for (int row = firstRow; row <= lastRow; ++row) {
+            int first = INT_MAX, last = INT_MIN;
+            for (int e = 0; e < 2; ++e) {
+                const int d = row - ends[e][1] - stampTop;
+                if (!counts[e] || d < 0 || d > stampBottom - stampTop || stampRow[d] < 0) continue;
+                const LinePlan::StampRow& sr = plan_.stamp[std::size_t(stampRow[d])];
+                first = std::min(first, ends[e][0] + sr.dxFirst);
+                last = std::max(last, ends[e][0] + sr.dxLast);
+            }
+            first = std::max(first, plan_.left);
+            last = std::min(last, plan_.right);
+            if (first <= last) Span(first, last, row, plan_.ink);
+        }
+        return;
+    }
     const int walkTop = std::min(y0, y1);
     const int walkRows = std::abs(y1 - y0) + 1;
     plan_.rowFirst.assign(std::size_t(walkRows), INT_MAX);
@@ -273,9 +299,6 @@ void LineWalk::DrawGeometric(int x0, int y0, int x1, int y1) {
     int* rowFirst = plan_.rowFirst.data();
     int* rowLast = plan_.rowLast.data();
 
-    // A step counts when its stamp reaches the bounds.
-    const int xLo = plan_.left - plan_.stampRight, xHi = plan_.right - plan_.stampLeft;
-    const int yLo = firstRow - stampBottom, yHi = lastRow - stampTop;
     WalkStep step(x0, y0, x1, y1);
     for (;;) {
         if (x0 >= xLo && x0 <= xHi && y0 >= yLo && y0 <= yHi) {
@@ -286,7 +309,6 @@ void LineWalk::DrawGeometric(int x0, int y0, int x1, int y1) {
         if (x0 == x1 && y0 == y1) break;
         step.Next(x0, y0);
     }
-    const int* stampRow = plan_.stampRowOf.data();  // by dy - stampTop
     for (int row = firstRow; row <= lastRow; ++row) {
         // The walk's rows whose stamp reaches this row.
         const int wFirst = std::max(0, row - stampBottom - walkTop);
