@@ -72,29 +72,29 @@ TPoint TCanvas::PenPos() const {
     return TPoint{p.x - origin_.x, p.y - origin_.y};
 }
 
+std::span<const TPoint> TCanvas::Placed(std::span<const TPoint> points) {
+    scratch_.clear();
+    for (const TPoint& p : points) scratch_.push_back(TPoint{p.x + origin_.x, p.y + origin_.y});
+    return scratch_;
+}
+
 void TCanvas::LinesThrough(std::span<const TPoint> points) {
     if (!surface_) return;
     PreparePen();
-    scratch_.clear();
-    for (const TPoint& p : points) scratch_.push_back(TPoint{p.x + origin_.x, p.y + origin_.y});
-    surface_->LinesThrough(scratch_);
+    surface_->LinesThrough(Placed(points));
 }
 
 void TCanvas::Polyline(std::span<const TPoint> points) {
     if (!surface_) return;
     PreparePen();
-    scratch_.clear();
-    for (const TPoint& p : points) scratch_.push_back(TPoint{p.x + origin_.x, p.y + origin_.y});
-    surface_->Polyline(scratch_);
+    surface_->Polyline(Placed(points));
 }
 
 void TCanvas::Polygon(std::span<const TPoint> points) {
     if (!surface_) return;
     PreparePen();
     PrepareBrush();
-    scratch_.clear();
-    for (const TPoint& p : points) scratch_.push_back(TPoint{p.x + origin_.x, p.y + origin_.y});
-    surface_->Polygon(scratch_);
+    surface_->Polygon(Placed(points));
 }
 
 void TCanvas::Rectangle(int x0, int y0, int x1, int y1) {

@@ -113,6 +113,8 @@ private:
     std::vector<TRect> clips_;
     TPointF Shift(TPointF p) const { return TPointF{p.x + origin_.x, p.y + origin_.y}; }
 
+    // The points moved by the origin, in scratch_ until the next call.
+    std::span<const TPoint> Placed(std::span<const TPoint> points);
     std::vector<TPoint> scratch_;
     std::vector<TPointF> scratchF_;
 };
