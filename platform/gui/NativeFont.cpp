@@ -148,25 +148,23 @@ PixelSize TNativeFont::TextExtent(std::string_view utf8) const {
     FontTextCache& cache = *impl_->text;
     const int height = cache.ascent + cache.descent;
     if (utf8.empty()) return {0, height};
-    const std::string key(utf8);
-    if (auto it = cache.widths.find(key); it != cache.widths.end()) return {it->second, height};
+    if (auto it = cache.widths.find(utf8); it != cache.widths.end()) return {it->second, height};
     const int width = QFontMetrics(impl_->font).horizontalAdvance(ToQString(utf8));
     if (cache.widths.size() >= FontTextCache::MaxEntries) cache.widths.clear();
-    cache.widths.emplace(key, width);
+    cache.widths.emplace(std::string(utf8), width);
     return {width, height};
 }
 
 const QStaticText& TextLayout(const TNativeFont& font, std::string_view utf8) {
     const TNativeFont::Impl& impl = font.Internal();
     FontTextCache& cache = *impl.text;
-    const std::string key(utf8);
-    if (auto it = cache.layouts.find(key); it != cache.layouts.end()) return it->second;
+    if (auto it = cache.layouts.find(utf8); it != cache.layouts.end()) return it->second;
     if (cache.layouts.size() >= FontTextCache::MaxEntries) cache.layouts.clear();
     QStaticText text(ToQString(utf8));
     text.setTextFormat(Qt::PlainText);
     text.setPerformanceHint(QStaticText::AggressiveCaching);
     text.prepare(QTransform(), impl.font);
-    return cache.layouts.emplace(key, std::move(text)).first->second;
+    return cache.layouts.emplace(std::string(utf8), std::move(text)).first->second;
 }
 
 }  // namespace cvcalc

@@ -61,13 +61,22 @@ struct TextStamp {
     std::size_t nextLook = 0;  // replaced when all are taken
 };
 
+// Texts are looked up by their view, without a copy.
+struct TextKeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+};
+template <class Value>
+using TextKeyed = std::unordered_map<std::string, Value, TextKeyHash, std::equal_to<>>;
+
 struct FontTextCache {
     static constexpr std::size_t MaxEntries = 512;  // each map emptied when full
     int ascent = 0;
     int descent = 0;
-    std::unordered_map<std::string, int> widths;
-    std::unordered_map<std::string, QStaticText> layouts;
-    std::unordered_map<std::string, TextStamp> stamps;
+    TextKeyed<int> widths;
+    TextKeyed<QStaticText> layouts;
+    TextKeyed<TextStamp> stamps;
+    std::string stampKey;  // scratch for building a stamp's key
 };
 
 struct TNativeFont::Impl {

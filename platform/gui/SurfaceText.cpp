@@ -6,7 +6,6 @@
 #include <QtGui/QTransform>
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <string>
 
 namespace cvcalc {
@@ -38,7 +37,7 @@ constexpr qsizetype MaxProbedPixels = 1 << 18;
 
 // What makes a text's pixels what they are, besides the background: the
 // key of its stamp in the font's cache.
-std::string StampKey(const TSurface::State& s, const TextPlacement& place, std::string_view utf8) {
+void MakeStampKey(const TSurface::State& s, const TextPlacement& place, std::string_view utf8, std::string& key) {
     const int fields[] = {place.orientation,
                           place.left,
                           place.top,
@@ -46,10 +45,8 @@ std::string StampKey(const TSurface::State& s, const TextPlacement& place, std::
                           int(s.painter->renderHints().toInt()),
                           s.image->dotsPerMeterX(),
                           s.image->dotsPerMeterY()};
-    std::string key(sizeof fields, '\0');
-    std::memcpy(key.data(), fields, sizeof fields);
+    key.assign(reinterpret_cast<const char*>(fields), sizeof fields);
     key.append(utf8);
-    return key;
 }
 
 // A blank image like the surface's bitmap, for drawing a text alone.
@@ -140,8 +137,9 @@ bool StampText(TSurface::State& s, const TextPlacement& place, std::string_view 
         s.painter->combinedTransform().type() != QTransform::TxNone)
         return false;
     FontTextCache& cache = *s.font.Internal().text;
-    const std::string key = StampKey(s, place, utf8);
-    auto it = cache.stamps.find(key);
+    std::string& key = cache.stampKey;
+    MakeStampKey(s, place, utf8, key);
+    auto it = cache.stamps.find(std::string_view(key));
     if (it == cache.stamps.end()) {
         if (cache.stamps.size() >= FontTextCache::MaxEntries) cache.stamps.clear();
         it = cache.stamps.emplace(key, TextStamp{}).first;
