@@ -461,9 +461,33 @@ void TSurface::LinesThrough(std::span<const PixelPoint> points) {
         for (std::size_t i = 1; i < points.size(); ++i) LineTo(points[i].x, points[i].y);
         return;
     }
+    // Copied in one solid pen, lines that go on straight along a row, a
+    // column or a diagonal are one line: the walk steps on every pixel of
+    // such a line, so the joined line sets the same pixels.
+    const bool join = state_->image != nullptr && state_->pen.mode == NativePenMode::Copy &&
+                      (state_->pen.geometric || state_->pen.style == NativePenStyle::Solid);
+    const auto direction = [](PixelPoint a, PixelPoint b) {
+        const int dx = b.x - a.x, dy = b.y - a.y;
+        const bool straight = dx == 0 || dy == 0 || dx == dy || dx == -dy;
+        return straight ? PixelPoint{(dx > 0) - (dx < 0), (dy > 0) - (dy < 0)} : PixelPoint{2, 2};
+    };
     LineWalk line(*state_);
-    for (std::size_t i = 1; i < points.size(); ++i)
-        if (points[i] != points[i - 1]) line.Draw(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    PixelPoint from = points[0], to = points[0];
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const PixelPoint next = points[i];
+        if (next == to) continue;
+        if (join && to != from) {
+            const PixelPoint d = direction(from, to);
+            if (d.x != 2 && d == direction(to, next)) {
+                to = next;
+                continue;
+            }
+        }
+        if (to != from) line.Draw(from.x, from.y, to.x, to.y);
+        from = to;
+        to = next;
+    }
+    if (to != from) line.Draw(from.x, from.y, to.x, to.y);
     MoveTo(points.back().x, points.back().y);
 }
 

@@ -683,3 +683,45 @@ TEST(Surface, EveryBoxFillsTheSamePixelsOnABitmapAndOnAWindow) {
     EXPECT_GT(boxes, 5000);
     EXPECT_EQ(differing, 0);
 }
+
+TEST(Surface, LinesThroughPointsDrawWhatTheirLineToCallsDraw) {
+    // Walks of short steps, many of them going on straight along a row, a
+    // column or a diagonal (which a copying pen may draw as one line), some
+    // clipped and a few from beyond the walk's reach, in every kind of pen:
+    // the same pixels as MoveTo and a LineTo to each point, and the pen left
+    // at the last point.
+    constexpr int W = 120, H = 90;
+    std::mt19937 random(1210);
+    std::uniform_int_distribution<int> step(-1, 1), jump(-3, 3), length(1, 6), start(-10, 130);
+    int walks = 0, differing = 0;
+    for (const PenCase& pc : EveryKindOfPen())
+        for (int w = 0; w < 6; ++w, ++walks) {
+            std::vector<PixelPoint> points{{start(random), start(random) * H / W}};
+            for (int i = 0; i < 60; ++i) {
+                PixelPoint d{step(random), step(random)};
+                if (i % 4 == 3) d = {jump(random), jump(random)};  // a step of any slope
+                const int n = length(random);
+                for (int k = 0; k < n; ++k) points.push_back({points.back().x + d.x, points.back().y + d.y});
+            }
+            if (w == 5) points.push_back({40000, points.back().y});
+            TOffscreenBitmap through(W, H), lineTo(W, H);
+            for (TOffscreenBitmap* b : {&through, &lineTo}) {
+                TSurface& s = b->Surface();
+                Prepare(s, pc, W, H);
+                if (w % 2 == 1) s.IntersectClipRect({10, 12, 100, 70});
+                if (b == &through) {
+                    s.LinesThrough(points);
+                } else {
+                    s.MoveTo(points[0].x, points[0].y);
+                    for (std::size_t i = 1; i < points.size(); ++i) s.LineTo(points[i].x, points[i].y);
+                }
+                EXPECT_EQ(s.PenPosition(), points.back());
+            }
+            const int n = DifferingPixels(through, lineTo, {0, 0, W, H});
+            if (n == 0) continue;
+            differing += 1;
+            ADD_FAILURE() << Describe(pc) << ", walk " << w << ": " << n << " pixels differ";
+        }
+    EXPECT_GT(walks, 500);
+    EXPECT_EQ(differing, 0);
+}
