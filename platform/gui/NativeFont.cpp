@@ -3,6 +3,7 @@
 
 #include <QtGui/QFontInfo>
 #include <QtGui/QFontMetrics>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -91,6 +92,16 @@ struct Remembered {
     std::shared_ptr<FontTextCache> text;
 };
 
+// The largest pixel size whose glyphs Qt's painter draws from its cache of
+// glyph images (64, or smaller where QT_MAX_CACHED_GLYPH_SIZE says so).
+int LargestCachedGlyphs() {
+    static const int largest = [] {
+        const int set = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+        return set > 0 ? std::min(set, 64) : 64;
+    }();
+    return largest;
+}
+
 // Kept to the end of the process: Qt's font engines go before static
 // destructors would run.
 std::vector<Remembered>& RememberedRealisations() {
@@ -109,6 +120,7 @@ TNativeFont::TNativeFont(const FontSpec& request) : spec_(request), impl_(std::m
         }
     impl_->font = Realise(request);
     impl_->text = std::make_shared<FontTextCache>();
+    impl_->text->keepsPixels = impl_->font.pixelSize() > 0 && impl_->font.pixelSize() <= LargestCachedGlyphs();
     const QFontMetrics metrics(impl_->font);
     impl_->text->ascent = metrics.ascent();
     impl_->text->descent = metrics.descent();

@@ -76,6 +76,15 @@ struct FontTextCache {
     TextKeyed<int> widths;
     TextKeyed<QStaticText> layouts;
     TextKeyed<TextStamp> stamps;
+    // Whether texts in this font are kept as pixels at all: only where Qt
+    // draws them from its cache of glyph images, which lands the same
+    // pixels wherever the text stands.  Larger glyphs are filled as
+    // outlines, whose edges may come out a shade apart a whole pixel away.
+    bool keepsPixels = false;
+    // The pixels the stamps keep, at most a megabyte's worth (and one text)
+    // before they are all let go.
+    static constexpr std::size_t MaxStampPixels = 1 << 18;
+    std::size_t stampPixels = 0;
     std::string stampKey;  // scratch for building a stamp's key
 };
 

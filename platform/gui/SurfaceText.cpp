@@ -114,6 +114,7 @@ const std::vector<QRgb>& LookOver(const TSurface::State& s, const TextPlacement&
                                   TextStamp& stamp, QRgb background) {
     for (const TextStamp::Look& look : stamp.looks)
         if (look.background == background) return look.pixels;
+    s.font.Internal().text->stampPixels += std::size_t(stamp.box.width()) * std::size_t(stamp.box.height());
     QImage image = Scratch(*s.image, stamp.box.size(), background);
     DrawAlone(s, image, -stamp.box.topLeft(), place, utf8);
     TextStamp::Look look{background, {}};
@@ -137,11 +138,16 @@ bool StampText(TSurface::State& s, const TextPlacement& place, std::string_view 
         s.painter->combinedTransform().type() != QTransform::TxNone)
         return false;
     FontTextCache& cache = *s.font.Internal().text;
+    if (!cache.keepsPixels) return false;
     std::string& key = cache.stampKey;
     MakeStampKey(s, place, utf8, key);
     auto it = cache.stamps.find(std::string_view(key));
-    if (it == cache.stamps.end()) {
-        if (cache.stamps.size() >= FontTextCache::MaxEntries) cache.stamps.clear();
+    if (it == cache.stamps.end() || cache.stampPixels > FontTextCache::MaxStampPixels) {
+        // Full (by count or by pixels): all let go, this one made anew.
+        if (cache.stamps.size() >= FontTextCache::MaxEntries || cache.stampPixels > FontTextCache::MaxStampPixels) {
+            cache.stamps.clear();
+            cache.stampPixels = 0;
+        }
         it = cache.stamps.emplace(key, TextStamp{}).first;
         Probe(s, place, utf8, it->second);
     }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <vector>
 
 #include "platform/core/Exception.h"
@@ -199,6 +200,26 @@ TEST(TextOut, RememberedTextsKeepToTheirFont) {
     EXPECT_EQ(TNativeFont(small).TextExtent("1.0E-12 pF").width, TNativeFont(small).TextExtent("1.0E-12 pF").width);
 }
 
+// A bitmap all in `background`, or with a dot of another colour on every
+// third pixel of every third row.
+void PaintBackground(TOffscreenBitmap& b, RgbColor background, bool dotted) {
+    TSurface& s = b.Surface();
+    s.SetBrush(NativeBrush{background, NativeBrushStyle::Solid});
+    s.FillRect({0, 0, b.Width(), b.Height()});
+    if (!dotted) return;
+    s.SetBrush(NativeBrush{background ^ 0x404040, NativeBrushStyle::Solid});
+    for (int y = 0; y < b.Height(); y += 3)
+        for (int x = 0; x < b.Width(); x += 3) s.FillRect({x, y, x + 1, y + 1});
+}
+
+// The pixels away from the dots where two bitmaps differ.
+int DifferingAwayFromTheDots(const TOffscreenBitmap& a, const TOffscreenBitmap& b) {
+    int n = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) n += (x % 3 != 0 || y % 3 != 0) && a.Pixel(x, y) != b.Pixel(x, y);
+    return n;
+}
+
 // A bitmap keeps the pixels a text leaves on a plain background and copies
 // them the next time.  Each text goes on two bitmaps of one background: a
 // plain one, and one with a dot on every third pixel of every third row, so
@@ -211,16 +232,6 @@ TEST(TextOut, TextKeptAsPixelsMatchesTextDrawnAfresh) {
     const RgbColor inks[] = {0x000000, 0x0000FF, 0xFFFFFF, 0x808080};
     const RgbColor backgrounds[] = {0xFFFFFF, 0x800000, 0x7F7F7F, 0x000000};
     constexpr int W = 150, H = 110;
-    auto paint = [&](TOffscreenBitmap& b, RgbColor background, bool dotted) {
-        TSurface& s = b.Surface();
-        s.SetBrush(NativeBrush{background, NativeBrushStyle::Solid});
-        s.FillRect({0, 0, W, H});
-        if (dotted) {
-            s.SetBrush(NativeBrush{background ^ 0x404040, NativeBrushStyle::Solid});
-            for (int y = 0; y < H; y += 3)
-                for (int x = 0; x < W; x += 3) s.FillRect({x, y, x + 1, y + 1});
-        }
-    };
     std::mt19937 random(20261210);
     int drawn = 0;
     for (int round = 0; round < 240; ++round) {
@@ -244,8 +255,8 @@ TEST(TextOut, TextKeptAsPixelsMatchesTextDrawnAfresh) {
         const TNativeFont font(request);
         for (const auto& point : points) {
             TOffscreenBitmap plain(W, H), dotted(W, H);
-            paint(plain, background, false);
-            paint(dotted, background, true);
+            PaintBackground(plain, background, false);
+            PaintBackground(dotted, background, true);
             for (TOffscreenBitmap* b : {&plain, &dotted}) {
                 TSurface& s = b->Surface();
                 if (clipped) s.IntersectClipRect(clip);
@@ -268,6 +279,37 @@ TEST(TextOut, TextKeptAsPixelsMatchesTextDrawnAfresh) {
     }
     // Most texts land at least partly on the bitmap.
     EXPECT_GT(drawn, 300);
+}
+
+// A font keeps a megabyte's worth of text pixels: a dozen long texts in a
+// 60-pixel font, drawn three times over, are let go and kept again, and
+// every drawing still matches the text drawn afresh.  Glyphs larger than
+// Qt keeps as images are filled as outlines, whose shades may differ by
+// one a whole pixel away (90 pixels did): such texts are drawn each time.
+TEST(TextOut, KeptPixelsOfManyLongTextsAreLetGoAndKeptAgainAndLargeGlyphsNeverKept) {
+    for (const int height : {60, 90}) {
+        FontSpec request;
+        request.face = "Arial";
+        request.height = -height;
+        const TNativeFont font(request);
+        int drawings = 0;
+        for (int pass = 0; pass < 3; ++pass)
+            for (int i = 0; i < 12; ++i, ++drawings) {
+                const std::string text =
+                    (i % 2 == 0 ? "Wide text " : "A long text to keep, number ") + std::to_string(i);
+                TOffscreenBitmap plain(1000, 130), dotted(1000, 130);
+                PaintBackground(plain, 0xFFFFFF, false);
+                PaintBackground(dotted, 0xFFFFFF, true);
+                for (TOffscreenBitmap* b : {&plain, &dotted}) {
+                    b->Surface().SetFont(font);
+                    b->Surface().SetBackgroundMode(BackgroundMode::Transparent);
+                    b->Surface().TextOut(8, 8, text);
+                }
+                ASSERT_NE(InkBox(plain), PixelRect{}) << text;
+                ASSERT_EQ(DifferingAwayFromTheDots(plain, dotted), 0) << text << ", " << height << " px, pass " << pass;
+            }
+        EXPECT_EQ(drawings, 36);
+    }
 }
 
 TEST(NativeImage, BuildsFromBottomUpBgrRows) {
