@@ -134,8 +134,12 @@ const std::vector<QRgb>& LookOver(const TSurface::State& s, const TextPlacement&
 bool StampText(TSurface::State& s, const TextPlacement& place, std::string_view utf8) {
     // Right angles only: turned by any other, a text's pixels depend on
     // where it stands to the fraction of a pixel.
+    // Far from the bitmap (where its box could not be worked out in whole
+    // pixels) it is drawn too, and clipped away.
+    constexpr int Far = 1 << 24;
     if (s.image == nullptr || s.vector || place.orientation % 900 != 0 || s.image->devicePixelRatio() != 1.0 ||
-        s.painter->combinedTransform().type() != QTransform::TxNone)
+        s.painter->combinedTransform().type() != QTransform::TxNone || place.x < -Far || place.x > Far ||
+        place.y < -Far || place.y > Far)
         return false;
     FontTextCache& cache = *s.font.Internal().text;
     if (!cache.keepsPixels) return false;

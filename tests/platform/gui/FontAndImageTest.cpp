@@ -1,6 +1,7 @@
 // Face substitution, text metrics and output, and images from BMP rows.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <string>
 #include <vector>
@@ -310,6 +311,26 @@ TEST(TextOut, KeptPixelsOfManyLongTextsAreLetGoAndKeptAgainAndLargeGlyphsNeverKe
             }
         EXPECT_EQ(drawings, 36);
     }
+}
+
+// A text at the ends of the coordinates lands nowhere on the bitmap, and
+// working out where its kept pixels would go must not overflow.
+TEST(TextOut, TextAtTheEndsOfTheCoordinatesDrawsNothing) {
+    FontSpec request;
+    request.face = "Arial";
+    request.height = -12;
+    const TNativeFont font(request);
+    TOffscreenBitmap b(40, 30);
+    TSurface& s = b.Surface();
+    s.SetFont(font);
+    s.SetBackgroundMode(BackgroundMode::Transparent);
+    const int ends[] = {INT_MIN, INT_MIN + 1, -(1 << 24) - 1, (1 << 24) + 1, INT_MAX - 1, INT_MAX};
+    for (int repeat = 0; repeat < 2; ++repeat)
+        for (const int x : ends) {
+            s.TextOut(x, 5, "1.0E-12");
+            s.TextOut(5, x, "1.0E-12");
+        }
+    EXPECT_EQ(InkBox(b), PixelRect{});
 }
 
 TEST(NativeImage, BuildsFromBottomUpBgrRows) {
