@@ -23,10 +23,10 @@ inline constexpr double AxisMinIncrement = 1e-12;
 // position on that sequence (1 for an infinite x).
 double NextNiceStep(double x);
 
-// The label settings the step search, the label values and the label room
-// read, copied from the axis' properties.
 class TAxisLabelTexts;
 
+// The label settings the step search, the label values and the label room
+// read, copied from the axis' properties.
 struct TAxisLabelSettings {
     std::string_view format = "#,##0.###";  // AxisValuesFormat
     bool multiLine = false;                 // LabelsMultiLine

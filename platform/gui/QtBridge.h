@@ -44,9 +44,6 @@ inline QString ToQString(std::string_view utf8) {
 inline std::string FromQString(const QString& s) { return s.toStdString(); }
 inline QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
-// What has been measured and laid out with one realised font.  A chart's
-// labels and titles come back with every paint; shaping them anew each time
-// was most of a chart's repaint.
 // The pixels a text changes on a bitmap, kept by the font (SurfaceText.h).
 struct TextStamp {
     bool usable = false;  // false: the text is drawn each time
@@ -69,6 +66,9 @@ struct TextKeyHash {
 template <class Value>
 using TextKeyed = std::unordered_map<std::string, Value, TextKeyHash, std::equal_to<>>;
 
+// What has been measured and laid out with one realised font.  A chart's
+// labels and titles come back with every paint; shaping them anew each time
+// was most of a chart's repaint.
 struct FontTextCache {
     static constexpr std::size_t MaxEntries = 512;  // each map emptied when full
     int ascent = 0;
