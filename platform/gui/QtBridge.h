@@ -46,6 +46,7 @@ inline QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width()
 
 // The pixels a text changes on a bitmap, kept by the font (SurfaceText.h).
 struct TextStamp {
+    bool probed = false;  // false: met once, not yet probed
     bool usable = false;  // false: the text is drawn each time
     QRect box;            // the pixels it may change, relative to its point; empty: none
     // Those pixels once the text is drawn over a plain background.

@@ -152,10 +152,17 @@ bool StampText(TSurface::State& s, const TextPlacement& place, std::string_view 
             cache.stamps.clear();
             cache.stampPixels = 0;
         }
-        it = cache.stamps.emplace(key, TextStamp{}).first;
-        Probe(s, place, utf8, it->second);
+        // A text met for the first time is drawn as ever: only one that
+        // comes back is worth its probe, and a window's first paint stays
+        // as quick as it was.
+        cache.stamps.emplace(key, TextStamp{});
+        return false;
     }
     TextStamp& stamp = it->second;
+    if (!stamp.probed) {
+        Probe(s, place, utf8, stamp);
+        stamp.probed = true;
+    }
     if (!stamp.usable) return false;
     if (stamp.box.isEmpty()) return true;
 

@@ -250,7 +250,7 @@ TEST(TextOut, TextKeptAsPixelsMatchesTextDrawnAfresh) {
         const bool clipped = round % 5 == 4;
         const PixelRect clip{int(random() % 60), int(random() % 40), int(60 + random() % 90), int(40 + random() % 70)};
         // Twice at the same point and once elsewhere: the first drawing
-        // keeps the pixels, the others copy them.
+        // only notes the text, the second keeps its pixels, the third copies them.
         const int x = int(random() % (W + 40)) - 20, y = int(random() % (H + 40)) - 20;
         const int points[][2] = {{x, y}, {x, y}, {W / 2, H / 2}};
         const TNativeFont font(request);
